@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# Baut und startet ZQ-Davozedizarorevodo auf Debian 12 oder führt alle Tests aus.
+#
+#   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
+#   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
+#                                       danach Kern und davo für 32-bit-Windows bauen
+#
+# Umgebungsvariablen:
+#   DAVO_BUILD        Build-Ordner (Vorgabe: build im Projektordner)
+#   DAVO_BUILD_MINGW  Build-Ordner für 32-bit-Windows (Vorgabe: build-mingw im Projektordner)
+set -euo pipefail
+
+WURZEL="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
+BUILD="${DAVO_BUILD:-$WURZEL/build}"
+BUILD_MINGW="${DAVO_BUILD_MINGW:-$WURZEL/build-mingw}"
+TOOLCHAIN="$WURZEL/cmake/mingw-w64-i686.cmake"
+
+PAKETE=(
+  cmake
+  ninja-build
+  g++
+  pkg-config
+  qt6-base-dev
+  qt6-translations-l10n
+  libgl-dev
+  libgtest-dev
+  libgmock-dev
+  libicu-dev
+  libbenchmark-dev
+  libxml2-utils
+  g++-mingw-w64-i686
+)
+
+SCHRITT="Vorbereitung"
+BEFEHL=""
+
+meldung() {
+  printf '\n==> %s\n' "$*"
+}
+
+abschluss() {
+  local code=$?
+  if [[ $code -ne 0 && -n "$BEFEHL" ]]; then
+    printf '\ndavo.sh %s: FEHLGESCHLAGEN beim Schritt "%s" (Exit-Code %d)\n' "$BEFEHL" "$SCHRITT" "$code" >&2
+  fi
+}
+trap abschluss EXIT
+
+pakete_installieren() {
+  SCHRITT="Pakete prüfen"
+  local fehlend=() paket status
+  for paket in "${PAKETE[@]}"; do
+    status="$(dpkg-query -W -f='${Status}' "$paket" 2>/dev/null || true)"
+    if [[ "$status" != "install ok installed" ]]; then
+      fehlend+=("$paket")
+    fi
+  done
+  if [[ ${#fehlend[@]} -eq 0 ]]; then
+    return 0
+  fi
+
+  meldung "Fehlende Pakete werden installiert: ${fehlend[*]}"
+  local sudo=()
+  if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "Es fehlen Pakete, aber sudo ist nicht vorhanden. Bitte als root installieren:" >&2
+      echo "  apt-get install ${fehlend[*]}" >&2
+      return 1
+    fi
+    sudo=(sudo)
+  fi
+  SCHRITT="Pakete installieren"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${fehlend[@]}"
+}
+
+# Ein Build-Ordner, der mit einem anderen Generator als Ninja angelegt wurde,
+# lässt sich nicht umkonfigurieren: dann nur den CMake-Cache verwerfen.
+generator_pruefen() {
+  local ordner="$1" cache="$1/CMakeCache.txt"
+  if [[ -f "$cache" ]] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache"; then
+    meldung "$ordner wurde nicht mit Ninja angelegt; CMake-Cache wird neu erstellt"
+    rm -rf "$cache" "$ordner/CMakeFiles"
+  fi
+}
+
+konfigurieren() {
+  local typ="$1" tests="$2"
+  SCHRITT="CMake konfigurieren ($BUILD)"
+  generator_pruefen "$BUILD"
+  meldung "Konfigurieren: $BUILD ($typ, Tests $tests)"
+  cmake -S "$WURZEL" -B "$BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE="$typ" \
+    -DDAVO_GUI=ON \
+    -DDAVO_TESTS="$tests"
+}
+
+bauen() {
+  SCHRITT="Bauen ($BUILD)"
+  meldung "Bauen: $BUILD"
+  cmake --build "$BUILD" "$@"
+}
+
+starten() {
+  BEFEHL="starten"
+  pakete_installieren
+  konfigurieren Release OFF
+  bauen --target davozedizarorevodo
+  local programm="$BUILD/gui/davozedizarorevodo"
+  if [[ ! -x "$programm" ]]; then
+    echo "Programm nicht gefunden: $programm" >&2
+    SCHRITT="Programm starten"
+    return 1
+  fi
+  SCHRITT="Programm starten"
+  meldung "Start: $programm $*"
+  BEFEHL=""
+  exec "$programm" "$@"
+}
+
+testen() {
+  BEFEHL="testen"
+  pakete_installieren
+  konfigurieren Debug ON
+  bauen
+
+  SCHRITT="Tests (ctest)"
+  meldung "Tests ausführen"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD" --output-on-failure -j2 \
+    --timeout 300 --no-tests=error
+
+  SCHRITT="32-bit-Windows konfigurieren ($BUILD_MINGW)"
+  generator_pruefen "$BUILD_MINGW"
+  meldung "32-bit-Windows (MinGW-w64 i686): $BUILD_MINGW"
+  cmake -S "$WURZEL" -B "$BUILD_MINGW" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DDAVO_GUI=OFF \
+    -DDAVO_TESTS=OFF
+
+  SCHRITT="32-bit-Windows bauen ($BUILD_MINGW)"
+  cmake --build "$BUILD_MINGW" --target davo_core davo
+
+  SCHRITT="32-bit-Windows prüfen"
+  local exe
+  exe="$(find "$BUILD_MINGW" -name davo.exe -type f -print -quit)"
+  if [[ -z "$exe" ]]; then
+    echo "davo.exe wurde nicht erzeugt (in $BUILD_MINGW)" >&2
+    return 1
+  fi
+  if ! i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386'; then
+    echo "$exe ist kein 32-bit-Windows-Programm" >&2
+    return 1
+  fi
+  BEFEHL=""
+  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut\n' "$exe"
+}
+
+hilfe() {
+  cat <<'EOF'
+Aufruf:
+  ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
+  ./davo.sh testen                    bauen mit Tests, Tests ausführen,
+                                      Kern und davo für 32-bit-Windows bauen
+EOF
+}
+
+case "${1:-}" in
+  starten)
+    shift
+    starten "$@"
+    ;;
+  testen)
+    shift
+    if [[ $# -gt 0 ]]; then
+      echo "testen nimmt keine Argumente" >&2
+      hilfe >&2
+      exit 2
+    fi
+    testen
+    ;;
+  -h | --help | hilfe)
+    hilfe
+    ;;
+  *)
+    hilfe >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,77 @@
+#pragma once
+// The address chooser: all owners of the active file as fixed-width lines in
+// one of five orders, a jump by prefix, a search by text and the take-over of
+// one owner as the current record.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "addresses/Adresse.h"
+
+namespace davo::addresses {
+
+struct AdrZeile {
+  std::string Text;        // three columns of 30 characters, then the number from 1
+  std::int32_t Nr = 0;     // record number (from 0) the line belongs to
+  std::string Schluessel;  // collation key of Text
+};
+
+// A list kept in the locale's order, ignoring case, duplicates kept.
+using AdrListe = std::vector<AdrZeile>;
+
+extern AdrListe AdrListeAlle;
+extern AdrListe AdrListeSuche;
+extern std::int32_t GewaehlteAdrNr;
+
+// Names of the five orders, as the radio group shows them.
+extern const char* const Sortierungen[5];
+
+// The line of one record for an order (0..4); nr counts from 0.
+std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr);
+// Fills AdrListeAlle from the address file in that order; empties AdrListeSuche.
+// False after a file error (reported; the list holds what could be read).
+bool AdrListeAufbauen(int sortierung);
+// Index of the first line not ordered before text (== size when none).
+std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text);
+// Fills AdrListeSuche with the lines of AdrListeAlle that contain text,
+// ignoring case. An empty text is refused with a message (false).
+bool AdrListeSuchen(const std::string& text);
+
+// The chooser's state between its openings and its button effects.
+class AdrAuswahlModell {
+ public:
+  int Sortierung = 0;       // "Sortierung"
+  int AktiveListe = 0;      // "Aktive Liste": 0 all, 1 search results (kept between openings)
+  std::string GeheZu;       // "Gehe zu"
+  std::string Suchtext;     // "Suche"
+  int Auswahl = -1;         // selected line of the shown list, -1 none
+
+  // The lines shown now.
+  const AdrListe& Angezeigt() const;
+  // The window is about to be shown: rebuild and show all addresses.
+  void Oeffnen();
+  void SortierungWaehlen(int index);
+  void AktiveListeWaehlen(int index);
+  void GeheZuGeaendert(const std::string& text);
+  void SucheStarten();
+  // Takes the selected line over; true when the window closes.
+  bool Uebernehmen();
+  bool UebernehmenZeile(int index);
+
+ private:
+  bool zeigtSuche_ = false;
+};
+
+extern AdrAuswahlModell AdrAuswahl;
+
+// Shows the chooser modally (installed by the desktop program); true when an
+// address was taken over.
+extern std::function<bool()> AdrAuswahlFenster;
+
+// Rebuilds the list in the chosen order and shows the chooser. AktAdrNr holds
+// the taken-over record afterwards, or is unchanged.
+void AdresseWaehlen();
+
+}  // namespace davo::addresses

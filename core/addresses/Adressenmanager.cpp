@@ -1,0 +1,152 @@
+#include "addresses/Adressenmanager.h"
+
+#include "addresses/AdrAuswahl.h"
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
+#include "app/Dialoge.h"
+#include "app/Konfiguration.h"
+#include "app/Text.h"
+#include "app/Umwandlung.h"
+
+namespace davo::addresses {
+
+using namespace davo::app;
+
+const char* const AnredeVorgaben[6] = {"An Herrn", "An Frau", "An Firma", "An", "An die", "An Landwirt"};
+
+namespace {
+constexpr int kFeldVonBox[22] = {0,     Anrede, Name1,      Name2,       Sortierung,   Strasse,   Postfach, Ort,
+                                 Telefon, Fax,  EMail,      Homepage,    Bankname,     BLZ,       Kontonummer,
+                                 IBAN,  BIC,    MandatsNr,  MandatsNrAlt, 0,           Steuernummer, UStId};
+constexpr int kFlaechenBox = 19;
+constexpr int kIbanBox = 15;
+constexpr int kNameBox = 2;
+constexpr int kSortierBox = 4;
+
+const char* const kUngueltig = "Die Adresse ist ung\xFCltig. Einige Felder sind leer.";
+}  // namespace
+
+int AdressenmanagerModell::FeldVonBox(int k) { return k >= 1 && k <= 21 ? kFeldVonBox[k] : 0; }
+
+void AdressenmanagerModell::Oeffnen() {
+  AdrDateiName = Konfiguration.Adressdatei();
+  if (AdrDateiName.empty()) {
+    DateiDialog dialog;
+    dialog.Filter = FilterAdressdatei;
+    dialog.StartOrdner = StartordnerAdressdatei;
+    dialog.Dateiname = Konfiguration.Adressdatei();
+    auto wahl = OeffnenDialog(dialog);
+    if (wahl && PfadDarstellbar(*wahl)) {
+      IODateiName = wahl->Pfad;
+      Konfiguration.SetzeAdressdatei(wahl->Pfad);
+      SchreibeKonfiguration();
+      AdrDateiName = wahl->Pfad;
+    }
+  }
+  Titel = " Adressenmanager  // " + AktAdrBasis;
+  AdresseLesen(-1);
+  if (AnzahlAdressen > 0) {
+    AktAdrNr = AnzahlAdressen - 1;
+    AdresseLesen(AktAdrNr);
+  } else {
+    AktAdrNr = 0;
+    AktAdresse.Leeren();
+  }
+  AdresseAnzeigen();
+}
+
+void AdressenmanagerModell::AdresseAnzeigen() {
+  for (int k = 1; k <= 21; ++k)
+    if (kFeldVonBox[k] != 0) Texte[static_cast<std::size_t>(k)] = AktAdresse.Text(kFeldVonBox[k]);
+  Texte[kIbanBox] = IbanGruppieren(AktAdresse.Text(IBAN));
+  Texte[kFlaechenBox] = BetragKompakt(AktAdresse.Flaeche(), 13, 4);
+  LabelGruppe = "Zugewiesene Gruppe= " + Zahl5(AktAdresse.Gruppe());
+  AuszahlungFreigegeben = AktAdresse.AuszahlungFrei() == 1;
+  SerienbriefDrucken = AktAdresse.SerienbriefDruck() == 1;
+  LabelNummer = "Adressennr: " + std::to_string(static_cast<std::int64_t>(AktAdrNr) + 1);
+  LabelName = AktAdresse.Text(Name1) + "  " + AktAdresse.Text(Name2);
+}
+
+void AdressenmanagerModell::AdresseUebernehmen() {
+  for (int k = 1; k <= 21; ++k)
+    if (kFeldVonBox[k] != 0) AktAdresse.SetzeText(kFeldVonBox[k], Texte[static_cast<std::size_t>(k)]);
+  AktAdresse.SetzeAuszahlungFrei(AuszahlungFreigegeben ? 1 : 0);
+  AktAdresse.SetzeSerienbriefDruck(SerienbriefDrucken ? 1 : 0);
+  const BetragErgebnis flaeche = BetragEinlesen(Texte[kFlaechenBox]);
+  if (flaeche.Fehler) ZeigeMeldung("Ung\xFCltige Fl\xE4" "chenangabe!");
+  AktAdresse.SetzeFlaeche(flaeche.Fehler ? 0 : flaeche.Wert);
+}
+
+bool AdressenmanagerModell::AdresseGueltig() const {
+  return !OhneLeerzeichen(AktAdresse.Text(Name1)).empty() && !OhneLeerzeichen(AktAdresse.Text(Sortierung)).empty();
+}
+
+void AdressenmanagerModell::Weiter() {
+  AdresseUebernehmen();
+  if (!AdresseGueltig()) {
+    ZeigeMeldung(kUngueltig);
+    return;
+  }
+  AdresseSchreiben(AktAdrNr);
+  ++AktAdrNr;
+  if (AktAdrNr < AnzahlAdressen) AdresseLesen(AktAdrNr);
+  else AktAdresse.Leeren();
+  AdresseAnzeigen();
+}
+
+void AdressenmanagerModell::Zurueck() {
+  AdresseUebernehmen();
+  if (AdresseGueltig()) AdresseSchreiben(AktAdrNr);
+  if (AktAdrNr >= 1) {
+    --AktAdrNr;
+    AdresseLesen(AktAdrNr);
+    AdresseAnzeigen();
+  }
+}
+
+void AdressenmanagerModell::Neu() {
+  AdresseUebernehmen();
+  if (!AdresseGueltig()) {
+    ZeigeMeldung(kUngueltig);
+    return;
+  }
+  AdresseSchreiben(AktAdrNr);
+  AktAdrNr = AnzahlAdressen;
+  AktAdresse.Leeren();
+  AdresseAnzeigen();
+}
+
+void AdressenmanagerModell::Suchen() {
+  AdresseUebernehmen();
+  if (!AdresseGueltig()) return;
+  AdresseSchreiben(AktAdrNr);
+  AdresseWaehlen();
+  AdresseLesen(AktAdrNr);
+  AdresseAnzeigen();
+}
+
+bool AdressenmanagerModell::Ende() {
+  AdresseUebernehmen();
+  if (!AdresseGueltig()) return false;
+  AdresseSchreiben(AktAdrNr);
+  return true;
+}
+
+void AdressenmanagerModell::NameVerlassen() {
+  if (!Texte[kSortierBox].empty()) return;
+  const std::string name = Kurz(Texte[kNameBox], 50);
+  AktAdresse.SetzeText(Name1, name);
+  const std::size_t blank = name.rfind(' ');
+  if (blank == std::string::npos) {
+    AktAdresse.SetzeText(Sortierung, name);
+  } else {
+    const std::string nachname = name.substr(blank + 1);
+    const std::string vornamen = name.substr(0, blank);
+    if (!nachname.empty() && !vornamen.empty()) AktAdresse.SetzeText(Sortierung, nachname + ", " + vornamen);
+  }
+  Texte[kSortierBox] = AktAdresse.Text(Sortierung);
+}
+
+void AdressenmanagerModell::IbanVerlassen() { Texte[kIbanBox] = IbanGruppieren(Texte[kIbanBox]); }
+
+}  // namespace davo::addresses

@@ -1,0 +1,128 @@
+#pragma once
+// File access with a pending result code. No operation throws: each one leaves
+// its result code behind, and the caller fetches it with LiesIOErgebnis or
+// PruefeIO (which also shows the German message that names the file).
+// A failed operation does not stop later ones; the first failure stays pending
+// until it is fetched.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace davo::app {
+
+// --- error state shared by the whole program --------------------------------
+extern std::string IODateiName;  // the file the current operation concerns (cp1252)
+extern std::int32_t IOCode;      // result of the last fetched operation; 0 = success
+extern bool IOFehler;            // IOCode != 0
+extern bool Abbruch;             // abort flag of long operations and questions
+
+// Result codes of the file runtime.
+namespace io {
+constexpr int DateiNichtGefunden = 2;
+constexpr int PfadNichtGefunden = 3;
+constexpr int ZuvieleDateien = 4;
+constexpr int ZugriffVerweigert = 5;
+constexpr int UngueltigesHandle = 6;
+constexpr int UngueltigerModus = 12;
+constexpr int DiskVoll = 112;
+constexpr int LeseFehler = 100;
+constexpr int SchreibFehler = 101;
+constexpr int NichtOffen = 103;
+constexpr int NichtFuerLesen = 104;
+constexpr int NichtFuerSchreiben = 105;
+}  // namespace io
+
+// Fetches (and clears) the pending result into IOCode/IOFehler. No message.
+void LiesIOErgebnis();
+// When IOFehler: shows the message for IOCode through ZeigeMeldung.
+void ZeigeIOFehler();
+// LiesIOErgebnis, then ZeigeIOFehler.
+void PruefeIO();
+// The message text for a code, with name standing for IODateiName (cut at 255).
+std::string IOFehlerText(std::int32_t code, const std::string& name);
+
+// Sets the pending result as an operation does (the first failure sticks).
+void SetzeIOErgebnis(int code);
+// The pending result, without fetching it.
+int OffenesIOErgebnis();
+
+// Maps an errno value of the C runtime onto the result codes above.
+int IOCodeAusErrno(int fehler, const std::filesystem::path& pfad);
+
+// --- the file variable -------------------------------------------------------
+// A typed file of fixed-size records (record size 1 for untyped files).
+class Datei {
+ public:
+  Datei() = default;
+  ~Datei();
+  Datei(const Datei&) = delete;
+  Datei& operator=(const Datei&) = delete;
+
+  // Bind to a path (program path text, cp1252; see DateiPfad).
+  void Zuordnen(const std::string& pfad);
+  // Open an existing file for reading and writing.
+  void Oeffnen(std::size_t satzgroesse);
+  // Open an existing file for reading only.
+  void OeffnenLesen(std::size_t satzgroesse);
+  // Create the file anew (truncating it), open for reading and writing.
+  void Anlegen(std::size_t satzgroesse);
+  // Position at record n.
+  void Suchen(std::int64_t satz);
+  // Read one record; a short read fails with 100 and leaves the bytes read.
+  void Lesen(void* puffer);
+  // Read up to n bytes (untyped files); returns the number read.
+  std::size_t LesenBlock(void* puffer, std::size_t n);
+  // Write one record.
+  void Schreiben(const void* puffer);
+  // Write n bytes (untyped files); returns the number written.
+  std::size_t SchreibenBlock(const void* puffer, std::size_t n);
+  // Number of whole records in the file.
+  std::int64_t Groesse();
+  // Length of the file in bytes.
+  std::int64_t LaengeInBytes();
+  // True when positioned at or behind the last whole record.
+  bool Ende();
+  void Schliessen();
+  // Pushes written data through to the disk; false when that failed.
+  bool Sichern();
+  // Whether each write is flushed at once (the default), so that a full disk
+  // shows at that write. Walks over many records switch it off; their
+  // failures then show at the close.
+  void SofortSchreiben(bool sofort) { sofort_ = sofort; }
+
+  bool Offen() const { return datei_ != nullptr; }
+  const std::filesystem::path& Pfad() const { return pfad_; }
+
+ private:
+  void Oeffne(const char* modus, std::size_t satzgroesse, bool schreibbar);
+  std::FILE* datei_ = nullptr;
+  std::filesystem::path pfad_;
+  bool gebunden_ = false;
+  bool schreibbar_ = false;
+  bool letzteWarSchreiben_ = false;
+  bool sofort_ = true;
+  std::int64_t laenge_ = 0;  // length in bytes as far as this handle knows
+  std::size_t satzgroesse_ = 1;
+};
+
+// Create one folder; result pending like a file operation.
+void OrdnerAnlegen(const std::string& pfad);
+// Directory look-up: true when an entry of any kind exists at the path.
+bool DateiExistiert(const std::string& pfad);
+
+// Writes a whole file through a temporary file in the same folder and a
+// rename, so a failure leaves the old file untouched. Each failing step sets
+// the pending result (IODateiName should name the target).
+void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n);
+
+// --- fault injection for tests -----------------------------------------------
+enum class IOOperation { Zuordnen, Oeffnen, Anlegen, Suchen, Lesen, Schreiben, Schliessen, OrdnerAnlegen, Umbenennen };
+// When set, called before each operation; a non-zero return makes the
+// operation fail with that code without touching the disk.
+extern std::function<int(IOOperation, const std::filesystem::path&)> IOStoerung;
+
+}  // namespace davo::app

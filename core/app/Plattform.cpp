@@ -1,0 +1,255 @@
+#include "app/Plattform.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <system_error>
+
+#include "app/Text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <io.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#else
+#include <unicode/ucol.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace davo::app::plattform {
+
+std::FILE* OeffneDatei(const fs::path& pfad, const char* modus) {
+#ifdef _WIN32
+  std::wstring m;
+  for (const char* c = modus; *c; ++c) m.push_back(static_cast<wchar_t>(*c));
+  return _wfopen(pfad.wstring().c_str(), m.c_str());
+#else
+  return std::fopen(pfad.c_str(), modus);
+#endif
+}
+
+bool Positioniere(std::FILE* f, std::int64_t pos) {
+#ifdef _WIN32
+  return _fseeki64(f, pos, SEEK_SET) == 0;
+#else
+  return fseeko(f, static_cast<off_t>(pos), SEEK_SET) == 0;
+#endif
+}
+
+std::int64_t Position(std::FILE* f) {
+#ifdef _WIN32
+  return _ftelli64(f);
+#else
+  return static_cast<std::int64_t>(ftello(f));
+#endif
+}
+
+std::int64_t Dateilaenge(std::FILE* f) {
+  std::fflush(f);
+#ifdef _WIN32
+  return _filelengthi64(_fileno(f));
+#else
+  struct stat st {};
+  if (fstat(fileno(f), &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
+#endif
+}
+
+bool Sichere(std::FILE* f) {
+  if (std::fflush(f) != 0) return false;
+#ifdef _WIN32
+  return _commit(_fileno(f)) == 0;
+#else
+  return fsync(fileno(f)) == 0;
+#endif
+}
+
+int Ersetze(const fs::path& von, const fs::path& nach) {
+#ifdef _WIN32
+  if (MoveFileExW(von.wstring().c_str(), nach.wstring().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  switch (GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return EACCES;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND: return ENOENT;
+    case ERROR_DISK_FULL: return ENOSPC;
+    default: return EIO;
+  }
+#else
+  if (std::rename(von.c_str(), nach.c_str()) == 0) return 0;
+  return errno == 0 ? EIO : errno;
+#endif
+}
+
+std::tm Ortszeit(std::time_t t) {
+  std::tm ergebnis{};
+#ifdef _WIN32
+  localtime_s(&ergebnis, &t);
+#else
+  localtime_r(&t, &ergebnis);
+#endif
+  return ergebnis;
+}
+
+fs::path ProgrammDatei() {
+#ifdef _WIN32
+  std::wstring puffer(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, puffer.data(), static_cast<DWORD>(puffer.size()));
+  puffer.resize(n);
+  return fs::path(puffer);
+#else
+  std::error_code ec;
+  fs::path p = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : p;
+#endif
+}
+
+namespace {
+fs::path Umgebung(const char* name) {
+#ifdef _WIN32
+  std::wstring wname;
+  for (const char* c = name; *c; ++c) wname.push_back(static_cast<wchar_t>(*c));
+  const wchar_t* wert = _wgetenv(wname.c_str());
+  return wert && *wert ? fs::path(wert) : fs::path();
+#else
+  const char* wert = std::getenv(name);
+  return wert && *wert ? fs::path(wert) : fs::path();
+#endif
+}
+}  // namespace
+
+fs::path HomeOrdner() {
+#ifdef _WIN32
+  fs::path p = Umgebung("USERPROFILE");
+#else
+  fs::path p = Umgebung("HOME");
+#endif
+  return p.empty() ? fs::current_path() : p;
+}
+
+fs::path BenutzerKonfigOrdner() {
+#ifdef _WIN32
+  fs::path p = Umgebung("APPDATA");
+  return p.empty() ? HomeOrdner() : p;
+#else
+  fs::path p = Umgebung("XDG_CONFIG_HOME");
+  return p.empty() ? HomeOrdner() / ".config" : p;
+#endif
+}
+
+void ShellOeffnen(const fs::path& datei, const std::string& parameter, const fs::path& verzeichnis, int anzeige) {
+#ifdef _WIN32
+  std::wstring par(parameter.begin(), parameter.end());
+  ShellExecuteW(nullptr, nullptr, datei.wstring().c_str(), par.empty() ? nullptr : par.c_str(),
+                verzeichnis.empty() ? nullptr : verzeichnis.wstring().c_str(), anzeige);
+#else
+  (void)parameter;
+  (void)verzeichnis;
+  (void)anzeige;
+  std::string befehl = "xdg-open '";
+  for (char c : datei.string()) {
+    if (c == '\'') befehl += "'\\''";
+    else befehl.push_back(c);
+  }
+  befehl += "' >/dev/null 2>&1 &";
+  int ergebnis = std::system(befehl.c_str());
+  (void)ergebnis;
+#endif
+}
+
+#ifdef _WIN32
+std::string Sortierschluessel(std::string_view ansi) {
+  const std::u16string text = AnsiNachUtf16(ansi);
+  const auto* quelle = reinterpret_cast<const wchar_t*>(text.c_str());
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  int n = LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr, 0);
+  if (n <= 0) return Grossschrift(ansi);
+  std::string schluessel(static_cast<std::size_t>(n), '\0');
+  LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()),
+                reinterpret_cast<LPWSTR>(schluessel.data()), n, nullptr, nullptr, 0);
+  while (!schluessel.empty() && schluessel.back() == '\0') schluessel.pop_back();
+  return schluessel;
+}
+#else
+namespace {
+struct CollatorLoeschen {
+  void operator()(UCollator* c) const { ucol_close(c); }
+};
+
+UCollator* DeutscherCollator() {
+  static std::unique_ptr<UCollator, CollatorLoeschen> collator = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* c = ucol_open("de_DE", &status);
+    if (U_FAILURE(status)) c = nullptr;
+    if (c) ucol_setStrength(c, UCOL_SECONDARY);
+    return std::unique_ptr<UCollator, CollatorLoeschen>(c);
+  }();
+  return collator.get();
+}
+}  // namespace
+
+std::string Sortierschluessel(std::string_view ansi) {
+  UCollator* c = DeutscherCollator();
+  if (!c) return Grossschrift(ansi);
+  const std::u16string text = AnsiNachUtf16(ansi);
+  const auto* quelle = reinterpret_cast<const UChar*>(text.data());
+  std::string schluessel(text.size() * 4 + 16, '\0');
+  int32_t n = ucol_getSortKey(c, quelle, static_cast<int32_t>(text.size()),
+                              reinterpret_cast<uint8_t*>(schluessel.data()), static_cast<int32_t>(schluessel.size()));
+  if (n > static_cast<int32_t>(schluessel.size())) {
+    schluessel.resize(static_cast<std::size_t>(n));
+    n = ucol_getSortKey(c, quelle, static_cast<int32_t>(text.size()), reinterpret_cast<uint8_t*>(schluessel.data()), n);
+  }
+  // The key ends with a zero byte that is not part of the order.
+  schluessel.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return schluessel;
+}
+#endif
+
+bool IstTerminal(std::FILE* f) {
+#ifdef _WIN32
+  return _isatty(_fileno(f)) != 0;
+#else
+  return isatty(fileno(f)) != 0;
+#endif
+}
+
+}  // namespace davo::app::plattform
+
+namespace davo::app::plattform {
+
+std::vector<std::string> ArgumenteUtf8(int argc, char** argv) {
+  std::vector<std::string> argumente;
+#ifdef _WIN32
+  (void)argv;
+  int anzahl = 0;
+  LPWSTR* breit = CommandLineToArgvW(GetCommandLineW(), &anzahl);
+  if (breit) {
+    for (int i = 0; i < anzahl; ++i) {
+      const int n = WideCharToMultiByte(CP_UTF8, 0, breit[i], -1, nullptr, 0, nullptr, nullptr);
+      std::string s(n > 0 ? static_cast<std::size_t>(n - 1) : 0, '\0');
+      if (n > 1) WideCharToMultiByte(CP_UTF8, 0, breit[i], -1, s.data(), n, nullptr, nullptr);
+      argumente.push_back(std::move(s));
+    }
+    LocalFree(breit);
+    return argumente;
+  }
+#endif
+  for (int i = 0; i < argc; ++i) argumente.emplace_back(argv[i]);
+  return argumente;
+}
+
+void KonsoleUtf8() {
+#ifdef _WIN32
+  SetConsoleOutputCP(CP_UTF8);
+  SetConsoleCP(CP_UTF8);
+#endif
+}
+
+}  // namespace davo::app::plattform

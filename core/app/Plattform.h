@@ -1,0 +1,48 @@
+#pragma once
+// The one place that knows the operating system: file handles with wide names
+// on Windows, the local time, the program's own file, the per-user folders,
+// the shell's open service and the locale-dependent comparison.
+
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace davo::app::plattform {
+
+// fopen with a path that may hold any character.
+std::FILE* OeffneDatei(const std::filesystem::path& pfad, const char* modus);
+bool Positioniere(std::FILE* f, std::int64_t pos);
+std::int64_t Position(std::FILE* f);
+std::int64_t Dateilaenge(std::FILE* f);  // -1 on failure
+// Flushes the C buffer and the system's cache to the disk.
+bool Sichere(std::FILE* f);
+// Renames von over nach, replacing nach; 0 or an errno value.
+int Ersetze(const std::filesystem::path& von, const std::filesystem::path& nach);
+
+std::tm Ortszeit(std::time_t t);
+
+std::filesystem::path ProgrammDatei();       // full path of the running program
+std::filesystem::path HomeOrdner();          // $HOME / %USERPROFILE%
+std::filesystem::path BenutzerKonfigOrdner(); // $XDG_CONFIG_HOME or ~/.config; %APPDATA%
+
+// Hands a file to the desktop's open service; no result is checked.
+void ShellOeffnen(const std::filesystem::path& datei, const std::string& parameter,
+                  const std::filesystem::path& verzeichnis, int anzeige);
+
+// Sort key of a Windows-1252 text: comparing two keys byte by byte orders the
+// texts as a German system does, without regard to case.
+std::string Sortierschluessel(std::string_view ansi);
+
+// Terminal helpers for the command line front end.
+bool IstTerminal(std::FILE* f);
+// The program's arguments in UTF-8 (Windows hands them over in its ANSI code
+// page; the wide command line has them all).
+std::vector<std::string> ArgumenteUtf8(int argc, char** argv);
+// Makes the console show UTF-8 output (Windows); elsewhere nothing to do.
+void KonsoleUtf8();
+
+}  // namespace davo::app::plattform

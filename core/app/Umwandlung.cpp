@@ -1,0 +1,258 @@
+#include "app/Umwandlung.h"
+
+#include <limits>
+
+#include "app/Dialoge.h"
+#include "app/Text.h"
+
+namespace davo::app {
+
+namespace {
+
+constexpr char kKomma = ',';
+constexpr char kPunkt = '.';
+
+std::uint64_t Zehnerpotenz(int n) {
+  std::uint64_t p = 1;
+  for (int i = 0; i < n; ++i) p *= 10;
+  return p;
+}
+
+std::uint64_t BetragVon(std::int64_t v) {
+  return v < 0 ? ~static_cast<std::uint64_t>(v) + 1 : static_cast<std::uint64_t>(v);
+}
+
+// Decimal text of an unsigned value with four implied decimals, given the
+// number of decimals to show (rounding halves away from zero on the magnitude).
+// The integer part and the decimals come back separately.
+void Zerlege(std::uint64_t einheiten, int stellen, std::string& ganz, std::string& nachkomma) {
+  if (stellen < 4) {
+    const std::uint64_t schritt = Zehnerpotenz(4 - stellen);
+    const std::uint64_t rest = einheiten % schritt;
+    einheiten -= rest;
+    if (rest * 2 >= schritt) einheiten += schritt;
+  }
+  ganz = std::to_string(einheiten / 10000);
+  std::string vier = std::to_string(einheiten % 10000);
+  vier.insert(0, 4 - vier.size(), '0');
+  nachkomma = stellen <= 4 ? vier.substr(0, static_cast<std::size_t>(stellen))
+                           : vier + std::string(static_cast<std::size_t>(stellen - 4), '0');
+}
+
+// Scientific form with the given significant digits: "1,2345E+15".
+std::string Exponentform(std::int64_t wert, int praezision) {
+  std::uint64_t b = BetragVon(wert);
+  std::string ziffern = std::to_string(b);
+  int exponent = static_cast<int>(ziffern.size()) - 1 - 4;  // four implied decimals
+  if (praezision < 1) praezision = 1;
+  if (static_cast<int>(ziffern.size()) > praezision) {
+    const bool aufrunden = ziffern[static_cast<std::size_t>(praezision)] >= '5';
+    ziffern.resize(static_cast<std::size_t>(praezision));
+    if (aufrunden) {
+      int i = praezision - 1;
+      while (i >= 0 && ziffern[static_cast<std::size_t>(i)] == '9') ziffern[static_cast<std::size_t>(i--)] = '0';
+      if (i < 0) {
+        ziffern.insert(ziffern.begin(), '1');
+        ziffern.pop_back();
+        ++exponent;
+      } else {
+        ++ziffern[static_cast<std::size_t>(i)];
+      }
+    }
+  }
+  ziffern.resize(static_cast<std::size_t>(praezision), '0');
+  std::string text = wert < 0 ? "-" : "";
+  text += ziffern.substr(0, 1);
+  if (praezision > 1) text += kKomma + ziffern.substr(1);
+  text += exponent < 0 ? "E-" : "E+";
+  text += std::to_string(exponent < 0 ? -exponent : exponent);
+  return text;
+}
+
+// Fixed-point form with the width as precision; empty when the integer part
+// has more digits than that (the caller then uses the scientific form).
+std::string Festkomma(std::int64_t wert, int praezision, int stellen) {
+  if (stellen < 0) stellen = 0;
+  if (stellen > 18) stellen = 18;
+  const std::uint64_t b = BetragVon(wert);
+  // Significant digits left for the decimals.
+  const std::string alle = std::to_string(b);
+  const int ganzStellen = b >= 10000 ? static_cast<int>(alle.size()) - 4 : 0;
+  int erlaubt = stellen;
+  if (b != 0) {
+    int fuehrendeNullen = 0;  // zeros right of the point before the first digit
+    if (ganzStellen == 0) fuehrendeNullen = 4 - static_cast<int>(alle.size());
+    const int rest = ganzStellen > 0 ? praezision - ganzStellen : praezision + fuehrendeNullen;
+    if (rest < erlaubt) erlaubt = rest < 0 ? 0 : rest;
+  }
+  std::string ganz, nachkomma;
+  Zerlege(b, erlaubt, ganz, nachkomma);
+  if (static_cast<int>(ganz.size()) > praezision && ganz != "0") return std::string();
+  nachkomma.resize(static_cast<std::size_t>(stellen), '0');
+  const bool null = ganz == "0" && nachkomma.find_first_not_of('0') == std::string::npos;
+  std::string text = (wert < 0 && !null) ? "-" : "";
+  text += ganz;
+  if (stellen > 0) text += kKomma + nachkomma;
+  return text;
+}
+
+}  // namespace
+
+BetragErgebnis BetragEinlesen(std::string_view text) {
+  std::string rein;
+  for (char c : text)
+    if (c == '-' || c == kKomma || (c >= '0' && c <= '9')) rein.push_back(c);
+  BetragErgebnis e;
+  if (rein.empty() || rein == "-") return e;
+
+  bool fehler = false;
+  bool negativ = false;
+  std::size_t i = 0;
+  if (rein[0] == '-') {
+    negativ = true;
+    i = 1;
+  }
+  std::uint64_t ganz = 0;
+  std::string nachkomma;
+  bool komma = false;
+  bool ziffer = false;
+  for (; i < rein.size() && !fehler; ++i) {
+    const char c = rein[i];
+    if (c == kKomma) {
+      if (komma) fehler = true;
+      komma = true;
+    } else if (c == '-') {
+      fehler = true;
+    } else {
+      ziffer = true;
+      if (komma) {
+        nachkomma.push_back(c);
+      } else {
+        if (ganz > (std::numeric_limits<std::uint64_t>::max() - 9) / 10) fehler = true;
+        ganz = ganz * 10 + static_cast<std::uint64_t>(c - '0');
+      }
+    }
+  }
+  if (!ziffer) fehler = true;
+  std::uint64_t einheiten = 0;
+  if (!fehler) {
+    std::string vier = nachkomma.substr(0, 4);
+    vier.resize(4, '0');
+    std::uint64_t bruch = std::stoull(vier);
+    // Decimals beyond the fourth round half to even.
+    if (nachkomma.size() > 4) {
+      const std::string hinten = nachkomma.substr(4);
+      const bool mehrAlsHalb = hinten[0] > '5' || (hinten[0] == '5' && hinten.find_first_not_of('0', 1) != std::string::npos);
+      const bool genauHalb = hinten[0] == '5' && hinten.find_first_not_of('0', 1) == std::string::npos;
+      if (mehrAlsHalb || (genauHalb && (bruch & 1u))) ++bruch;
+    }
+    const std::uint64_t grenze = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (ganz > grenze / 10000 || ganz * 10000 > grenze - bruch) {
+      fehler = true;
+    } else {
+      einheiten = ganz * 10000 + bruch;
+    }
+  }
+  if (fehler) {
+    e.Fehler = true;
+    Piep();
+    return e;
+  }
+  e.Wert = negativ ? -static_cast<std::int64_t>(einheiten) : static_cast<std::int64_t>(einheiten);
+  return e;
+}
+
+std::string BetragFormatieren(Currency wert, int breite, int stellen) {
+  const int praezision = breite < 1 ? 1 : (breite > 18 ? 18 : breite);
+  std::string text = Festkomma(wert, praezision, stellen);
+  if (text.empty()) {
+    text = Exponentform(wert, breite - 3 > 18 ? 18 : breite - 3);
+    if (static_cast<int>(text.size()) < breite) text.insert(0, static_cast<std::size_t>(breite) - text.size(), ' ');
+    return Kurz(text, 255);
+  }
+  const std::size_t komma = text.find(kKomma);
+  const std::size_t pos = komma == std::string::npos ? 0 : komma + 1;  // 1-based, 0 = none
+  const std::size_t grenze = (!text.empty() && text[0] == '-') ? 5 : 4;
+  if (static_cast<int>(text.size()) < breite && pos > grenze) text.insert(pos - 1 - 3, 1, kPunkt);
+  if (static_cast<int>(text.size()) < breite) text.insert(0, static_cast<std::size_t>(breite) - text.size(), ' ');
+  if (static_cast<int>(text.size()) > breite && pos > 0) {
+    const std::size_t p = text.find(kKomma) + 1;
+    const std::size_t laenge = std::max(p - 1, static_cast<std::size_t>(breite));
+    text = text.substr(0, laenge);
+  }
+  return Kurz(text, 255);
+}
+
+std::string BetragKompakt(Currency wert, int breite, int stellen) {
+  return OhneLeerzeichen(BetragFormatieren(wert, breite, stellen));
+}
+
+std::string IbanGruppieren(std::string_view text) {
+  std::string s = OhneLeerzeichen(text);
+  for (std::size_t k = s.size() / 4; k >= 1; --k) s.insert(4 * k, 1, ' ');
+  return Kurz(s, 255);
+}
+
+std::string OhneLeerzeichen(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text)
+    if (c != ' ') s.push_back(c);
+  return s;
+}
+
+std::string Rechtsbuendig(std::int64_t n, int breite) {
+  std::string s = std::to_string(n);
+  if (static_cast<int>(s.size()) < breite) s.insert(0, static_cast<std::size_t>(breite) - s.size(), ' ');
+  return s;
+}
+
+std::string Zahl5(std::int32_t n) { return Rechtsbuendig(n, 5); }
+
+std::string SepaText(std::string_view text) {
+  static const std::pair<char, const char*> ersetzungen[] = {
+      {'\xFC', "ue"}, {'\xDC', "Ue"}, {'\xE4', "ae"}, {'\xC4', "Ae"}, {'\xF6', "oe"}, {'\xD6', "Oe"}, {'\xDF', "ss"}};
+  std::string s = Kurz(text, 255);
+  for (const auto& [zeichen, ersatz] : ersetzungen) {
+    std::string neu;
+    neu.reserve(s.size() + 16);
+    for (char c : s) {
+      if (c == zeichen) neu += ersatz;
+      else neu.push_back(c);
+    }
+    s = Kurz(neu, 255);
+  }
+  for (char& c : s) {
+    const bool erlaubt = c == ' ' || c == '(' || c == ')' || c == '+' || c == ',' || c == '-' || c == '.' ||
+                         c == '/' || c == ':' || c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                         (c >= 'a' && c <= 'z');
+    if (!erlaubt) c = ' ';
+  }
+  return s;
+}
+
+std::string SepaBetrag(Currency betrag) {
+  std::string ganz, nachkomma;
+  Zerlege(BetragVon(betrag), 2, ganz, nachkomma);
+  const bool null = ganz == "0" && nachkomma == "00";
+  std::string text = (betrag < 0 && !null) ? "-" : "";
+  text += ganz + kKomma + nachkomma;
+  return SepaBetragText(text);
+}
+
+std::string SepaBetragText(std::string_view text) {
+  std::string s;
+  bool erstesKomma = true;
+  for (char c : text) {
+    if (c == '.' || c == ' ') continue;
+    if (c == kKomma && erstesKomma) {
+      s.push_back('.');
+      erstesKomma = false;
+      continue;
+    }
+    s.push_back(c);
+  }
+  return Kurz(s, 255);
+}
+
+}  // namespace davo::app

@@ -1,0 +1,45 @@
+#pragma once
+// Small conversions on short strings (cp1252, results cut at 255): amounts in
+// the German number format, SEPA text and amounts, IBAN grouping.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/Geld.h"
+
+namespace davo::app {
+
+struct BetragErgebnis {
+  Currency Wert = 0;
+  bool Fehler = false;
+};
+
+// Reads an amount in German form: keeps "-", digits and ","; the rest (blanks,
+// thousands separators, units) is dropped. Nothing or a lone "-" is 0 without
+// error; an unreadable remainder is 0 with the error flag (and a beep).
+BetragErgebnis BetragEinlesen(std::string_view text);
+
+// The value in fixed-point form with the given decimals and the width as
+// precision, one thousands separator at most, padded on the left to the width.
+std::string BetragFormatieren(Currency wert, int breite, int stellen);
+
+// BetragFormatieren without any blanks.
+std::string BetragKompakt(Currency wert, int breite, int stellen);
+
+// Removes all blanks, then groups in blocks of four separated by one blank.
+std::string IbanGruppieren(std::string_view text);
+
+std::string OhneLeerzeichen(std::string_view text);
+// n right-aligned in 5 characters (wider numbers take the room they need).
+std::string Zahl5(std::int32_t n);
+// n right-aligned in the given width.
+std::string Rechtsbuendig(std::int64_t n, int breite);
+// The text restricted to the SEPA character set (umlauts spelt out).
+std::string SepaText(std::string_view text);
+// The amount with a point and two decimals ("1234.50"), halves away from zero.
+std::string SepaBetrag(Currency betrag);
+// A German amount text with "." removed, the first "," made "." and blanks removed.
+std::string SepaBetragText(std::string_view text);
+
+}  // namespace davo::app

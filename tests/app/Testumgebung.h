@@ -1,0 +1,76 @@
+#pragma once
+// Common ground for the core tests: every test starts with the program's
+// globals at their start values, a fresh folder of its own (which also holds
+// the configuration file) and the scripted dialogs. A test that leaves a
+// question, file dialog or answer unused fails in the tear-down.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+#include "app/Konfiguration.h"
+#include "app/Pfade.h"
+#include "support/SkriptDialoge.h"
+
+namespace davo::test {
+
+namespace fs = std::filesystem;
+
+inline std::string LiesAlles(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+inline void SchreibeAlles(const fs::path& p, const std::string& inhalt) {
+  std::ofstream f(p, std::ios::binary | std::ios::trunc);
+  f.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
+}
+
+// A recognisable byte pattern of length n (no two neighbours equal).
+inline std::string Muster(std::size_t n, int saat) {
+  std::string s(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(saat) * 31 + 1) & 0xFF);
+  return s;
+}
+
+class CoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GlobalenZuruecksetzen();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("davo-") + info->test_suite_name() + "-" + info->name() + "-" +
+                       std::to_string(static_cast<long>(::getpid()));
+    for (char& c : name)
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '_';
+    ordner = fs::temp_directory_path() / name;
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    app::KonfigOrdnerVorgabe = ordner;
+  }
+
+  void TearDown() override {
+    auto offen = dialoge.Offen();
+    std::string liste;
+    for (const auto& o : offen) liste += "\n  " + o;
+    EXPECT_TRUE(offen.empty()) << "Dialoge offen:" << liste;
+    GlobalenZuruecksetzen();
+    std::error_code ec;
+    fs::remove_all(ordner, ec);
+  }
+
+  // The program's path text of a file in the test folder.
+  std::string Ansi(const fs::path& p) const { return app::AnsiPfad(p).value(); }
+  std::string Pfad(const std::string& name) const { return Ansi(ordner / name); }
+  fs::path KonfigDatei() const { return ordner / "Davozedizarorevodo.KON"; }
+
+  SkriptDialoge dialoge;
+  fs::path ordner;
+};
+
+}  // namespace davo::test

@@ -1,0 +1,82 @@
+#pragma once
+// The commands of the command line front end. Arguments arrive as UTF-8 and
+// are converted to Windows-1252 here; everything printed is UTF-8. Refusals
+// and file errors are shown through the installed dialog service (ZeigeMeldung);
+// usage errors are written to the error stream with a hint.
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "TerminalDialoge.h"
+
+namespace davo::cli {
+
+// Exit status of the program.
+constexpr int ExitErledigt = 0;
+constexpr int ExitAbgelehnt = 1;  // refused input or file error
+constexpr int ExitAufruf = 2;     // wrong usage
+
+// The command line split into the global options and the command.
+struct Aufruf {
+  Vorgabe Antwort = Vorgabe::Keine;
+  std::optional<std::string> KonfigOrdner;  // UTF-8
+  bool Hilfe = false;
+  bool Version = false;
+  std::string Befehl;
+  std::vector<std::string> Argumente;
+  std::string Fehler;  // usage error (UTF-8); empty when the line is fine
+};
+
+Aufruf LiesAufruf(const std::vector<std::string>& argumente);
+
+// The German usage text (UTF-8).
+std::string Hilfetext();
+
+// The whole program: options, dialog service, command. Returns the exit status.
+int Hauptprogramm(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+
+// Runs one command with the dialog service that is installed.
+int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& argumente, std::ostream& aus,
+                     std::ostream& fehler);
+
+// "adressen DATEI": one tab-separated line per record.
+int AdressenAuflisten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "adresse DATEI NR [Feld=Wert ...]": shows or changes one record.
+int AdresseBearbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "waehlen DATEI [--sortierung N] [--suche TEXT]": the lines of the address
+// chooser in their order, or its search results.
+int AdressenWaehlen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "aktion DATEI NAME": one of the actions that change a field in every record.
+int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+
+// --- pieces the commands are built from ----------------------------------------
+
+// Writes a usage error and the usage lines to fehler; returns ExitAufruf.
+int Aufruffehler(std::ostream& fehler, const std::string& text);
+
+// The file argument as program text; shows a message when it cannot be one.
+std::optional<std::string> AnsiPfad(const std::string& utf8);
+
+// True when something exists at the path; else the file-not-found message.
+bool DateiVorhanden(const std::string& pfad);
+
+// The names "aktion" takes, in the order the help lists them.
+const std::vector<std::string>& Aktionsnamen();
+
+// The fields the command line shows and sets, in the order they are shown.
+const std::vector<std::string>& Feldnamen();
+
+// Index into Feldnamen (case does not matter), or nothing.
+std::optional<std::size_t> FeldNachKommandoName(const std::string& name);
+
+// A record number as typed: optional sign and digits only. Numbers too large
+// for 64 bits come back clamped, so they still count as out of range.
+std::optional<std::int64_t> LiesNummer(const std::string& text);
+
+// A text for one output line: control characters become blanks.
+std::string Einzeilig(const std::string& utf8);
+
+}  // namespace davo::cli

@@ -1,0 +1,74 @@
+// Start of the desktop program: German throughout, the dialog service, the
+// windows in their fixed order, then the event loop until the main window
+// closes.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/DU_HauptmenueKolvar3.h"
+#include "app/Datum.h"
+#include "app/Dialoge.h"
+#include "app/Hauptmenue.h"
+#include "app/Konfiguration.h"
+#include "app/QtDialogDienst.h"
+#include "app/Text.h"
+
+namespace {
+
+// Qt's own texts (buttons, file and print dialogs) in German: from Qt's
+// translations folder, or from a "translations" folder beside the program.
+void QtDeutschLaden(QApplication& anwendung, QTranslator& uebersetzer) {
+  const QString name = QStringLiteral("qtbase_de");
+  if (uebersetzer.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      uebersetzer.load(name, QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
+    anwendung.installTranslator(&uebersetzer);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  davo::app::SetzeZeitstempel();
+
+  QApplication anwendung(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(davo::app::Anwendungstitel));
+  QApplication::setApplicationVersion(QStringLiteral(DAVO_VERSION));
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  QTranslator qtDeutsch;
+  QtDeutschLaden(anwendung, qtDeutsch);
+
+  QCommandLineParser optionen;
+  optionen.setApplicationDescription(QStringLiteral("Auszahlung von Jagdgeld an die Grundeigentümer"));
+  optionen.addHelpOption();
+  optionen.addVersionOption();
+  const QCommandLineOption konfig(QStringLiteral("konfig"),
+                                  QStringLiteral("Ordner der Konfigurationsdatei Davozedizarorevodo.KON."),
+                                  QStringLiteral("ORDNER"));
+  optionen.addOption(konfig);
+  optionen.process(anwendung);
+  if (optionen.isSet(konfig))
+    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(QFileInfo(optionen.value(konfig)).absoluteFilePath());
+
+  davo::gui::QtDialogDienst dialoge;
+  davo::app::InstalliereDialogDienst(&dialoge);
+
+  // The windows, each once, in their order; the main window first (it reads
+  // the configuration).
+  davo::gui::TF_Kolvar3 F_Kolvar3;
+  davo::app::ZeigeFortschritt(davo::app::Utf8NachAnsi("Programm wird gestartet"), 20);
+  dialoge.Basis();
+  dialoge.EinstDruck();
+  dialoge.Pulldown();
+
+  F_Kolvar3.show();
+  // Once the loop runs the main window is up and the start message can go.
+  QTimer::singleShot(0, &F_Kolvar3, [] { davo::app::ZeigeFortschritt(std::string(), 0); });
+
+  const int ergebnis = QApplication::exec();
+  davo::app::InstalliereDialogDienst(nullptr);
+  return ergebnis;
+}

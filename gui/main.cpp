@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "addresses/DU_Adresse.h"
+#include "addresses/DU_WaehlAdr.h"
 #include "app/DU_HauptmenueKolvar3.h"
 #include "app/Datum.h"
 #include "app/Dialoge.h"
@@ -61,6 +63,9 @@ int main(int argc, char* argv[]) {
   davo::gui::TF_Kolvar3 F_Kolvar3;
   davo::app::ZeigeFortschritt(davo::app::Utf8NachAnsi("Programm wird gestartet"), 20);
   dialoge.Basis();
+  davo::gui::TF_WaehlAdr F_WaehlAdr;
+  davo::gui::TF_Adressen F_Adressen;
+  F_Kolvar3.Verbinde(davo::app::Befehl::AdressenBearbeiten, [&F_Adressen] { F_Adressen.exec(); });
   dialoge.EinstDruck();
   dialoge.Pulldown();
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "addresses/Adresse.h"
+#include "addresses/Sammelaktionen.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 
@@ -35,6 +36,15 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
 
   Verbinde(app::Befehl::AdressdateiWaehlen, [] { addresses::AktiveAdressendateiWaehlen(); });
   Verbinde(app::Befehl::AdressdateiAnlegen, [] { addresses::NeueAdressendateiAnlegen(); });
+  // The bulk actions on all addresses; each asks before it changes the file.
+  Verbinde(app::Befehl::AuszahlungFreigebenAus, [] { addresses::AuszahlungFreiSetzen(0); });
+  Verbinde(app::Befehl::AuszahlungFreigebenEin, [] { addresses::AuszahlungFreiSetzen(1); });
+  Verbinde(app::Befehl::SerienbriefDruckenAus, [] { addresses::SerienbriefSetzen(0); });
+  Verbinde(app::Befehl::SerienbriefDruckenEin, [] { addresses::SerienbriefSetzen(1); });
+  Verbinde(app::Befehl::SerienbriefNachFlaeche, [] { addresses::SerienbriefNachFlaeche(); });
+  Verbinde(app::Befehl::GruppenNull, [] { addresses::GruppenAufNull(); });
+  Verbinde(app::Befehl::GruppeAusSerienbrief, [] { addresses::GruppeAusSerienbrief(); });
+  Verbinde(app::Befehl::GruppeAusAuszahlung, [] { addresses::GruppeAusAuszahlung(); });
 
   TitelSetzen();
 }

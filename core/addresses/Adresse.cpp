@@ -1,5 +1,7 @@
 #include "addresses/Adresse.h"
 
+#include <algorithm>
+
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
@@ -225,6 +227,62 @@ bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& bes
   datei.Schliessen();
   PruefeIO();
   return ok && !IOFehler;
+}
+
+struct AdrAnhaenger::Offen {
+  Datei datei;
+};
+
+AdrAnhaenger::AdrAnhaenger() : offen_(new Offen) {
+  IODateiName = AdrDateiName;
+  Datei& d = offen_->datei;
+  d.Zuordnen(AdrDateiName);
+  PruefeIO();
+  d.Oeffnen(kSatz);
+  LiesIOErgebnis();
+  if (IOFehler && IOCode == io::DateiNichtGefunden) {
+    d.Anlegen(kSatz);
+    PruefeIO();
+  } else {
+    ZeigeIOFehler();
+  }
+  ok_ = !IOFehler;
+  if (!ok_) {
+    AnzahlAdressen = 0;
+    return;
+  }
+  d.SofortSchreiben(false);
+  // Appending starts at the count measured by the last access.
+  d.Suchen(std::min<std::int64_t>(AnzahlAdressen, d.Groesse()));
+  PruefeIO();
+  ok_ = !IOFehler;
+}
+
+AdrAnhaenger::~AdrAnhaenger() {
+  Schliessen();
+  delete offen_;
+}
+
+bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
+  if (!ok_ || !offen_->datei.Offen()) return false;
+  IODateiName = AdrDateiName;
+  offen_->datei.Schreiben(satz.bytes.data());
+  PruefeIO();
+  if (IOFehler) {
+    ok_ = false;
+    return false;
+  }
+  ++AnzahlAdressen;
+  return true;
+}
+
+bool AdrAnhaenger::Schliessen() {
+  if (!offen_->datei.Offen()) return ok_;
+  IODateiName = AdrDateiName;
+  offen_->datei.Schliessen();
+  PruefeIO();
+  if (IOFehler) ok_ = false;
+  return ok_;
 }
 
 namespace {

@@ -87,6 +87,25 @@ bool AdresseSchreiben(std::int32_t n);
 // (reported through PruefeIO).
 bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben = false);
 
+// Appends many records with one open of the file: each goes to record number
+// AnzahlAdressen, which then counts up. Failures are reported through
+// PruefeIO; after the first one nothing more is written.
+class AdrAnhaenger {
+ public:
+  AdrAnhaenger();
+  ~AdrAnhaenger();
+  AdrAnhaenger(const AdrAnhaenger&) = delete;
+  AdrAnhaenger& operator=(const AdrAnhaenger&) = delete;
+  bool Anhaengen(const TAdresse& satz);
+  // Closes the file; false when any step failed.
+  bool Schliessen();
+
+ private:
+  struct Offen;
+  Offen* offen_;
+  bool ok_ = true;
+};
+
 // --- menu commands ---------------------------------------------------------------
 // "Aktive Adressendatei wählen"
 void AktiveAdressendateiWaehlen();

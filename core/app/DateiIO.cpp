@@ -333,6 +333,15 @@ void OrdnerAnlegen(const std::string& pfad) {
   if (!fs::create_directory(p, ec) || ec) SetzeIOErgebnis(ec ? IOCodeAusErrno(ec.value(), p) : io::ZugriffVerweigert);
 }
 
+void OrdnerFuerDateiAnlegen(const std::string& dateipfad) {
+  const fs::path ordner = DateiPfad(dateipfad).parent_path();
+  if (ordner.empty() || Gestoert(IOOperation::OrdnerAnlegen, ordner)) return;
+  std::error_code ec;
+  if (fs::is_directory(ordner, ec)) return;
+  fs::create_directories(ordner, ec);
+  if (ec) SetzeIOErgebnis(IOCodeAusErrno(ec.value(), ordner));
+}
+
 bool DateiExistiert(const std::string& pfad) {
   if (pfad.empty()) return false;
   std::error_code ec;

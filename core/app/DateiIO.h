@@ -111,6 +111,9 @@ class Datei {
 
 // Create one folder; result pending like a file operation.
 void OrdnerAnlegen(const std::string& pfad);
+// Creates every missing folder above a file path; the first failure stays
+// pending like a file operation.
+void OrdnerFuerDateiAnlegen(const std::string& dateipfad);
 // Directory look-up: true when an entry of any kind exists at the path.
 bool DateiExistiert(const std::string& pfad);
 

@@ -98,67 +98,69 @@ std::string Festkomma(std::int64_t wert, int praezision, int stellen) {
 
 }  // namespace
 
+std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzeichen) {
+  std::size_t i = 0;
+  bool negativ = false;
+  if (ohneLeerzeichen)
+    while (i < text.size() && text[i] == ' ') ++i;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negativ = text[i] == '-';
+    ++i;
+  }
+  std::uint64_t ganz = 0;
+  std::uint64_t bruch = 0;     // the first four decimals
+  int bruchStellen = 0;
+  char fuenfte = '0';          // the fifth decimal
+  bool restNichtNull = false;  // any decimal behind the fifth is not 0
+  bool komma = false;
+  bool ziffer = false;
+  const std::uint64_t grenze = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ' ' && ohneLeerzeichen) continue;
+    if (c == kKomma) {
+      if (komma) return std::nullopt;
+      komma = true;
+    } else if (c >= '0' && c <= '9') {
+      ziffer = true;
+      if (!komma) {
+        if (ganz > grenze / 10) return std::nullopt;
+        ganz = ganz * 10 + static_cast<std::uint64_t>(c - '0');
+      } else if (bruchStellen < 4) {
+        bruch = bruch * 10 + static_cast<std::uint64_t>(c - '0');
+        ++bruchStellen;
+      } else if (bruchStellen == 4) {
+        fuenfte = c;
+        ++bruchStellen;
+      } else if (c != '0') {
+        restNichtNull = true;
+      }
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!ziffer) return std::nullopt;
+  for (int k = bruchStellen < 4 ? bruchStellen : 4; k < 4; ++k) bruch *= 10;
+  // Decimals beyond the fourth round half to even.
+  if (fuenfte > '5' || (fuenfte == '5' && (restNichtNull || (bruch & 1u)))) ++bruch;
+  if (ganz > grenze / 10000 || ganz * 10000 > grenze - bruch) return std::nullopt;
+  const std::uint64_t einheiten = ganz * 10000 + bruch;
+  return negativ ? -static_cast<std::int64_t>(einheiten) : static_cast<std::int64_t>(einheiten);
+}
+
 BetragErgebnis BetragEinlesen(std::string_view text) {
   std::string rein;
   for (char c : text)
     if (c == '-' || c == kKomma || (c >= '0' && c <= '9')) rein.push_back(c);
   BetragErgebnis e;
   if (rein.empty() || rein == "-") return e;
-
-  bool fehler = false;
-  bool negativ = false;
-  std::size_t i = 0;
-  if (rein[0] == '-') {
-    negativ = true;
-    i = 1;
-  }
-  std::uint64_t ganz = 0;
-  std::string nachkomma;
-  bool komma = false;
-  bool ziffer = false;
-  for (; i < rein.size() && !fehler; ++i) {
-    const char c = rein[i];
-    if (c == kKomma) {
-      if (komma) fehler = true;
-      komma = true;
-    } else if (c == '-') {
-      fehler = true;
-    } else {
-      ziffer = true;
-      if (komma) {
-        nachkomma.push_back(c);
-      } else {
-        if (ganz > (std::numeric_limits<std::uint64_t>::max() - 9) / 10) fehler = true;
-        ganz = ganz * 10 + static_cast<std::uint64_t>(c - '0');
-      }
-    }
-  }
-  if (!ziffer) fehler = true;
-  std::uint64_t einheiten = 0;
-  if (!fehler) {
-    std::string vier = nachkomma.substr(0, 4);
-    vier.resize(4, '0');
-    std::uint64_t bruch = std::stoull(vier);
-    // Decimals beyond the fourth round half to even.
-    if (nachkomma.size() > 4) {
-      const std::string hinten = nachkomma.substr(4);
-      const bool mehrAlsHalb = hinten[0] > '5' || (hinten[0] == '5' && hinten.find_first_not_of('0', 1) != std::string::npos);
-      const bool genauHalb = hinten[0] == '5' && hinten.find_first_not_of('0', 1) == std::string::npos;
-      if (mehrAlsHalb || (genauHalb && (bruch & 1u))) ++bruch;
-    }
-    const std::uint64_t grenze = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (ganz > grenze / 10000 || ganz * 10000 > grenze - bruch) {
-      fehler = true;
-    } else {
-      einheiten = ganz * 10000 + bruch;
-    }
-  }
-  if (fehler) {
+  const std::optional<Currency> wert = TextNachCurrency(rein);
+  if (!wert) {
     e.Fehler = true;
     Piep();
     return e;
   }
-  e.Wert = negativ ? -static_cast<std::int64_t>(einheiten) : static_cast<std::int64_t>(einheiten);
+  e.Wert = *wert;
   return e;
 }
 

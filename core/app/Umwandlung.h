@@ -3,6 +3,7 @@
 // the German number format, SEPA text and amounts, IBAN grouping.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,12 @@ struct BetragErgebnis {
   Currency Wert = 0;
   bool Fehler = false;
 };
+
+// A decimal number in German form as Currency: optional sign, digits, at most
+// one "," with decimals (beyond the fourth rounded half to even). Nothing
+// when the text is anything else (blanks, separators, letters, empty).
+// With ohneLeerzeichen, blanks anywhere in the text are ignored.
+std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzeichen = false);
 
 // Reads an amount in German form: keeps "-", digits and ","; the rest (blanks,
 // thousands separators, units) is dropped. Nothing or a lone "-" is 0 without

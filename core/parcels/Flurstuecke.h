@@ -1,0 +1,85 @@
+#pragma once
+// The parcel table: the land register's cadastre read into one row per owner
+// of a parcel, each owner's share of the huntable area, the order by owner,
+// the export and the transfer of the owners into the address file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Geld.h"
+
+namespace davo::parcels {
+
+// Columns of the table.
+enum Spalte : int {
+  Gemarkung = 1, Flur, Flurstueck, Bejagdbarkeit, Flaeche, Anteil, AnteiligeFlaeche,
+  Nachname, Vorname, Strasse, Ort, Weiteres, Geburtstag, GebName
+};
+
+// Rows of 20 text cells (Windows-1252), row 0 the titles. Cells of one row
+// share one buffer, so a table of a few hundred thousand rows stays small.
+class Flurstuecktabelle {
+ public:
+  static constexpr int MaxSpalten = 20;
+
+  Flurstuecktabelle();
+
+  int Zeilenzahl() const { return static_cast<int>(zeilen_.size()); }
+  int Spaltenzahl() const { return spalten_; }
+  void SetzeZeilenzahl(int n);
+  void SetzeSpaltenzahl(int n) { spalten_ = n; }
+
+  std::string_view Zelle(int spalte, int zeile) const;
+  void SetzeZelle(int spalte, int zeile, std::string_view text);
+  // All cells of a row at once (the views may not point into this table).
+  void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
+  void LeereZeile(int zeile);
+
+  // Sum of the cells' lengths (for figures of memory use).
+  std::size_t Textgroesse() const;
+
+ private:
+  friend void Sortieren(Flurstuecktabelle&);
+  struct Zeile {
+    std::string text;
+    std::array<std::uint16_t, MaxSpalten> ende{};  // end of cell i in text
+  };
+  std::vector<Zeile> zeilen_;
+  int spalten_ = 13;
+};
+
+extern const char* const Spaltentitel[Flurstuecktabelle::MaxSpalten];
+extern const char* const ExportPfad;           // "e:\Jagd\Flurstuecke-export.csv"
+extern const char* const FilterKataster;       // file dialog filter
+extern const char* const BeispielKataster;     // preset path of the window's edit
+
+// Reads the cadastre file into the table and computes every row's share.
+// A file that cannot be opened is reported and leaves the table as it was.
+// Progress goes to the message window; a key press there can stop it
+// (app::Abbruch). False when the file could not be read.
+bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad);
+
+// Column 7 of one row: the owner's share of the huntable area in whole m².
+void BerechneAnteil(Flurstuecktabelle& tabelle, int zeile);
+// The share in 0.0001 m² (before the rounding to whole square metres).
+app::Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche, std::string_view anteil);
+
+// Orders the data rows by owner (surname, first names, street, town, further
+// part; upper case, byte order); rows with equal keys keep their order.
+void Sortieren(Flurstuecktabelle& tabelle);
+
+// Writes columns 0 to 14 of every row, each cell ended by ";", lines cut at
+// 255, CR LF; missing folders are created. False on a file error (reported).
+bool ExportSchreiben(const Flurstuecktabelle& tabelle, const std::string& pfad);
+
+// Appends one address record per owner (consecutive rows with the same
+// surname, first name and street) with the summed area to the active address
+// file, then "Import abgeschlossen!". Opens (and measures) the active file
+// first. A failed write is reported once and ends the transfer (the owners
+// before it stay appended); false then, or when the file could not be opened.
+bool TabelleUebertragen(const Flurstuecktabelle& tabelle);
+
+}  // namespace davo::parcels

@@ -10,9 +10,7 @@
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "addresses/Sammelaktionen.h"
-#include "app/DateiIO.h"
 #include "app/Dialoge.h"
-#include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 
@@ -98,15 +96,6 @@ const Aktion kAktionen[] = {
 // The one action that opens the active file of the configuration itself.
 bool OeffnetAktiveDatei(const Aktion& a) { return a.Ausfuehren == addresses::SerienbriefNachFlaeche; }
 
-// Makes the path the active address file in memory. Opening it saves the
-// configuration, so an existing configuration is read first and keeps all
-// its other fields.
-void AktiveDateiSetzen(const std::string& pfad) {
-  if (app::DateiExistiert(app::KonfigDateiPfad())) app::LiesKonfiguration();
-  app::Konfiguration.SetzeAdressdatei(pfad);
-  app::AktAdrBasis = app::BasisVon(pfad);
-}
-
 }  // namespace
 
 const std::vector<std::string>& Aktionsnamen() {
@@ -161,14 +150,7 @@ int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& /*
   if (!DateiVorhanden(*pfad)) return ExitAbgelehnt;
 
   addresses::AdrDateiName = *pfad;
-  if (OeffnetAktiveDatei(*aktion)) {
-    // The configuration keeps at most 255 characters of the path.
-    if (pfad->size() > 255) {
-      app::ZeigeMeldung(app::PfadNichtDarstellbarText(argumente[0]));
-      return ExitAbgelehnt;
-    }
-    AktiveDateiSetzen(*pfad);
-  }
+  if (OeffnetAktiveDatei(*aktion) && !AktiveDateiSetzen(*pfad, argumente[0])) return ExitAbgelehnt;
 
   switch (aktion->Ausfuehren()) {
     case Aktionsergebnis::Erledigt:

@@ -163,6 +163,17 @@ bool DateiVorhanden(const std::string& pfad) {
   return false;
 }
 
+bool AktiveDateiSetzen(const std::string& pfad, const std::string& utf8) {
+  if (pfad.size() > 255) {
+    app::ZeigeMeldung(app::PfadNichtDarstellbarText(utf8));
+    return false;
+  }
+  if (app::DateiExistiert(app::KonfigDateiPfad())) app::LiesKonfiguration();
+  app::Konfiguration.SetzeAdressdatei(pfad);
+  app::AktAdrBasis = app::BasisVon(pfad);
+  return true;
+}
+
 namespace {
 
 // Makes the path the file of the access operations and measures it.
@@ -444,6 +455,25 @@ std::string Hilfetext() {
          "        gruppe-aus-freigabe               Gruppe = AuszahlungFrei\n"
          "      Wird eine Rückfrage verneint, bleibt die Datei unverändert\n"
          "      (Rückgabewert 1).\n"
+         "  flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle]\n"
+         "              [--in-adressdatei DATEI.ADW]\n"
+         "      Liest das Flurstücksverzeichnis des Jagdkatasters ein (Windows-\n"
+         "      Zeichensatz, Felder durch \";\" getrennt, erste Zeile Überschrift):\n"
+         "      eine Zeile je Eigentümer eines Flurstücks, mit seiner anteiligen\n"
+         "      bejagbaren Fläche. Danach, in dieser Reihenfolge:\n"
+         "        --sortieren       ordnet die Zeilen nach Eigentümer\n"
+         "        --export DATEI    schreibt die Tabelle als CSV-Datei (Spalten 0\n"
+         "                          bis 14, Windows-Zeichensatz)\n"
+         "        --tabelle         zeigt die Zeilen, Spalten 1 bis 14 durch\n"
+         "                          Tabulatoren getrennt\n"
+         "        --in-adressdatei DATEI.ADW\n"
+         "                          hängt je Eigentümer eine Adresse mit der\n"
+         "                          Summe seiner Flächen an (aufeinanderfolgende\n"
+         "                          Zeilen mit gleichem Nachnamen, Vornamen und\n"
+         "                          gleicher Straße; darum meist mit --sortieren);\n"
+         "                          eine fehlende Datei wird angelegt, die Datei\n"
+         "                          wird als aktive Adressendatei in der\n"
+         "                          Konfiguration gespeichert\n"
          "\n"
          "Felder:\n" +
          umbrochen +
@@ -523,6 +553,7 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   if (befehl == "adresse") return AdresseBearbeiten(argumente, aus, fehler);
   if (befehl == "waehlen") return AdressenWaehlen(argumente, aus, fehler);
   if (befehl == "aktion") return AktionAusfuehren(argumente, aus, fehler);
+  if (befehl == "flurstuecke") return FlurstueckeVerarbeiten(argumente, aus, fehler);
   return Aufruffehler(fehler, "Unbekannter Befehl \"" + befehl + "\".");
 }
 

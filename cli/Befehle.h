@@ -51,6 +51,11 @@ int AdresseBearbeiten(const std::vector<std::string>& argumente, std::ostream& a
 int AdressenWaehlen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 // "aktion DATEI NAME": one of the actions that change a field in every record.
 int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle]
+// [--in-adressdatei DATEI.ADW]": imports the cadastre, then sorts, writes the
+// export, prints the table and appends the owners to the address file, in
+// this order, as the options ask.
+int FlurstueckeVerarbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 
@@ -62,6 +67,13 @@ std::optional<std::string> AnsiPfad(const std::string& utf8);
 
 // True when something exists at the path; else the file-not-found message.
 bool DateiVorhanden(const std::string& pfad);
+
+// Makes pfad (program text; utf8 as typed, for the message) the active
+// address file in memory for the core operations that open the active file.
+// Those save the configuration, so an existing configuration file is read
+// first and keeps all its other fields. False, with a message, when the
+// configuration cannot hold the path (more than 255 characters).
+bool AktiveDateiSetzen(const std::string& pfad, const std::string& utf8);
 
 // The names "aktion" takes, in the order the help lists them.
 const std::vector<std::string>& Aktionsnamen();

@@ -1,0 +1,185 @@
+// The command "flurstuecke": imports the land register's cadastre into the
+// parcel table and then, as the options ask, sorts it, writes its export,
+// prints it and appends its owners to an address file.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Befehle.h"
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
+#include "app/Dialoge.h"
+#include "app/Text.h"
+#include "parcels/Flurstuecke.h"
+
+namespace davo::cli {
+
+namespace {
+
+constexpr const char* kFlurstueckeAufruf =
+    "davo flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle] [--in-adressdatei DATEI.ADW]";
+
+struct FlurstueckeAufruf {
+  std::optional<std::string> Kataster;  // all paths UTF-8 as typed
+  bool Sortieren = false;
+  bool Tabelle = false;
+  std::optional<std::string> Export;
+  std::optional<std::string> Adressdatei;
+  std::string Fehler;  // usage error; empty when the line is fine
+};
+
+FlurstueckeAufruf LiesFlurstueckeAufruf(const std::vector<std::string>& argumente) {
+  FlurstueckeAufruf a;
+  const auto falsch = [&a](const std::string& text) {
+    a.Fehler = text;
+    return a;
+  };
+  for (std::size_t i = 0; i < argumente.size(); ++i) {
+    const std::string& arg = argumente[i];
+    if (arg.size() < 2 || arg[0] != '-') {
+      if (a.Kataster || arg.empty())
+        return falsch("flurstuecke erwartet genau einen Dateinamen: " + std::string(kFlurstueckeAufruf));
+      a.Kataster = arg;
+      continue;
+    }
+    const std::size_t gleich = arg.find('=');
+    const std::string name = arg.substr(0, gleich);
+    if (name == "--sortieren" || name == "--tabelle") {
+      if (gleich != std::string::npos) return falsch("Die Option " + name + " hat keinen Wert.");
+      (name == "--sortieren" ? a.Sortieren : a.Tabelle) = true;
+      continue;
+    }
+    if (name != "--export" && name != "--in-adressdatei")
+      return falsch("Unbekannte Option " + name + " für flurstuecke.");
+    std::optional<std::string>& ziel = name == "--export" ? a.Export : a.Adressdatei;
+    if (ziel) return falsch("Die Option " + name + " ist doppelt angegeben.");
+    std::string wert;
+    if (gleich != std::string::npos)
+      wert = arg.substr(gleich + 1);
+    else if (i + 1 < argumente.size() && argumente[i + 1].rfind("--", 0) != 0)
+      wert = argumente[++i];
+    if (wert.empty()) return falsch("Nach " + name + " fehlt der Dateiname.");
+    ziel = std::move(wert);
+  }
+  if (!a.Kataster) return falsch("flurstuecke erwartet einen Dateinamen: " + std::string(kFlurstueckeAufruf));
+  return a;
+}
+
+// Forwards to the dialog service installed before it and counts the
+// messages. The transfer reports a failed write through a message, goes on
+// and still ends with its closing message; any message before that one
+// means a file error.
+class MeldungenZaehlen : public app::DialogDienst {
+ public:
+  MeldungenZaehlen() : innen_(app::AktuellerDialogDienst()) { app::InstalliereDialogDienst(this); }
+  ~MeldungenZaehlen() override { app::InstalliereDialogDienst(innen_); }
+  MeldungenZaehlen(const MeldungenZaehlen&) = delete;
+  MeldungenZaehlen& operator=(const MeldungenZaehlen&) = delete;
+
+  int Anzahl() const { return anzahl_; }
+
+  void Meldung(const std::string& text) override {
+    ++anzahl_;
+    if (innen_) innen_->Meldung(text);
+  }
+  app::FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) override {
+    if (innen_) return innen_->Frage(oben, frage, jaVorgewaehlt);
+    return jaVorgewaehlt ? app::FrageErgebnis::Ja : app::FrageErgebnis::Nein;
+  }
+  void Fortschritt(const std::string& text, int position) override {
+    if (innen_) innen_->Fortschritt(text, position);
+  }
+  std::optional<int> Auswahl(const std::string& titel, const std::vector<std::string>& eintraege, int index) override {
+    return innen_ ? innen_->Auswahl(titel, eintraege, index) : std::nullopt;
+  }
+  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog& dialog) override {
+    return innen_ ? innen_->DateiOeffnen(dialog) : std::nullopt;
+  }
+  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog& dialog) override {
+    return innen_ ? innen_->DateiSpeichern(dialog) : std::nullopt;
+  }
+  bool Druckdialog() override { return innen_ && innen_->Druckdialog(); }
+  void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
+                    int anzeige) override {
+    if (innen_) innen_->ShellOeffnen(datei, parameter, verzeichnis, anzeige);
+  }
+  void Piep() override {
+    if (innen_) innen_->Piep();
+  }
+
+ private:
+  app::DialogDienst* innen_;
+  int anzahl_ = 0;
+};
+
+// An empty address file, so that opening the active file finds it and does
+// not ask whether to create it.
+bool LeereAdressdateiAnlegen(const std::string& pfad) {
+  app::IODateiName = pfad;
+  app::Datei datei;
+  datei.Zuordnen(pfad);
+  app::PruefeIO();
+  if (app::IOFehler) return false;
+  datei.Anlegen(addresses::TAdresse::Groesse);
+  app::PruefeIO();
+  if (app::IOFehler) return false;
+  datei.Schliessen();
+  app::PruefeIO();
+  return !app::IOFehler;
+}
+
+bool TabelleInAdressdatei(const parcels::Flurstuecktabelle& tabelle, const std::string& pfad) {
+  if (!app::DateiExistiert(pfad) && !LeereAdressdateiAnlegen(pfad)) return false;
+  MeldungenZaehlen meldungen;
+  return parcels::TabelleUebertragen(tabelle) && meldungen.Anzahl() <= 1;
+}
+
+void TabelleZeigen(const parcels::Flurstuecktabelle& tabelle, std::ostream& aus) {
+  std::string zeile;
+  for (int r = 1; r < tabelle.Zeilenzahl(); ++r) {
+    zeile.clear();
+    for (int c = parcels::Gemarkung; c <= parcels::GebName; ++c) {
+      if (c > parcels::Gemarkung) zeile += '\t';
+      zeile += Einzeilig(app::AnsiNachUtf8(tabelle.Zelle(c, r)));
+    }
+    zeile += '\n';
+    aus << zeile;
+  }
+  aus.flush();
+}
+
+}  // namespace
+
+int FlurstueckeVerarbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
+  const FlurstueckeAufruf aufruf = LiesFlurstueckeAufruf(argumente);
+  if (!aufruf.Fehler.empty()) return Aufruffehler(fehler, aufruf.Fehler);
+
+  // Every path is checked before the import, which can take a while.
+  const std::optional<std::string> kataster = AnsiPfad(*aufruf.Kataster);
+  if (!kataster) return ExitAbgelehnt;
+  std::optional<std::string> export_;
+  if (aufruf.Export) {
+    export_ = AnsiPfad(*aufruf.Export);
+    if (!export_) return ExitAbgelehnt;
+  }
+  std::optional<std::string> adressdatei;
+  if (aufruf.Adressdatei) {
+    adressdatei = AnsiPfad(*aufruf.Adressdatei);
+    if (!adressdatei || !AktiveDateiSetzen(*adressdatei, *aufruf.Adressdatei)) return ExitAbgelehnt;
+  }
+
+  // There is no grid from an earlier import here: the table starts without
+  // data rows, so a file with only its header line gives none either.
+  parcels::Flurstuecktabelle tabelle;
+  tabelle.SetzeZeilenzahl(1);
+  if (!parcels::DateiImportieren(tabelle, *kataster)) return ExitAbgelehnt;
+  if (aufruf.Sortieren) parcels::Sortieren(tabelle);
+  if (export_ && !parcels::ExportSchreiben(tabelle, *export_)) return ExitAbgelehnt;
+  if (aufruf.Tabelle) TabelleZeigen(tabelle, aus);
+  if (adressdatei && !TabelleInAdressdatei(tabelle, *adressdatei)) return ExitAbgelehnt;
+  return ExitErledigt;
+}
+
+}  // namespace davo::cli

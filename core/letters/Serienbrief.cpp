@@ -1,0 +1,175 @@
+#include "letters/Serienbrief.h"
+
+#include <algorithm>
+
+#include "app/DateiIO.h"
+#include "app/Dialoge.h"
+#include "app/Konfiguration.h"
+#include "app/Pfade.h"
+#include "app/Plattform.h"
+#include "app/Text.h"
+#include "letters/Vorlage.h"
+#include "printing/Druck.h"
+
+namespace davo::letters {
+
+using namespace davo::app;
+using addresses::AktAdresse;
+
+const char* const FilterSerienbrief = "Textdateien|*.txt|alle Dateien|*.*";
+const char* const StartordnerSerienbrief = "C:\\zq-soft\\virezizo";
+
+namespace {
+
+void Spalte32(std::string& zeile, const std::string& text) {
+  zeile += text;
+  if (text.size() < 32) zeile.append(32 - text.size(), ' ');
+}
+
+const char* const kKeineVorlage = "Bitte Datei f\xFCr Serienbriefausgabe w\xE4hlen!";
+
+}  // namespace
+
+std::string Listenzeile(const addresses::TAdresse& a, std::int32_t nr) {
+  std::string zeile;
+  Spalte32(zeile, a.Text(addresses::Sortierung));
+  Spalte32(zeile, a.Text(addresses::Name1));
+  Spalte32(zeile, a.Text(addresses::Postfach));
+  zeile += std::to_string(static_cast<std::int64_t>(nr) + 1);
+  return zeile;
+}
+
+void VorlageAusgeben(const std::string& dateiname) {
+  std::vector<std::string> zeilen;
+  TextdateiLesen(dateiname, false, zeilen);
+  for (const std::string& gelesen : zeilen) {
+    std::string z = Kurz(ErsetzePlatzhalter(gelesen), 255);
+    for (;;) {
+      const std::size_t p = z.find('!');
+      if (p == std::string::npos) break;
+      // A "!" before a blank or among the last two characters ends the keys.
+      if ((p + 1 < z.size() && z[p + 1] == ' ') || z.size() < p + 3) break;
+      printing::DruckZelle(z.substr(0, p), static_cast<int>(p));
+      z.erase(0, p + 1);
+      const std::string kennung = z.substr(0, 3);
+      if (printing::IstSteuerkennung(kennung)) z.erase(0, kennung.size());
+      else printing::DruckZelle("!", 1);
+    }
+    printing::DruckZelle(z, static_cast<int>(z.size()));
+    printing::DruckSteuerung(printing::Zeilenvorschub);
+  }
+}
+
+void SerienbriefDrucken(const std::string& vorlage) {
+  printing::DruckReset();
+  printing::DruckBeginn();
+  printing::OhneSeitenkopf = true;
+  VorlageAusgeben(vorlage);
+  printing::DruckEnde();
+}
+
+void SerienbriefModell::Aktivieren() {
+  Gruppe = std::clamp(Gruppe, 0, 255);
+  addresses::AdrListeAufbauen(0);
+  Titel = " Serienbrief // " + addresses::AdrDateiName;
+  Vorlage = Konfiguration.Serienbriefdatei();
+}
+
+void SerienbriefModell::VorlageWaehlen() {
+  DateiDialog dialog;
+  dialog.Filter = FilterSerienbrief;
+  dialog.StartOrdner = StartordnerSerienbrief;
+  dialog.Dateiname = Vorlage;
+  auto wahl = OeffnenDialog(dialog);
+  if (!wahl || !PfadDarstellbar(*wahl)) return;
+  Vorlage = wahl->Pfad;
+  Konfiguration.SetzeSerienbriefdatei(wahl->Pfad);
+  SchreibeKonfiguration();
+}
+
+void SerienbriefModell::AdresseWaehlen() {
+  addresses::AdresseWaehlen();
+  addresses::AdresseLesen(addresses::GewaehlteAdrNr);
+  Memo.clear();
+  for (int f : {addresses::Anrede, addresses::Name1, addresses::Name2, addresses::Strasse, addresses::Postfach,
+                addresses::Ort, addresses::Telefon, addresses::Feld9})
+    Memo.push_back(AktAdresse.Text(f));
+}
+
+void SerienbriefModell::Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr) {
+  addresses::AdrZeile z;
+  z.Text = Listenzeile(adresse, nr);
+  z.Nr = nr;
+  z.Schluessel = plattform::Sortierschluessel(z.Text);
+  const auto pos = std::upper_bound(Liste.begin(), Liste.end(), z,
+                                    [](const addresses::AdrZeile& a, const addresses::AdrZeile& b) {
+                                      return a.Schluessel < b.Schluessel;
+                                    });
+  Liste.insert(pos, std::move(z));
+}
+
+void SerienbriefModell::AdresseEinfuegen() { Einfuegen(AktAdresse, addresses::AktAdrNr); }
+
+void SerienbriefModell::GruppeEinfuegen() {
+  const int g = std::clamp(Gruppe, 0, 255);
+  std::int32_t letzte = -1;
+  addresses::TAdresse zuletzt;
+  addresses::AdressenDurchlaufen([&](std::int32_t nr, addresses::TAdresse& a) {
+    if (a.Gruppe() == g) Einfuegen(a, nr);
+    zuletzt = a;
+    letzte = nr;
+    return false;
+  });
+  // Like a walk record by record, the buffer is left with the last record.
+  if (letzte >= 0) {
+    AktAdresse = zuletzt;
+    addresses::AktAdrNr = letzte;
+  }
+}
+
+void SerienbriefModell::ZeileLoeschen(int index) {
+  if (index < 0 || index >= static_cast<int>(Liste.size())) return;
+  Liste.erase(Liste.begin() + index);
+}
+
+bool SerienbriefModell::VorlageVorhanden() {
+  if (!Vorlage.empty() && DateiExistiert(Vorlage)) return true;
+  ZeigeMeldung(kKeineVorlage);
+  return false;
+}
+
+void SerienbriefModell::BriefAktuell() {
+  if (VorlageVorhanden()) SerienbriefDrucken(Vorlage);
+}
+
+void SerienbriefModell::BriefeListe() {
+  if (!VorlageVorhanden()) return;
+  const addresses::AdrListe liste = Liste;
+  for (const auto& z : liste) {
+    addresses::AdresseLesen(z.Nr);
+    bool antwort = true;
+    FrageJaNein(AktAdresse.Text(addresses::Name1), "Adresse drucken? ", antwort);
+    if (antwort) SerienbriefDrucken(Vorlage);
+  }
+}
+
+void SerienbriefModell::ListeDrucken() {
+  if (Liste.empty()) return;
+  printing::DruckReset();
+  printing::DruckBeginn();
+  printing::DruckSteuerung(printing::SchmalEin);
+  const addresses::AdrListe liste = Liste;
+  for (const auto& z : liste) {
+    addresses::AdresseLesen(z.Nr);
+    printing::DruckText(AktAdresse.Text(addresses::Name1) + "; " + AktAdresse.Text(addresses::Name2) + "; " +
+                        AktAdresse.Text(addresses::Strasse) + "; " + AktAdresse.Text(addresses::Ort));
+    printing::DruckSteuerung(printing::Zeilenvorschub);
+  }
+  printing::DruckSteuerung(printing::SchmalAus);
+  printing::DruckEnde();
+  const std::string htm = AktAdrBasis + ".htm";
+  if (DateiExistiert(htm)) OeffneMitProgramm(htm, "", OrdnerVon(htm), AnzeigeMaximiert);
+  else ZeigeMeldung("Datei: " + htm + " nicht gefunden!");
+}
+
+}  // namespace davo::letters

@@ -1,0 +1,53 @@
+#pragma once
+// Form-letter printing: a template printed as one letter per owner through
+// the report engine, for the current owner or for each owner of a list put
+// together by hand or by group; and the printed list itself.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "addresses/AdrAuswahl.h"
+#include "addresses/Adresse.h"
+
+namespace davo::letters {
+
+// The list line of a record: Sortierung, Name1 and Postfach each padded to
+// 32 characters, then the record number from 1.
+std::string Listenzeile(const addresses::TAdresse& adresse, std::int32_t nr);
+
+// Prints a template file line by line through the report engine, with the
+// placeholders replaced and "!" printer keys applied.
+void VorlageAusgeben(const std::string& dateiname);
+// One letter for AktAdresse as its own print job, without page header.
+void SerienbriefDrucken(const std::string& vorlage);
+
+extern const char* const FilterSerienbrief;
+extern const char* const StartordnerSerienbrief;
+
+// The form-letter window's state and commands.
+class SerienbriefModell {
+ public:
+  std::string Vorlage;                 // Edit1
+  std::vector<std::string> Memo;       // the current address
+  addresses::AdrListe Liste;           // ListBox1, kept in order
+  int Gruppe = 0;                      // SpinEdit1, 0..255
+  std::string Titel;
+
+  void Aktivieren();
+  void VorlageWaehlen();
+  void AdresseWaehlen();
+  void AdresseEinfuegen();
+  void GruppeEinfuegen();
+  void ZeileLoeschen(int index);
+  void ListeLeeren() { Liste.clear(); }
+  void BriefAktuell();
+  void BriefeListe();
+  void ListeDrucken();
+
+ private:
+  void Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr);
+  bool VorlageVorhanden();
+};
+
+}  // namespace davo::letters

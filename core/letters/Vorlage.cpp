@@ -1,0 +1,187 @@
+#include "letters/Vorlage.h"
+
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
+#include "app/Datum.h"
+#include "app/Dialoge.h"
+#include "app/Konfiguration.h"
+#include "app/Text.h"
+#include "app/Umwandlung.h"
+#include "printing/Druck.h"
+#include "printing/Druckflaeche.h"
+
+namespace davo::letters {
+
+using namespace davo::app;
+using addresses::AktAdresse;
+
+const std::array<const char*, 32> Platzhalter = {
+    "!ANRE", "!NAM1", "!NAM2", "!STRA", "!POFA", "!ORT", "!TELE", "!BANA", "!BLZ", "!KONR", "!IBAN",
+    "!BIC",  "!MDNR", "!HA",   "!DATUM", "!STNR", "!USID", "",     "",      "",     "",      "!INI",
+    "KB",    "KE",    "GB",    "GE",    "UB",    "UE",    "FB",    "FE",    "LF",   "FF"};
+
+const char* const FilterVorlageLaden = "Windows-Text|*.txt|DOS- Text|*.txt|alle Dateien|*.*";
+const char* const StartordnerVorlageLaden = "c:\\zq-soft\\Reredazo";
+const char* const FilterVorlageSpeichern = "Textdatei|*.txt";
+const char* const StartordnerVorlageSpeichern = "C:\\zq-soft\\Reredazo";
+
+namespace {
+
+std::string Wert(std::size_t i) {
+  static constexpr int kFeld[13] = {addresses::Anrede,   addresses::Name1,    addresses::Name2,  addresses::Strasse,
+                                    addresses::Postfach, addresses::Ort,      addresses::Telefon, addresses::Bankname,
+                                    addresses::BLZ,      addresses::Kontonummer, addresses::IBAN, addresses::BIC,
+                                    addresses::MandatsNr};
+  if (i < 13) return AktAdresse.Text(kFeld[i]);
+  if (i == 13) return BetragFormatieren(AktAdresse.Flaeche(), 12, 4);
+  if (i == 14) return DatumHeute;
+  return std::string();
+}
+
+}  // namespace
+
+std::string ErsetzePlatzhalter(const std::string& zeile) {
+  std::string z = zeile;
+  for (std::size_t i = 0; i < Platzhalter.size(); ++i) {
+    const std::string token = Platzhalter[i];
+    if (token.empty()) continue;
+    std::size_t pos = z.find(token);
+    while (pos != std::string::npos) {
+      if (i >= 21) printing::DruckSteuerung(static_cast<int>(i) - 20);
+      const std::string ersatz = Wert(i);
+      z.replace(pos, token.size(), ersatz);
+      pos = z.find(token, pos + ersatz.size());
+    }
+  }
+  return z;
+}
+
+std::string DosNachWindows(const std::string& zeile) {
+  std::string z = zeile;
+  for (char& c : z) {
+    switch (static_cast<unsigned char>(c)) {
+      case 0x15:
+      case 0xF5: c = '\xA7'; break;
+      case 0x81: c = '\xFC'; break;
+      case 0x84: c = '\xE4'; break;
+      case 0x8E: c = '\xC4'; break;
+      case 0x94: c = '\xF6'; break;
+      case 0x99: c = '\xD6'; break;
+      case 0x9A: c = '\xDC'; break;
+      case 0xE1: c = '\xDF'; break;
+      default: break;
+    }
+  }
+  return z;
+}
+
+Leseergebnis TextdateiLesen(const std::string& pfad, bool vonDos, std::vector<std::string>& zeilen) {
+  IODateiName = pfad;
+  Datei datei;
+  datei.Zuordnen(pfad);
+  PruefeIO();
+  datei.OeffnenLesen(1);
+  PruefeIO();
+  if (IOFehler) return Leseergebnis::NichtGeoeffnet;
+  bool ok = true;
+  std::string inhalt;
+  std::string block(1 << 16, '\0');
+  for (;;) {
+    const std::size_t n = datei.LesenBlock(block.data(), block.size());
+    PruefeIO();
+    if (IOFehler) {
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    inhalt.append(block.data(), n);
+  }
+  std::size_t anfang = 0;
+  while (anfang < inhalt.size()) {
+    std::size_t lf = inhalt.find('\n', anfang);
+    if (lf == std::string::npos) lf = inhalt.size();
+    std::size_t ende = lf;
+    if (ende > anfang && inhalt[ende - 1] == '\r') --ende;
+    std::string zeile = Kurz(std::string_view(inhalt).substr(anfang, ende - anfang), 255);
+    zeilen.push_back(vonDos ? DosNachWindows(zeile) : zeile);
+    anfang = lf + 1;
+  }
+  datei.Schliessen();
+  PruefeIO();
+  return ok ? Leseergebnis::Gelesen : Leseergebnis::Lesefehler;
+}
+
+bool TextdateiSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen) {
+  IODateiName = pfad;
+  Datei datei;
+  datei.Zuordnen(pfad);
+  PruefeIO();
+  datei.Anlegen(1);
+  PruefeIO();
+  if (IOFehler) return false;
+  std::string inhalt;
+  for (const auto& z : zeilen) {
+    inhalt += z;
+    inhalt += "\r\n";
+  }
+  datei.SchreibenBlock(inhalt.data(), inhalt.size());
+  PruefeIO();
+  bool ok = !IOFehler;
+  datei.Schliessen();
+  PruefeIO();
+  return ok && !IOFehler;
+}
+
+void EditorModell::Laden() {
+  DateiDialog dialog;
+  dialog.Filter = FilterVorlageLaden;
+  dialog.StartOrdner = StartordnerVorlageLaden;
+  dialog.Dateiname = Konfiguration.Serienbriefdatei();
+  auto wahl = OeffnenDialog(dialog);
+  if (!wahl || !PfadDarstellbar(*wahl)) return;
+  Konfiguration.SetzeSerienbriefdatei(wahl->Pfad);
+  SchreibeKonfiguration();
+  bool dos = false;
+  if (wahl->FilterIndex == 1)
+    FrageJaNein("Dateiname: " + wahl->Pfad, "Soll die Textdatei von Dos zu Windows umgewandelt werden?", dos);
+  std::vector<std::string> neu;
+  // A file that cannot be opened leaves the editor's text; a read error keeps
+  // the lines read so far.
+  if (TextdateiLesen(wahl->Pfad, dos, neu) != Leseergebnis::NichtGeoeffnet) Zeilen = std::move(neu);
+}
+
+void EditorModell::Speichern() {
+  DateiDialog dialog;
+  dialog.Filter = FilterVorlageSpeichern;
+  dialog.StartOrdner = StartordnerVorlageSpeichern;
+  dialog.Dateiname = Konfiguration.Serienbriefdatei();
+  auto wahl = SpeichernDialog(dialog);
+  if (!wahl || !PfadDarstellbar(*wahl)) return;
+  TextdateiSchreiben(wahl->Pfad, Zeilen);
+  Konfiguration.SetzeSerienbriefdatei(wahl->Pfad);
+  SchreibeKonfiguration();
+}
+
+void EditorModell::SchriftMerken(const std::string& name, int hoehe, int groesse) {
+  Konfiguration.SetzeSchriftname(name);
+  Konfiguration.SetzeSchrifthoehe(hoehe);
+  Konfiguration.SetzeSchriftgroesse(groesse);
+  SchreibeKonfiguration();
+}
+
+void EditorModell::Drucken(const std::string& schriftname, int schriftgroesse) {
+  if (!ZeigeDruckdialog()) return;
+  printing::Druckflaeche* f = printing::Drucker();
+  if (!f) return;
+  printing::DirektdruckBeginnen();
+  f->SetzeSchrift(schriftname);
+  if (schriftgroesse > 0) f->SetzeSchriftgroesse(schriftgroesse);
+  for (std::size_t n = 0; n < Zeilen.size(); ++n) {
+    const std::string zeile = Kurz(ErsetzePlatzhalter(Kurz(Zeilen[n], 255)), 255);
+    const int y = Konfiguration.DruckOben() + static_cast<int>(n) * f->TextHoehe(zeile);
+    f->Text(Konfiguration.DruckLinks(), y, zeile);
+  }
+  printing::DirektdruckBeenden();
+}
+
+}  // namespace davo::letters

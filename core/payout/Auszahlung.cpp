@@ -1,0 +1,112 @@
+#include "payout/Auszahlung.h"
+
+#include "addresses/Adressenliste.h"
+#include "app/Dialoge.h"
+#include "app/Konfiguration.h"
+#include "app/Text.h"
+#include "app/Umwandlung.h"
+#include "payout/Einstellungen.h"
+
+namespace davo::payout {
+
+using namespace davo::app;
+
+Currency BetragProHa = 0;
+Currency KleinsterBetrag = 0;
+std::function<void()> AdressenlisteFenster;
+
+Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag) {
+  const Currency betrag = MulDiv(flaeche, betragProHa, CurrencyEins, Rundung::HalbGerade);
+  return kleinsterBetrag > betrag ? 0 : betrag;
+}
+
+bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText) {
+  BetragProHa = 0;
+  KleinsterBetrag = 0;
+  const BetragErgebnis r = BetragEinlesen(betragProHaText);
+  if (r.Fehler) {
+    ZeigeMeldung("Eingabefehler bei Auszahlungsbetrag / ha!");
+    return false;
+  }
+  BetragProHa = r.Wert;
+  const BetragErgebnis m = BetragEinlesen(kleinsterBetragText);
+  if (m.Fehler) {
+    ZeigeMeldung("Eingabefehler kleinster auszuzahlender Betrag! ");
+    return false;
+  }
+  KleinsterBetrag = m.Wert;
+  return true;
+}
+
+namespace {
+// Days since 1970-01-01 of a civil date and back (proleptic Gregorian).
+long long TageAusDatum(int y, int m, int d) {
+  y -= m <= 2;
+  const long long era = (y >= 0 ? y : y - 399) / 400;
+  const long long yoe = y - era * 400;
+  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+void DatumAusTagen(long long z, int& y, int& m, int& d) {
+  z += 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long doe = z - era * 146097;
+  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long long mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+}  // namespace
+
+DatumZeit TagePlus(const DatumZeit& d, int n) {
+  DatumZeit e = d;
+  DatumAusTagen(TageAusDatum(d.Jahr, d.Monat, d.Tag) + n, e.Jahr, e.Monat, e.Tag);
+  e.Wochentag = WochentagVon(e.Jahr, e.Monat, e.Tag);
+  return e;
+}
+
+DatumZeit AusfuehrungsdatumVorschlag(const DatumZeit& heute) {
+  const int wochentag = WochentagVon(heute.Jahr, heute.Monat, heute.Tag);  // 0 = Sunday
+  const int tage = wochentag == 1 ? 7 : (wochentag == 2 ? 6 : 5);
+  return TagePlus(heute, tage);
+}
+
+void AuszahlungsModell::Oeffnen() {
+  Titel = " ZQ-Davozedizarorevodo  // " + AktAdrBasis;
+  EinstellungenLesen();
+  for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
+    Texte[static_cast<std::size_t>(i)] = AuszahlungsEinstellungen.Feld(i);
+  Ausfuehrungsdatum = AusfuehrungsdatumVorschlag(Jetzt());
+}
+
+void AuszahlungsModell::Schliessen() {
+  for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
+    AuszahlungsEinstellungen.SetzeFeld(i, Kurz(Texte[static_cast<std::size_t>(i)], 255));
+  EinstellungenSchreiben();
+}
+
+void AuszahlungsModell::OrdnerWaehlen() {
+  DateiDialog dialog;
+  dialog.Dateiname = Texte[TAuszahlungsEinstellungen::SepaOrdner] + "sepa.xml";
+  dialog.StartOrdner = Texte[TAuszahlungsEinstellungen::SepaOrdner];
+  auto wahl = SpeichernDialog(dialog);
+  if (!wahl || !PfadDarstellbar(*wahl)) return;
+  const std::size_t p = wahl->Pfad.find_last_of("\\/");
+  Texte[TAuszahlungsEinstellungen::SepaOrdner] = p == std::string::npos ? std::string() : wahl->Pfad.substr(0, p + 1);
+}
+
+bool AuszahlungsModell::Liste(int art) {
+  if (!EingabenPruefen(Texte[TAuszahlungsEinstellungen::BetragProHaText],
+                       Texte[TAuszahlungsEinstellungen::KleinsterBetragText]))
+    return false;
+  addresses::Adressenliste.AuszahlungslisteAufbauen(art, BetragProHa, KleinsterBetrag,
+                                                    Texte[TAuszahlungsEinstellungen::Belegtext1]);
+  if (AdressenlisteFenster) AdressenlisteFenster();
+  return true;
+}
+
+}  // namespace davo::payout

@@ -1,0 +1,55 @@
+#pragma once
+// The payout rule, the checked amounts of the payout window, the proposal of
+// the execution date and the payout window's commands.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/Datum.h"
+#include "app/Geld.h"
+
+namespace davo::payout {
+
+using app::Currency;
+
+// Parsed by EingabenPruefen before every action.
+extern Currency BetragProHa;
+extern Currency KleinsterBetrag;
+
+// Area (ha) × amount per hectare, rounded half to even to 0.0001; 0 when
+// below the smallest amount (an amount equal to it is paid).
+Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag);
+
+// Parses the two amount texts; false after an input error (message shown).
+bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText);
+
+// Today + 7 on a Monday, + 6 on a Tuesday, + 5 on every other day.
+app::DatumZeit AusfuehrungsdatumVorschlag(const app::DatumZeit& heute);
+// The date n days after d (n >= 0).
+app::DatumZeit TagePlus(const app::DatumZeit& d, int n);
+
+// The payout window: its ten edits in field order of the settings record and
+// the execution date.
+class AuszahlungsModell {
+ public:
+  std::array<std::string, 10> Texte;  // Auftraggeber .. SepaOrdner (cp1252)
+  app::DatumZeit Ausfuehrungsdatum;
+  std::string Titel;
+
+  // The window is shown: caption, settings read, date proposed.
+  void Oeffnen();
+  // The window closes: edits into the record (cut to 255), record written.
+  void Schliessen();
+  // "Ordner Sepa-Datei wählen": save dialog; keeps the path up to its last
+  // separator.
+  void OrdnerWaehlen();
+  // One of the five payout lists (kind 1..5): checks the amounts, builds the
+  // list and shows the list window. False when the amounts did not parse.
+  bool Liste(int art);
+};
+
+// The list window, shown modally (installed by the desktop program).
+extern std::function<void()> AdressenlisteFenster;
+
+}  // namespace davo::payout

@@ -1,0 +1,75 @@
+#pragma once
+// The report engine: prints lines of text on the printer as on a typewriter
+// grid. Callers write at a column and line, send control codes for line feed,
+// page break, bold and the three font modes; every page can get a boxed
+// header with the sheet number. One job at a time; after a cancelled print
+// dialog (or with no job open) output and control codes do nothing.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace davo::printing {
+
+// --- engine state ------------------------------------------------------------
+extern int Seite, Zeile, Spalte;
+extern int Zeilenschritt, Spaltenbreite, Zeileneinheit;
+extern int RandLinks, RandRechts, RandOben, RandUnten;
+extern int Nutzbreite, Nutzhoehe;
+extern int ZeilenProSeite;
+extern bool Schmalschrift, Breitschrift;
+extern bool KopfFaellig;
+extern bool OhneSeitenkopf;
+// Page header texts, rows 1..4 and cells 1..3 (index 0 unused), cp1252.
+extern std::array<std::array<std::string, 4>, 5> Kopfzellen;
+
+struct TDruckeinstellungen {
+  std::uint8_t GroesseSchmal = 0, SchrittSchmal = 0;
+  std::uint8_t GroesseNormal = 0, SchrittNormal = 0;
+  std::uint8_t GroesseBreit = 0, SchrittBreit = 0;
+};
+extern TDruckeinstellungen Druckeinstellungen;
+
+// An optional stored printer font; empty name: the printer's default font.
+struct TDruckerschrift {
+  std::string Name;
+  bool Fett = false;
+};
+extern TDruckerschrift Druckerschrift;
+
+// Control codes.
+enum Steuercode : int {
+  DruckerInit1 = 0, DruckerInit2, SchmalEin, SchmalAus, BreitEin, BreitAus, UnterstreichenEin,
+  UnterstreichenAus, FettEin, FettAus, Zeilenvorschub, Seitenvorschub, EliteEin, EliteAus
+};
+extern const char* const Steuercodenamen[14];
+
+// --- operations ----------------------------------------------------------------
+void DruckReset();
+// Opens a job (print dialog first). Abbruch is true afterwards when the
+// dialog was cancelled; then no job is open.
+void DruckBeginn();
+void DruckText(const std::string& text);
+void DruckZelle(const std::string& text, int breite);
+void DruckZeichen(const std::string& text);
+void DruckRechts(const std::string& text, int breite);
+void DruckSteuerung(int code);
+void DruckEnde();
+
+// Whether a printer document is open (a job, or a direct printout).
+bool DokumentOffen();
+// Direct printing (the template editor): a document opened and closed by the
+// caller, on which control codes still act (font, bold, page break).
+void DirektdruckBeginnen();
+void DirektdruckBeenden();
+
+// All state back to the start of the run (tests).
+void DruckZuruecksetzen();
+
+// --- printer control keys --------------------------------------------------------
+// The 75 keys; a key's index is the control code it sends.
+extern std::array<std::string, 75> Steuertabelle;
+// True when kennung (up to three characters) is a key; sends its code first.
+bool IstSteuerkennung(const std::string& kennung);
+
+}  // namespace davo::printing

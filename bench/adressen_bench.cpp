@@ -17,6 +17,7 @@
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
+#include "addresses/Adressenliste.h"
 #include "addresses/Sammelaktionen.h"
 #include "app/Dialoge.h"
 #include "app/Pfade.h"
@@ -103,6 +104,10 @@ class Testdatei {
         a.SetzeText(addresses::Ort, ort);
         a.SetzeText(addresses::BLZ, std::to_string(10000000 + zahlen() % 89999999));
         a.SetzeText(addresses::Kontonummer, std::to_string(zahlen()));
+        a.SetzeText(addresses::IBAN, "DE" + std::to_string(10 + zahlen() % 89) +
+                                         std::to_string(10000000 + zahlen() % 89999999) +
+                                         std::to_string(1000000000 + zahlen() % 899999999));
+        if (zahlen() % 10 != 0) a.SetzeText(addresses::BIC, "GENODEF1XYZ");
         a.SetzeGruppe(static_cast<std::uint8_t>(zahlen() % 4));
         a.SetzeAuszahlungFrei(static_cast<std::uint8_t>(zahlen() % 2));
         a.SetzeSerienbriefDruck(static_cast<std::uint8_t>(zahlen() % 2));
@@ -159,5 +164,21 @@ void GruppeAusAuszahlung(benchmark::State& state) {
   state.counters["Adressen"] = static_cast<double>(addresses::AnzahlAdressen);
 }
 BENCHMARK(GruppeAusAuszahlung)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One payout list of each kind (all, released, not released, group 0,
+// group 1): the file read once, the rows built with their transfer texts and
+// sorted by name.
+void Auszahlungsliste(benchmark::State& state) {
+  JaDialoge dialoge;
+  addresses::AdrDateiName = Testdatei::Pfad();
+  const int art = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    addresses::Adressenliste.AuszahlungslisteAufbauen(art, 1250000, 500000, "Jagdgeld !NAM1 !DATUM");
+    benchmark::DoNotOptimize(addresses::Adressenliste.Gitter.data());
+  }
+  if (dialoge.Meldungen != 0) state.SkipWithError("a file error was reported");
+  state.counters["Zeilen"] = static_cast<double>(addresses::Adressenliste.Gitter.size() - 2);
+}
+BENCHMARK(Auszahlungsliste)->DenseRange(1, 5)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -28,6 +28,7 @@ PAKETE=(
   libicu-dev
   libbenchmark-dev
   libxml2-utils
+  poppler-utils
   g++-mingw-w64-i686
 )
 

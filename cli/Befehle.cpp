@@ -474,6 +474,19 @@ std::string Hilfetext() {
          "                          eine fehlende Datei wird angelegt, die Datei\n"
          "                          wird als aktive Adressendatei in der\n"
          "                          Konfiguration gespeichert\n"
+         "  serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G)\n"
+         "              --pdf AUSGABE.PDF\n"
+         "      Druckt die Serienbriefvorlage (Windows-Zeichensatz) als Brief für\n"
+         "      die Adresse NR (gezählt ab 1) oder für jede Adresse der Gruppe G\n"
+         "      (0 bis 255) in eine PDF-Datei (A4); jeder Brief beginnt auf einer\n"
+         "      neuen Seite. Die Briefe einer Gruppe folgen in der Reihenfolge der\n"
+         "      Adressenliste des Serienbrieffensters (nach Sortierung), ohne\n"
+         "      Rückfrage je Adresse.\n"
+         "  adressenliste DATEI.ADW --gruppe G --pdf AUSGABE.PDF\n"
+         "      Druckt die Adressenliste der Gruppe G wie das Serienbrieffenster\n"
+         "      in eine PDF-Datei: Seitenkopf mit Blattnummer, je Adresse eine\n"
+         "      Zeile Name1; Name2; Strasse; Ort.\n"
+         "      PDF-Dateien schreibt nur ein davo, das mit Qt gebaut wurde.\n"
          "\n"
          "Felder:\n" +
          umbrochen +
@@ -554,6 +567,8 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   if (befehl == "waehlen") return AdressenWaehlen(argumente, aus, fehler);
   if (befehl == "aktion") return AktionAusfuehren(argumente, aus, fehler);
   if (befehl == "flurstuecke") return FlurstueckeVerarbeiten(argumente, aus, fehler);
+  if (befehl == "serienbrief") return SerienbriefeDrucken(argumente, aus, fehler);
+  if (befehl == "adressenliste") return AdressenlisteDrucken(argumente, aus, fehler);
   return Aufruffehler(fehler, "Unbekannter Befehl \"" + befehl + "\".");
 }
 

@@ -56,6 +56,14 @@ int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& au
 // export, prints the table and appends the owners to the address file, in
 // this order, as the options ask.
 int FlurstueckeVerarbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G) --pdf
+// AUSGABE.PDF": the form letters for one record or for every record of a
+// group, one print job each, into one PDF file. Without the PDF parts built
+// in (no Qt) it says so and refuses.
+int SerienbriefeDrucken(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "adressenliste DATEI.ADW --gruppe G --pdf AUSGABE.PDF": the printed address
+// list of the form-letter window for group G, as a PDF file.
+int AdressenlisteDrucken(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 

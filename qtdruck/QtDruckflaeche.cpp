@@ -12,7 +12,11 @@ namespace {
 QString AusAnsi(const std::string& ansi) { return QString::fromStdString(app::AnsiNachUtf8(ansi)); }
 }  // namespace
 
-QtDruckflaeche::QtDruckflaeche(QPagedPaintDevice* geraet) : geraet_(geraet) {}
+// Texts are drawn letter for letter as a typewriter would: no ligatures, so a
+// printed "fl" stays two letters (also when a PDF is searched).
+QtDruckflaeche::QtDruckflaeche(QPagedPaintDevice* geraet) : geraet_(geraet) {
+  schrift_.setStyleStrategy(QFont::PreferNoShaping);
+}
 
 QtDruckflaeche::~QtDruckflaeche() {
   if (maler_ && maler_->isActive()) maler_->end();
@@ -50,6 +54,7 @@ void QtDruckflaeche::DokumentBeenden() {
 
 void QtDruckflaeche::SetzeSchrift(const std::string& name) {
   schrift_.setFamily(name.empty() ? QFont().family() : AusAnsi(name));
+  schrift_.setStyleStrategy(QFont::PreferNoShaping);
   if (maler_) maler_->setFont(schrift_);
 }
 

@@ -22,7 +22,8 @@ const char* const Sortierungen[5] = {"Normal", "Name", "Ort", "BLZ", "Kontonumme
 namespace {
 
 constexpr int kSpalten[5][3] = {
-    {Sortierung, Name1, Ort}, {Name1, Strasse, Ort}, {Ort, Name1, Strasse}, {BLZ, Name1, Ort}, {Kontonummer, Name1, Ort},
+    {Sortierung, Name1, Ort}, {Name1, Strasse, Ort},     {Ort, Name1, Strasse},
+    {BLZ, Name1, Ort},        {Kontonummer, Name1, Ort},
 };
 
 void Spalte(std::string& zeile, const std::string& text) {
@@ -48,15 +49,17 @@ bool AdrListeAufbauen(int sortierung) {
   AdrListeSuche.clear();
   IODateiName = AdrDateiName;
   AdrListe zeilen;
-  const bool ok = AdressenDurchlaufen([&](std::int32_t nr, TAdresse& satz) {
-    AdrZeile z;
-    z.Text = AdrZeileText(satz, sortierung, nr);
-    z.Nr = nr;
-    z.Schluessel = plattform::Sortierschluessel(z.Text);
-    zeilen.push_back(std::move(z));
-    AktAdresse = satz;
-    return false;
-  });
+  const bool ok = AdressenDurchlaufen(
+      [&](std::int32_t nr, TAdresse& satz) {
+        AdrZeile z;
+        z.Text = AdrZeileText(satz, sortierung, nr);
+        z.Nr = nr;
+        z.Schluessel = plattform::Sortierschluessel(z.Text);
+        zeilen.push_back(std::move(z));
+        AktAdresse = satz;
+        return false;
+      },
+      false, BeiLesefehler::Aufhoeren);
   // A sorted list puts a new line before the equal ones already in it.
   std::reverse(zeilen.begin(), zeilen.end());
   std::stable_sort(zeilen.begin(), zeilen.end(), VorHer);

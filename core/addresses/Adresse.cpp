@@ -185,7 +185,8 @@ bool AdresseSchreiben(std::int32_t n) {
   return ok;
 }
 
-bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben) {
+bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben,
+                         BeiLesefehler lesefehler) {
   IODateiName = AdrDateiName;
   Datei datei;
   datei.Zuordnen(AdrDateiName);
@@ -203,12 +204,17 @@ bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& bes
   bool ok = true;
   Abbruch = false;
   TAdresse satz;
-  for (std::int32_t i = 0; i < anzahl && ok; ++i) {
+  for (std::int32_t i = 0; i < anzahl; ++i) {
     datei.Lesen(satz.bytes.data());
     PruefeIO();
     if (IOFehler) {
       ok = false;
-      break;
+      if (lesefehler == BeiLesefehler::Aufhoeren) break;
+      // On with the next record, from its own position.
+      datei.Suchen(i + 1);
+      PruefeIO();
+      if (IOFehler) break;
+      continue;
     }
     const bool geaendert = besuche(i, satz);
     if (geaendert && schreiben) {
@@ -220,7 +226,10 @@ bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& bes
       }
       datei.Schreiben(satz.bytes.data());
       PruefeIO();
-      if (IOFehler) ok = false;
+      if (IOFehler) {
+        ok = false;
+        break;
+      }
     }
     if (Abbruch) break;
   }

@@ -83,9 +83,13 @@ bool AdresseSchreiben(std::int32_t n);
 
 // Walks the whole file with one open: calls besuche(nr, record) for each
 // record in order; when it returns true the (changed) record is written back.
-// Stops early when besuche sets app::Abbruch. Returns false on a file error
-// (reported through PruefeIO).
-bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben = false);
+// A record that cannot be read is reported and skipped (or ends the walk,
+// when asked); a failed write ends it. Stops early when besuche sets
+// app::Abbruch. Returns false after any file error (each reported through
+// PruefeIO).
+enum class BeiLesefehler { Ueberspringen, Aufhoeren };
+bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben = false,
+                         BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
 
 // Appends many records with one open of the file: each goes to record number
 // AnzahlAdressen, which then counts up. Failures are reported through

@@ -19,6 +19,7 @@
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
+#include "parcels/FlurstueckeEinrichten.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ int main(int argc, char* argv[]) {
   davo::gui::TF_WaehlAdr F_WaehlAdr;
   davo::gui::TF_Adressen F_Adressen;
   F_Kolvar3.Verbinde(davo::app::Befehl::AdressenBearbeiten, [&F_Adressen] { F_Adressen.exec(); });
+  davo::gui::FlurstueckeEinrichten(F_Kolvar3);
   dialoge.EinstDruck();
   dialoge.Pulldown();
 

@@ -32,6 +32,39 @@ const char* const kFeldnamen[TAdresse::AnzahlFelder] = {
 
 constexpr std::size_t kSatz = TAdresse::Groesse;
 
+// Binds the file, creates it (anlegen) or opens it, and measures it. False
+// (count 0) when the open or create failed; the failure was reported.
+bool OeffnenUndMessen(Datei& datei, bool anlegen) {
+  datei.Zuordnen(AdrDateiName);
+  PruefeIO();
+  if (anlegen) datei.Anlegen(kSatz);
+  else datei.Oeffnen(kSatz);
+  PruefeIO();
+  if (IOFehler) {
+    AnzahlAdressen = 0;
+    return false;
+  }
+  AnzahlAdressen = static_cast<std::int32_t>(datei.Groesse());
+  return true;
+}
+
+// Opens the file for writing; only a missing file is created. Any other
+// failure to open is reported, so an existing file is never truncated.
+bool OeffnenSonstAnlegen(Datei& datei) {
+  datei.Zuordnen(AdrDateiName);
+  PruefeIO();
+  datei.Oeffnen(kSatz);
+  LiesIOErgebnis();
+  if (IOFehler && IOCode == io::DateiNichtGefunden) {
+    datei.Anlegen(kSatz);
+    PruefeIO();
+  } else {
+    ZeigeIOFehler();
+  }
+  if (IOFehler) AnzahlAdressen = 0;
+  return !IOFehler;
+}
+
 void FrageNachNeuerDatei(const std::string& pfad, bool& antwort) {
   antwort = false;
   FrageJaNein("Adressdatei: " + pfad + " nicht gefunden!", "Soll eine neue Adressendatei angelegt werden?", antwort);
@@ -90,17 +123,7 @@ bool AdrDateiOeffnen() {
     if (!antwort) return false;
   }
   Datei datei;
-  datei.Zuordnen(AdrDateiName);
-  PruefeIO();
-  if (antwort) datei.Anlegen(kSatz);
-  else datei.Oeffnen(kSatz);
-  PruefeIO();
-  if (IOFehler) {
-    AnzahlAdressen = 0;
-    return false;
-  }
-  AnzahlAdressen = static_cast<std::int32_t>(datei.Groesse());
-  PruefeIO();
+  if (!OeffnenUndMessen(datei, antwort)) return false;
   datei.Schliessen();
   PruefeIO();
   AktAdrNr = 0;
@@ -123,16 +146,7 @@ bool AdresseLesen(std::int32_t n) {
     ok = ok && !IOFehler;
   };
   Datei datei;
-  datei.Zuordnen(AdrDateiName);
-  pruefe();
-  if (antwort) datei.Anlegen(kSatz);
-  else datei.Oeffnen(kSatz);
-  PruefeIO();
-  if (IOFehler) {
-    AnzahlAdressen = 0;
-    return false;
-  }
-  AnzahlAdressen = static_cast<std::int32_t>(datei.Groesse());
+  if (!OeffnenUndMessen(datei, antwort)) return false;
   if (n >= 0) {
     datei.Suchen(n);
     pruefe();
@@ -156,22 +170,7 @@ bool AdresseSchreiben(std::int32_t n) {
     ok = ok && !IOFehler;
   };
   Datei datei;
-  datei.Zuordnen(AdrDateiName);
-  pruefe();
-  datei.Oeffnen(kSatz);
-  LiesIOErgebnis();
-  // Only a missing file is created; any other failure to open is reported, so
-  // an existing file is never truncated.
-  if (IOFehler && IOCode == io::DateiNichtGefunden) {
-    datei.Anlegen(kSatz);
-    PruefeIO();
-  } else {
-    ZeigeIOFehler();
-  }
-  if (IOFehler) {
-    AnzahlAdressen = 0;
-    return false;
-  }
+  if (!OeffnenSonstAnlegen(datei)) return false;
   datei.Suchen(n);
   pruefe();
   // After a failed seek a write would overwrite another record.
@@ -245,21 +244,8 @@ struct AdrAnhaenger::Offen {
 AdrAnhaenger::AdrAnhaenger() : offen_(new Offen) {
   IODateiName = AdrDateiName;
   Datei& d = offen_->datei;
-  d.Zuordnen(AdrDateiName);
-  PruefeIO();
-  d.Oeffnen(kSatz);
-  LiesIOErgebnis();
-  if (IOFehler && IOCode == io::DateiNichtGefunden) {
-    d.Anlegen(kSatz);
-    PruefeIO();
-  } else {
-    ZeigeIOFehler();
-  }
-  ok_ = !IOFehler;
-  if (!ok_) {
-    AnzahlAdressen = 0;
-    return;
-  }
+  ok_ = OeffnenSonstAnlegen(d);
+  if (!ok_) return;
   d.SofortSchreiben(false);
   // Appending starts at the count measured by the last access.
   d.Suchen(std::min<std::int64_t>(AnzahlAdressen, d.Groesse()));

@@ -148,6 +148,50 @@ std::string Adressenzahl(std::int64_t n) { return std::to_string(n) + (n == 1 ? 
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// Counting messages
+
+Meldungszaehler::Meldungszaehler() : innen_(app::AktuellerDialogDienst()) { app::InstalliereDialogDienst(this); }
+Meldungszaehler::~Meldungszaehler() { app::InstalliereDialogDienst(innen_); }
+
+void Meldungszaehler::Meldung(const std::string& text) {
+  ++meldungen_;
+  if (innen_) innen_->Meldung(text);
+}
+
+app::FrageErgebnis Meldungszaehler::Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) {
+  if (innen_) return innen_->Frage(oben, frage, jaVorgewaehlt);
+  return jaVorgewaehlt ? app::FrageErgebnis::Ja : app::FrageErgebnis::Nein;
+}
+
+void Meldungszaehler::Fortschritt(const std::string& text, int position) {
+  if (innen_) innen_->Fortschritt(text, position);
+}
+
+std::optional<int> Meldungszaehler::Auswahl(const std::string& titel, const std::vector<std::string>& eintraege,
+                                            int index) {
+  return innen_ ? innen_->Auswahl(titel, eintraege, index) : std::nullopt;
+}
+
+std::optional<app::DateiWahl> Meldungszaehler::DateiOeffnen(const app::DateiDialog& dialog) {
+  return innen_ ? innen_->DateiOeffnen(dialog) : std::nullopt;
+}
+
+std::optional<app::DateiWahl> Meldungszaehler::DateiSpeichern(const app::DateiDialog& dialog) {
+  return innen_ ? innen_->DateiSpeichern(dialog) : std::nullopt;
+}
+
+bool Meldungszaehler::Druckdialog() { return innen_ && innen_->Druckdialog(); }
+
+void Meldungszaehler::ShellOeffnen(const std::string& datei, const std::string& parameter,
+                                   const std::string& verzeichnis, int anzeige) {
+  if (innen_) innen_->ShellOeffnen(datei, parameter, verzeichnis, anzeige);
+}
+
+void Meldungszaehler::Piep() {
+  if (innen_) innen_->Piep();
+}
+
+// ---------------------------------------------------------------------------
 // Files
 
 std::optional<std::string> AnsiPfad(const std::string& utf8) {
@@ -487,8 +531,29 @@ std::string Hilfetext() {
          "      in eine PDF-Datei: Seitenkopf mit Blattnummer, je Adresse eine\n"
          "      Zeile Name1; Name2; Strasse; Ort.\n"
          "      PDF-Dateien schreibt nur ein davo, das mit Qt gebaut wurde.\n"
+         "  einstellungen DATEI.ADW [FELD=WERT ...]\n"
+         "      Zeigt die Auszahlungseinstellungen der Adressendatei als Zeilen\n"
+         "      Feld=Wert oder setzt die genannten Felder. Sie stehen in der Datei\n"
+         "      neben der Adressendatei: Pfad bis zum ersten Punkt und \".JGA\"\n"
+         "      (der Punkt muss im Dateinamen stehen). Felder: Auftraggeber,\n"
+         "      AuftraggeberAdresse, Kreditinstitut, AuftraggeberBIC,\n"
+         "      AuftraggeberIBAN, Kreditorennummer, BetragProHaText,\n"
+         "      KleinsterBetragText, Belegtext1, SepaOrdner (je höchstens 255\n"
+         "      Zeichen); dazu wird Laufnummer gezeigt, die Zahl der geschriebenen\n"
+         "      Sepa-Dateien, die sich nicht setzen lässt.\n"
+         "  auszahlungsliste DATEI.ADW --art A [--sortierung S] [--pdf AUSGABE.PDF]\n"
+         "      Die Auszahlungsliste mit Betrag/ha, kleinstem Betrag und Belegtext 1\n"
+         "      aus den Einstellungen der Datei, für die Adressen der Art A:\n"
+         "        1 alle                       2 zur Auszahlung freigegeben\n"
+         "        3 nicht freigegeben          4 Gruppe 0        5 Gruppe 1\n"
+         "      Sortiert nach Name, mit S nach name, bic, iban oder flaeche.\n"
+         "      Zeigt Überschrift, eine Zeile je Adresse und die Summenzeile mit den\n"
+         "      Spalten Name, Bic, IBAN, Fläche, Betrag, Überweisungstext1 und\n"
+         "      Referenz, durch Tabulatoren getrennt; mit --pdf wird die Liste wie\n"
+         "      mit \"Liste drucken\" in eine PDF-Datei gedruckt (Spalten Name bis\n"
+         "      Betrag, nur mit Qt).\n"
          "\n"
-         "Felder:\n" +
+         "Felder der Adressen (adresse):\n" +
          umbrochen +
          "    Gruppe: 0 bis 255; AuszahlungFrei, SerienbriefDruck: 0 oder 1;\n"
          "    Flaeche: Hektar mit Dezimalkomma, z. B. 1.234,5\n"
@@ -569,6 +634,8 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   if (befehl == "flurstuecke") return FlurstueckeVerarbeiten(argumente, aus, fehler);
   if (befehl == "serienbrief") return SerienbriefeDrucken(argumente, aus, fehler);
   if (befehl == "adressenliste") return AdressenlisteDrucken(argumente, aus, fehler);
+  if (befehl == "einstellungen") return EinstellungenBearbeiten(argumente, aus, fehler);
+  if (befehl == "auszahlungsliste") return AuszahlungslisteZeigen(argumente, aus, fehler);
   return Aufruffehler(fehler, "Unbekannter Befehl \"" + befehl + "\".");
 }
 

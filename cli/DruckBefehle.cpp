@@ -5,7 +5,6 @@
 // with yes. Builds without Qt refuse both commands.
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,33 +12,16 @@
 #include <vector>
 
 #include "Befehle.h"
+#include "PdfAusgabe.h"
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
-#include "app/Pfade.h"
 #include "app/Text.h"
 #include "letters/Serienbrief.h"
-#include "printing/Druckflaeche.h"
-
-#if DAVO_MIT_PDF
-#include <QByteArray>
-#include <QFile>
-#include <QGuiApplication>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QString>
-#include <memory>
-
-#include "QtDruckflaeche.h"
-#endif
 
 namespace davo::cli {
 
 namespace {
-
-void Melde(std::string_view utf8) { app::ZeigeMeldung(app::Utf8NachAnsi(utf8)); }
 
 // ---------------------------------------------------------------------------
 // The command lines
@@ -102,193 +84,7 @@ DruckAufruf LiesDruckAufruf(const std::string& befehl, const std::vector<std::st
 
 #if DAVO_MIT_PDF
 
-// A text written here in UTF-8 as program text.
-std::string Ansi(std::string_view utf8) { return app::Utf8NachAnsi(utf8); }
-
-// ---------------------------------------------------------------------------
-// The PDF printer
-
-// One PDF file (A4, 600 dpi) for every print job of a command: the first job
-// starts the document, each further job starts a new page of it, and the end
-// of a job ends nothing; Abschliessen ends the document.
-class PdfSammelflaeche : public printing::Druckflaeche {
- public:
-  explicit PdfSammelflaeche(const QString& pfad) : schreiber_(pfad), flaeche_(&schreiber_) {
-    schreiber_.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    schreiber_.setResolution(600);
-    schreiber_.setCreator(QStringLiteral("davo"));
-  }
-
-  int SeitenBreite() override { return flaeche_.SeitenBreite(); }
-  int SeitenHoehe() override { return flaeche_.SeitenHoehe(); }
-  bool Querformat() override { return flaeche_.Querformat(); }
-  void SetzeQuerformat(bool quer) override { flaeche_.SetzeQuerformat(quer); }
-  void SetzeTitel(const std::string& titel) override { flaeche_.SetzeTitel(titel); }
-  void DokumentBeginnen() override {
-    if (begonnen_)
-      flaeche_.NeueSeite();
-    else
-      flaeche_.DokumentBeginnen();
-    begonnen_ = true;
-    ++auftraege_;
-  }
-  void NeueSeite() override { flaeche_.NeueSeite(); }
-  void DokumentBeenden() override {}
-  void SetzeSchrift(const std::string& name) override { flaeche_.SetzeSchrift(name); }
-  void SetzeSchriftgroesse(int punkte) override { flaeche_.SetzeSchriftgroesse(punkte); }
-  void SetzeFett(bool fett) override { flaeche_.SetzeFett(fett); }
-  int TextBreite(const std::string& text) override { return flaeche_.TextBreite(text); }
-  int TextHoehe(const std::string& text) override { return flaeche_.TextHoehe(text); }
-  void Text(int x, int y, const std::string& text) override { flaeche_.Text(x, y, text); }
-  void Linie(int x1, int y1, int x2, int y2) override { flaeche_.Linie(x1, y1, x2, y2); }
-
-  void Abschliessen() {
-    if (begonnen_) flaeche_.DokumentBeenden();
-    begonnen_ = false;
-  }
-  int Auftraege() const { return auftraege_; }
-
- private:
-  QPdfWriter schreiber_;  // declared first: outlives the surface drawing on it
-  qtdruck::QtDruckflaeche flaeche_;
-  bool begonnen_ = false;
-  int auftraege_ = 0;
-};
-
-// Forwards to the dialog service installed before it, says yes to the print
-// dialog (the PDF file is the printer) and counts the messages, which report
-// file errors.
-class PdfDialoge : public app::DialogDienst {
- public:
-  PdfDialoge() : innen_(app::AktuellerDialogDienst()) { app::InstalliereDialogDienst(this); }
-  ~PdfDialoge() override { app::InstalliereDialogDienst(innen_); }
-  PdfDialoge(const PdfDialoge&) = delete;
-  PdfDialoge& operator=(const PdfDialoge&) = delete;
-
-  int Meldungen() const { return meldungen_; }
-
-  void Meldung(const std::string& text) override {
-    ++meldungen_;
-    if (innen_) innen_->Meldung(text);
-  }
-  app::FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) override {
-    if (innen_) return innen_->Frage(oben, frage, jaVorgewaehlt);
-    return jaVorgewaehlt ? app::FrageErgebnis::Ja : app::FrageErgebnis::Nein;
-  }
-  void Fortschritt(const std::string& text, int position) override {
-    if (innen_) innen_->Fortschritt(text, position);
-  }
-  std::optional<int> Auswahl(const std::string& titel, const std::vector<std::string>& eintraege, int index) override {
-    return innen_ ? innen_->Auswahl(titel, eintraege, index) : std::nullopt;
-  }
-  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog& dialog) override {
-    return innen_ ? innen_->DateiOeffnen(dialog) : std::nullopt;
-  }
-  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog& dialog) override {
-    return innen_ ? innen_->DateiSpeichern(dialog) : std::nullopt;
-  }
-  bool Druckdialog() override { return true; }
-  void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
-                    int anzeige) override {
-    if (innen_) innen_->ShellOeffnen(datei, parameter, verzeichnis, anzeige);
-  }
-  void Piep() override {
-    if (innen_) innen_->Piep();
-  }
-
- private:
-  app::DialogDienst* innen_;
-  int meldungen_ = 0;
-};
-
-// Qt for fonts and the PDF writer, without a display unless one is asked
-// for; an application object that exists already is used.
-class QtSitzung {
- public:
-  QtSitzung() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    if (!QGuiApplication::instance()) anwendung_ = std::make_unique<QGuiApplication>(argc_, argv_);
-  }
-
- private:
-  static inline int argc_ = 1;
-  static inline char name_[] = "davo";
-  static inline char* argv_[] = {name_, nullptr};
-  std::unique_ptr<QGuiApplication> anwendung_;
-};
-
-// The PDF printer installed in place of the printer for one command.
-class PdfDrucker {
- public:
-  explicit PdfDrucker(const QString& pfad) : flaeche_(pfad), vorher_(printing::Drucker()) {
-    printing::InstalliereDrucker(&flaeche_);
-  }
-  ~PdfDrucker() {
-    flaeche_.Abschliessen();
-    printing::InstalliereDrucker(vorher_);
-  }
-  PdfDrucker(const PdfDrucker&) = delete;
-  PdfDrucker& operator=(const PdfDrucker&) = delete;
-
-  int Auftraege() const { return flaeche_.Auftraege(); }
-
- private:
-  PdfSammelflaeche flaeche_;
-  printing::Druckflaeche* vorher_;
-};
-
-// ---------------------------------------------------------------------------
-// Files
-
-bool DieselbeDatei(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(app::DateiPfad(a), app::DateiPfad(b), ec);
-}
-
-// The output may not be one of the files read: writing it would destroy them.
-bool AusgabeErlaubt(const std::string& ausgabe, const std::vector<std::string>& eingaben) {
-  if (!app::DateiExistiert(ausgabe)) return true;
-  for (const std::string& e : eingaben)
-    if (DieselbeDatei(ausgabe, e)) {
-      app::ZeigeMeldung(Ansi("Die PDF-Datei darf keine der gelesenen Dateien sein: ") + ausgabe);
-      return false;
-    }
-  return true;
-}
-
-// Creates the output file, which shows at once whether it can be written.
-bool AusgabeAnlegen(const std::string& pfad) {
-  app::IODateiName = pfad;
-  app::Datei datei;
-  datei.Zuordnen(pfad);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Anlegen(1);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Schliessen();
-  app::PruefeIO();
-  return !app::IOFehler;
-}
-
-QString QtPfad(const std::string& ansi) { return QString::fromStdU16String(app::DateiPfad(ansi).u16string()); }
-
-// True when the writer left a PDF file; else says so.
-bool PdfGeschrieben(const std::string& pfad) {
-  QFile datei(QtPfad(pfad));
-  if (datei.open(QIODevice::ReadOnly) && datei.read(5) == "%PDF-") return true;
-  app::ZeigeMeldung(Ansi("Die PDF-Datei konnte nicht geschrieben werden: ") + pfad);
-  return false;
-}
-
-// Checks the output path and creates the file; the paths read are passed to
-// keep them from being overwritten.
-std::optional<std::string> Ausgabe(const std::string& utf8, const std::vector<std::string>& eingaben) {
-  std::optional<std::string> pfad = AnsiPfad(utf8);
-  if (!pfad || !AusgabeErlaubt(*pfad, eingaben) || !AusgabeAnlegen(*pfad)) return std::nullopt;
-  return pfad;
-}
+void Melde(std::string_view utf8) { app::ZeigeMeldung(app::Utf8NachAnsi(utf8)); }
 
 std::string KeineGruppeText(int gruppe) {
   return "Keine Adresse der Datei gehört zur Gruppe " + std::to_string(gruppe) +
@@ -326,7 +122,7 @@ int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, 
     for (const addresses::AdrZeile& z : modell.Liste) saetze.push_back(z.Nr);
   }
 
-  const std::optional<std::string> ausgabe = Ausgabe(*aufruf.Pdf, {vorlage, adressdatei});
+  const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(*aufruf.Pdf, {vorlage, adressdatei});
   if (!ausgabe) return ExitAbgelehnt;
 
   const int meldungenVorher = dialoge.Meldungen();
@@ -357,7 +153,7 @@ int AdressenlistePdf(const std::string& adressdatei, const std::string& adressda
     return ExitAbgelehnt;
   }
 
-  const std::optional<std::string> ausgabe = Ausgabe(*aufruf.Pdf, {adressdatei});
+  const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(*aufruf.Pdf, {adressdatei});
   if (!ausgabe) return ExitAbgelehnt;
   {
     const QtSitzung qt;
@@ -367,13 +163,6 @@ int AdressenlistePdf(const std::string& adressdatei, const std::string& adressda
     modell.ListeDrucken();
   }
   return PdfGeschrieben(*ausgabe) ? ExitErledigt : ExitAbgelehnt;
-}
-
-#else
-
-int OhnePdf() {
-  Melde("Diese Ausgabe von davo kann keine PDF-Dateien schreiben: Sie wurde ohne Qt gebaut.");
-  return ExitAbgelehnt;
 }
 
 #endif

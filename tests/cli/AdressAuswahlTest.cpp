@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -16,45 +13,19 @@
 #include <utility>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
+#include "support/CliLauf.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using davo::test::Lauf;
+using davo::test::LiesDatei;
+using davo::test::SchreibeDatei;
 
 constexpr std::size_t kSatz = 2947;
 constexpr std::size_t kGruppe = 1530;
 constexpr std::size_t kAuszahlungFrei = 1531;
 constexpr std::size_t kSerienbrief = 1532;
-
-struct Lauf {
-  int Status = -1;
-  std::string Aus;
-  std::string Fehler;
-};
-
-std::string Gequotet(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) {
-    if (c == '\'')
-      q += "'\\''";
-    else
-      q += c;
-  }
-  return q + "'";
-}
-
-std::string LiesDatei(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void SchreibeDatei(const fs::path& p, const std::string& inhalt) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
-}
 
 // Field indices as the record lays them out.
 enum : int {
@@ -145,21 +116,7 @@ class DavoAuswahl : public ::testing::Test {
   }
 
   Lauf Davo(const std::vector<std::string>& argumente) const {
-    std::string befehl = Gequotet(DAVO_CLI);
-    for (const std::string& a : argumente) befehl += " " + Gequotet(a);
-    const fs::path aus = ordner_ / "stdout.txt";
-    const fs::path fehler = ordner_ / "stderr.txt";
-    befehl += " >" + Gequotet(aus.string()) + " 2>" + Gequotet(fehler.string()) + " </dev/null";
-    Lauf lauf;
-    const int roh = std::system(befehl.c_str());
-#if defined(_WIN32)
-    lauf.Status = roh;
-#else
-    lauf.Status = WIFEXITED(roh) ? WEXITSTATUS(roh) : -1;
-#endif
-    lauf.Aus = LiesDatei(aus);
-    lauf.Fehler = LiesDatei(fehler);
-    return lauf;
+    return davo::test::DavoStarten(argumente, ordner_);
   }
 
   fs::path ordner_;

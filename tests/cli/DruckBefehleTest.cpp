@@ -8,58 +8,23 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
+#include "support/CliLauf.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using davo::test::Gequotet;
+using davo::test::Lauf;
+using davo::test::LiesDatei;
+using davo::test::SchreibeDatei;
 
 constexpr std::size_t kSatz = 2947;
-
-struct Lauf {
-  int Status = -1;
-  std::string Aus;
-  std::string Fehler;
-};
-
-std::string Gequotet(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) {
-    if (c == '\'')
-      q += "'\\''";
-    else
-      q += c;
-  }
-  return q + "'";
-}
-
-std::string LiesDatei(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void SchreibeDatei(const fs::path& p, const std::string& inhalt) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
-}
-
-int Status(int roh) {
-#if defined(_WIN32)
-  return roh;
-#else
-  return WIFEXITED(roh) ? WEXITSTATUS(roh) : -1;
-#endif
-}
 
 // Windows-1252 from the UTF-8 written here, by hand so that the bytes do not
 // come from the program's own conversion. Every letter used lies in
@@ -160,17 +125,9 @@ class DavoDruck : public ::testing::Test {
 
   // Without QT_QPA_PLATFORM, as from a shell without a display.
   Lauf Davo(const std::vector<std::string>& argumente) const {
-    std::string befehl =
-        "env -u QT_QPA_PLATFORM " + Gequotet(DAVO_CLI) + " --konfig " + Gequotet((ordner_ / "konfig").string());
-    for (const std::string& a : argumente) befehl += " " + Gequotet(a);
-    const fs::path aus = ordner_ / "stdout.txt";
-    const fs::path fehler = ordner_ / "stderr.txt";
-    befehl += " >" + Gequotet(aus.string()) + " 2>" + Gequotet(fehler.string()) + " </dev/null";
-    Lauf lauf;
-    lauf.Status = Status(std::system(befehl.c_str()));
-    lauf.Aus = LiesDatei(aus);
-    lauf.Fehler = LiesDatei(fehler);
-    return lauf;
+    std::vector<std::string> alle{"--konfig", (ordner_ / "konfig").string()};
+    alle.insert(alle.end(), argumente.begin(), argumente.end());
+    return davo::test::DavoStarten(alle, ordner_, "env -u QT_QPA_PLATFORM");
   }
 
   fs::path ordner_;

@@ -1,0 +1,144 @@
+#include "PdfAusgabe.h"
+
+#include <string_view>
+
+#include "Befehle.h"
+#include "app/Dialoge.h"
+#include "app/Text.h"
+
+#if DAVO_MIT_PDF
+#include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <filesystem>
+
+#include "app/DateiIO.h"
+#include "app/Pfade.h"
+#endif
+
+namespace davo::cli {
+
+namespace {
+
+// A text written here in UTF-8 as program text.
+std::string Ansi(std::string_view utf8) { return app::Utf8NachAnsi(utf8); }
+
+}  // namespace
+
+#if DAVO_MIT_PDF
+
+// ---------------------------------------------------------------------------
+// The PDF printer
+
+PdfSammelflaeche::PdfSammelflaeche(const QString& pfad) : schreiber_(pfad), flaeche_(&schreiber_) {
+  schreiber_.setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+  schreiber_.setResolution(600);
+  schreiber_.setCreator(QStringLiteral("davo"));
+}
+
+void PdfSammelflaeche::DokumentBeginnen() {
+  if (begonnen_)
+    flaeche_.NeueSeite();
+  else
+    flaeche_.DokumentBeginnen();
+  begonnen_ = true;
+  ++auftraege_;
+}
+
+void PdfSammelflaeche::Abschliessen() {
+  if (begonnen_) flaeche_.DokumentBeenden();
+  begonnen_ = false;
+}
+
+PdfDrucker::PdfDrucker(const QString& pfad) : flaeche_(pfad), vorher_(printing::Drucker()) {
+  printing::InstalliereDrucker(&flaeche_);
+}
+
+PdfDrucker::~PdfDrucker() {
+  flaeche_.Abschliessen();
+  printing::InstalliereDrucker(vorher_);
+}
+
+// ---------------------------------------------------------------------------
+// Qt
+
+namespace {
+int argc_ = 1;
+char name_[] = "davo";
+char* argv_[] = {name_, nullptr};
+}  // namespace
+
+QtSitzung::QtSitzung() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  if (!QGuiApplication::instance()) anwendung_ = std::make_unique<QGuiApplication>(argc_, argv_);
+}
+
+QtSitzung::~QtSitzung() = default;
+
+// ---------------------------------------------------------------------------
+// Files
+
+namespace {
+
+bool DieselbeDatei(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(app::DateiPfad(a), app::DateiPfad(b), ec);
+}
+
+// The output may not be one of the files read: writing it would destroy them.
+bool AusgabeErlaubt(const std::string& ausgabe, const std::vector<std::string>& eingaben) {
+  if (!app::DateiExistiert(ausgabe)) return true;
+  for (const std::string& e : eingaben)
+    if (DieselbeDatei(ausgabe, e)) {
+      app::ZeigeMeldung(Ansi("Die PDF-Datei darf keine der gelesenen Dateien sein: ") + ausgabe);
+      return false;
+    }
+  return true;
+}
+
+// Creates the output file, which shows at once whether it can be written.
+bool AusgabeAnlegen(const std::string& pfad) {
+  app::IODateiName = pfad;
+  app::Datei datei;
+  datei.Zuordnen(pfad);
+  app::PruefeIO();
+  if (app::IOFehler) return false;
+  datei.Anlegen(1);
+  app::PruefeIO();
+  if (app::IOFehler) return false;
+  datei.Schliessen();
+  app::PruefeIO();
+  return !app::IOFehler;
+}
+
+}  // namespace
+
+QString QtPfad(const std::string& ansi) { return QString::fromStdU16String(app::DateiPfad(ansi).u16string()); }
+
+bool PdfGeschrieben(const std::string& pfad) {
+  QFile datei(QtPfad(pfad));
+  if (datei.open(QIODevice::ReadOnly) && datei.read(5) == "%PDF-") return true;
+  app::ZeigeMeldung(Ansi("Die PDF-Datei konnte nicht geschrieben werden: ") + pfad);
+  return false;
+}
+
+std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std::vector<std::string>& eingaben) {
+  std::optional<std::string> pfad = AnsiPfad(utf8);
+  if (!pfad || !AusgabeErlaubt(*pfad, eingaben) || !AusgabeAnlegen(*pfad)) return std::nullopt;
+  return pfad;
+}
+
+#else
+
+int OhnePdf() {
+  app::ZeigeMeldung(Ansi("Diese Ausgabe von davo kann keine PDF-Dateien schreiben: Sie wurde ohne Qt gebaut."));
+  return ExitAbgelehnt;
+}
+
+#endif
+
+}  // namespace davo::cli

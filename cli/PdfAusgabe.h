@@ -1,0 +1,114 @@
+#pragma once
+// The PDF output shared by the printing commands: a PDF writer installed as
+// the printer for one command, a dialog service that says yes to the print
+// dialog, Qt without a display, and the checks of the output file. Builds
+// without Qt have none of it and refuse with OhnePdf.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#if DAVO_MIT_PDF
+#include <QPdfWriter>
+#include <QString>
+#include <memory>
+
+#include "Befehle.h"
+#include "QtDruckflaeche.h"
+#include "printing/Druckflaeche.h"
+
+class QGuiApplication;
+#endif
+
+namespace davo::cli {
+
+#if DAVO_MIT_PDF
+
+// One PDF file (A4, 600 dpi) for every print job of a command: the first job
+// starts the document, each further job starts a new page of it, and the end
+// of a job ends nothing; Abschliessen ends the document.
+class PdfSammelflaeche : public printing::Druckflaeche {
+ public:
+  explicit PdfSammelflaeche(const QString& pfad);
+
+  int SeitenBreite() override { return flaeche_.SeitenBreite(); }
+  int SeitenHoehe() override { return flaeche_.SeitenHoehe(); }
+  bool Querformat() override { return flaeche_.Querformat(); }
+  void SetzeQuerformat(bool quer) override { flaeche_.SetzeQuerformat(quer); }
+  void SetzeTitel(const std::string& titel) override { flaeche_.SetzeTitel(titel); }
+  void DokumentBeginnen() override;
+  void NeueSeite() override { flaeche_.NeueSeite(); }
+  void DokumentBeenden() override {}
+  void SetzeSchrift(const std::string& name) override { flaeche_.SetzeSchrift(name); }
+  void SetzeSchriftgroesse(int punkte) override { flaeche_.SetzeSchriftgroesse(punkte); }
+  void SetzeFett(bool fett) override { flaeche_.SetzeFett(fett); }
+  int TextBreite(const std::string& text) override { return flaeche_.TextBreite(text); }
+  int TextHoehe(const std::string& text) override { return flaeche_.TextHoehe(text); }
+  void Text(int x, int y, const std::string& text) override { flaeche_.Text(x, y, text); }
+  void Linie(int x1, int y1, int x2, int y2) override { flaeche_.Linie(x1, y1, x2, y2); }
+
+  void Abschliessen();
+  int Auftraege() const { return auftraege_; }
+
+ private:
+  QPdfWriter schreiber_;  // declared first: outlives the surface drawing on it
+  qtdruck::QtDruckflaeche flaeche_;
+  bool begonnen_ = false;
+  int auftraege_ = 0;
+};
+
+// The dialogs of a PDF command: says yes to the print dialog (the PDF file is
+// the printer) and forwards and counts everything else.
+class PdfDialoge : public Meldungszaehler {
+ public:
+  bool Druckdialog() override { return true; }
+};
+
+// Qt for fonts and the PDF writer, without a display unless one is asked
+// for; an application object that exists already is used.
+class QtSitzung {
+ public:
+  QtSitzung();
+  ~QtSitzung();
+  QtSitzung(const QtSitzung&) = delete;
+  QtSitzung& operator=(const QtSitzung&) = delete;
+
+ private:
+  std::unique_ptr<QGuiApplication> anwendung_;
+};
+
+// The PDF printer installed in place of the printer for one command.
+class PdfDrucker {
+ public:
+  explicit PdfDrucker(const QString& pfad);
+  ~PdfDrucker();
+  PdfDrucker(const PdfDrucker&) = delete;
+  PdfDrucker& operator=(const PdfDrucker&) = delete;
+
+  int Auftraege() const { return flaeche_.Auftraege(); }
+
+ private:
+  PdfSammelflaeche flaeche_;
+  printing::Druckflaeche* vorher_;
+};
+
+// A program path as Qt takes it.
+QString QtPfad(const std::string& ansi);
+
+// Checks the output path typed (UTF-8) and creates the file, which shows at
+// once whether it can be written. The paths read (program text) are passed
+// to keep them from being overwritten. Nothing, with a message, when it
+// cannot be the output.
+std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std::vector<std::string>& eingaben);
+
+// True when the writer left a PDF file; else says so.
+bool PdfGeschrieben(const std::string& pfad);
+
+#else
+
+// Says that this build writes no PDF files; returns ExitAbgelehnt.
+int OhnePdf();
+
+#endif
+
+}  // namespace davo::cli

@@ -20,6 +20,7 @@
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
 #include "parcels/FlurstueckeEinrichten.h"
+#include "payout/AuszahlungEinrichten.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
   davo::gui::TF_Adressen F_Adressen;
   F_Kolvar3.Verbinde(davo::app::Befehl::AdressenBearbeiten, [&F_Adressen] { F_Adressen.exec(); });
   davo::gui::FlurstueckeEinrichten(F_Kolvar3);
+  davo::gui::AuszahlungEinrichten(F_Kolvar3);
   dialoge.EinstDruck();
   dialoge.Pulldown();
 

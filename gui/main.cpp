@@ -19,8 +19,10 @@
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
+#include "letters/LettersEinrichten.h"
 #include "parcels/FlurstueckeEinrichten.h"
 #include "payout/AuszahlungEinrichten.h"
+#include "printing/QtDrucker.h"
 
 namespace {
 
@@ -70,7 +72,9 @@ int main(int argc, char* argv[]) {
   F_Kolvar3.Verbinde(davo::app::Befehl::AdressenBearbeiten, [&F_Adressen] { F_Adressen.exec(); });
   davo::gui::FlurstueckeEinrichten(F_Kolvar3);
   davo::gui::AuszahlungEinrichten(F_Kolvar3);
-  dialoge.EinstDruck();
+  // Every print job is recorded and then goes to the printer or the preview.
+  davo::gui::QtDrucker drucker(dialoge.EinstDruck());
+  davo::gui::SerienbriefEinrichten(F_Kolvar3);
   dialoge.Pulldown();
 
   F_Kolvar3.show();

@@ -2,11 +2,14 @@
 
 #include <QPrinter>
 
+#include "printing/Druck.h"
+
 namespace davo::gui {
 
 TF_einstDruck::TF_einstDruck(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("F_einstDruck"));
   setWindowTitle(QStringLiteral("druckvorschau"));
+  printing::DruckReset();
 }
 
 TF_einstDruck::~TF_einstDruck() = default;

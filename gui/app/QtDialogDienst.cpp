@@ -186,6 +186,11 @@ std::optional<app::DateiWahl> QtDialogDienst::Dateidialog(const app::DateiDialog
 
 bool QtDialogDienst::Druckdialog() {
   QPrintDialog fenster(Drucker(), Elternfenster());
+  fenster.setObjectName(QStringLiteral("PrintDialog1"));
+  // A printout is drawn whole before it goes to the printer (or the preview);
+  // a range of pages is not offered. Printing into a PDF file is.
+  fenster.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  fenster.setOption(QAbstractPrintDialog::PrintToFile, true);
   return fenster.exec() == QDialog::Accepted;
 }
 

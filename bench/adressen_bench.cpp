@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Benchhilfen.h"
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "addresses/Adressenliste.h"
@@ -26,27 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace davo;
+using bench::JaDialoge;
 
 constexpr std::int32_t kAdressen = 100000;
-
-// Answers every question with "Ja" and keeps quiet otherwise.
-class JaDialoge : public app::DialogDienst {
- public:
-  JaDialoge() { app::InstalliereDialogDienst(this); }
-  ~JaDialoge() override { app::InstalliereDialogDienst(nullptr); }
-  JaDialoge(const JaDialoge&) = delete;
-  JaDialoge& operator=(const JaDialoge&) = delete;
-
-  int Meldungen = 0;
-  void Meldung(const std::string&) override { ++Meldungen; }
-  app::FrageErgebnis Frage(const std::string&, const std::string&, bool) override { return app::FrageErgebnis::Ja; }
-  void Fortschritt(const std::string&, int) override {}
-  std::optional<int> Auswahl(const std::string&, const std::vector<std::string>&, int index) override { return index; }
-  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog&) override { return std::nullopt; }
-  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog&) override { return std::nullopt; }
-  bool Druckdialog() override { return false; }
-  void ShellOeffnen(const std::string&, const std::string&, const std::string&, int) override {}
-};
 
 // The generated address file; made on first use, removed at exit.
 class Testdatei {

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "Benchhilfen.h"
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
@@ -33,28 +34,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace davo;
+using bench::JaDialoge;
 
 constexpr int kFlurstuecke = 200000;
 constexpr int kEigentuemer = 60000;
-
-// Answers every question with "Ja" and keeps quiet otherwise.
-class JaDialoge : public app::DialogDienst {
- public:
-  JaDialoge() { app::InstalliereDialogDienst(this); }
-  ~JaDialoge() override { app::InstalliereDialogDienst(nullptr); }
-  JaDialoge(const JaDialoge&) = delete;
-  JaDialoge& operator=(const JaDialoge&) = delete;
-
-  int Meldungen = 0;
-  void Meldung(const std::string&) override { ++Meldungen; }
-  app::FrageErgebnis Frage(const std::string&, const std::string&, bool) override { return app::FrageErgebnis::Ja; }
-  void Fortschritt(const std::string&, int) override {}
-  std::optional<int> Auswahl(const std::string&, const std::vector<std::string>&, int index) override { return index; }
-  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog&) override { return std::nullopt; }
-  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog&) override { return std::nullopt; }
-  bool Druckdialog() override { return false; }
-  void ShellOeffnen(const std::string&, const std::string&, const std::string&, int) override {}
-};
 
 // The generated cadastre and a folder for the address files and the
 // configuration; made on first use, removed at exit.

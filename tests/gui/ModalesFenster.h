@@ -1,10 +1,13 @@
 #pragma once
 // Window tests drive modal windows from a timer: the step runs as soon as the
-// modal window is up, while the code under test waits in exec().
+// modal window is up, while the code under test waits in exec(). The step
+// types where the user types: into the window's focus widget.
 
 #include <QApplication>
 #include <QPointer>
+#include <QString>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 namespace davo::test {
@@ -22,6 +25,18 @@ inline void AmModalenFenster(std::function<void(QWidget*)> schritt, int versuche
     schritt(modal);
     if (modal && modal->isVisible() && QApplication::activeModalWidget() == modal) modal->close();
   });
+}
+
+// Where a key goes when the user types in a window: its focus widget, or the
+// window itself when no widget has the focus.
+inline QWidget* Tastaturziel(QWidget* fenster) {
+  QWidget* fokus = fenster->focusWidget();
+  return fokus ? fokus : fenster;
+}
+
+// The object name of a window's focus widget, empty when none has the focus.
+inline QString Fokusname(const QWidget* fenster) {
+  return fenster->focusWidget() ? fenster->focusWidget()->objectName() : QString();
 }
 
 }  // namespace davo::test

@@ -6,12 +6,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,13 +21,13 @@
 #include "app/DU_HauptmenueKolvar3.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "support/SkriptDialoge.h"
 
 using davo::addresses::TAdresse;
-using davo::gui::AusAnsi;
 using davo::gui::TF_Adressen;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
 
@@ -38,33 +35,9 @@ constexpr qint64 Satzgroesse = qint64(TAdresse::Groesse);
 
 const QString Ungueltig = QStringLiteral("Die Adresse ist ungültig. Einige Felder sind leer.");
 
-template <class T>
-T* Kind(const QWidget* fenster, const QString& name) {
-  T* kind = fenster->findChild<T*>(name);
-  if (!kind) qFatal("Steuerelement %s fehlt", qPrintable(name));
-  return kind;
-}
-
 QComboBox* Box(const QWidget* fenster, int k) { return Kind<QComboBox>(fenster, QStringLiteral("ComboBox%1").arg(k)); }
 QString Text(const QWidget* fenster, int k) { return Box(fenster, k)->currentText(); }
 QString Nummer(const QWidget* fenster) { return Kind<QLabel>(fenster, QStringLiteral("Ausg_LfdAdrNr"))->text(); }
-void Klicke(const QWidget* fenster, const char* knopf) {
-  QTest::mouseClick(Kind<QPushButton>(fenster, QString::fromLatin1(knopf)), Qt::LeftButton);
-}
-
-// The caption the user reads at a control: its own text, a group's title, a
-// page's tab or the label that names it.
-QString Beschriftung(const QWidget* fenster, const QWidget* w) {
-  if (auto* knopf = qobject_cast<const QAbstractButton*>(w)) return knopf->text();
-  if (auto* gruppe = qobject_cast<const QGroupBox*>(w)) return gruppe->title();
-  if (auto* seiten = qobject_cast<const QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
-    const int i = seiten->indexOf(const_cast<QWidget*>(w));
-    if (i >= 0) return seiten->tabText(i);
-  }
-  for (const QLabel* label : fenster->findChildren<QLabel*>())
-    if (label->buddy() == w) return label->text();
-  return QString();
-}
 
 TAdresse Satz(const char* name, const char* sortierung) {
   TAdresse a;
@@ -90,28 +63,11 @@ class TestAdressenmanager : public QObject {
   std::unique_ptr<davo::test::SkriptDialoge> dialoge;
   QString datei;
 
-  void Schreibe(const std::vector<TAdresse>& saetze) {
-    QFile f(datei);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const TAdresse& a : saetze)
-      f.write(reinterpret_cast<const char*>(a.bytes.data()), qint64(a.bytes.size()));
-  }
+  void Schreibe(const std::vector<TAdresse>& saetze) { QVERIFY(SchreibeAdressdatei(datei, saetze)); }
 
   QByteArray Inhalt() const {
     QFile f(datei);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
-
-  QStringList Meldungen() const {
-    QStringList m;
-    for (const std::string& s : dialoge->Meldungen) m << AusAnsi(s);
-    return m;
-  }
-
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
   }
 
   static void Aktivieren(QWidget& fenster) {
@@ -122,31 +78,18 @@ class TestAdressenmanager : public QObject {
 
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge));
     davo::addresses::AdrAuswahl = davo::addresses::AdrAuswahlModell{};
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
     datei = ordner->filePath(QStringLiteral("Jagd.ADW"));
     Schreibe({});
     davo::app::Konfiguration.SetzeAdressdatei(datei.toStdString());
     davo::app::AktAdrBasis = ordner->filePath(QStringLiteral("Jagd")).toStdString();
   }
 
-  void cleanup() {
-    dialoge.reset();
-    ordner.reset();
-    davo::test::GlobalenZuruecksetzen();
-  }
+  void cleanup() { Abbauen(ordner, dialoge); }
 
   void steuerelement_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("klasse");
-    QTest::addColumn<QString>("beschriftung");
-    const struct {
-      const char *name, *klasse, *beschriftung;
-    } zeilen[] = {
+    const Steuerelementzeile zeilen[] = {
         {"PageControl1", "QTabWidget", ""},
         {"TabSheet1", "QWidget", "Adresse"},
         {"TabSheet2", "QWidget", "Filter"},
@@ -188,21 +131,13 @@ class TestAdressenmanager : public QObject {
         {"EndeBtn", "QPushButton", "&Ende"},
         {"AbbruchBtn", "QPushButton", "&Abbruch"},
     };
-    for (const auto& z : zeilen)
-      QTest::newRow(z.name) << QString::fromLatin1(z.name) << QString::fromLatin1(z.klasse)
-                            << QString::fromUtf8(z.beschriftung);
+    Steuerelementzeilen(zeilen);
   }
 
   void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
     TF_Adressen fenster;
     QCOMPARE(fenster.objectName(), QStringLiteral("F_Adressen"));
-    const auto treffer = fenster.findChildren<QWidget*>(name);
-    QCOMPARE(treffer.size(), 1);
-    QCOMPARE(QString::fromLatin1(treffer.first()->metaObject()->className()), klasse);
-    QCOMPARE(Beschriftung(&fenster, treffer.first()), beschriftung);
+    PruefeSteuerelement(&fenster);
   }
 
   void anredeHatVorgabenUndFreienText() {
@@ -274,7 +209,7 @@ class TestAdressenmanager : public QObject {
     QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 1"));
     QCOMPARE(Text(&fenster, 2), wiederGezeigt);
     QCOMPARE(Kind<QLabel>(&fenster, QStringLiteral("Label1"))->text(), wiederGezeigt + QStringLiteral("  "));
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
     // The empty record left behind was not stored.
     QCOMPARE(Inhalt().size(), Satzgroesse);
   }
@@ -334,7 +269,7 @@ class TestAdressenmanager : public QObject {
     ergebnis = fenster.exec();
     QCOMPARE(ergebnis, int(QDialog::Rejected));
     QCOMPARE(Inhalt(), vorher);
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void ungueltigeAdresse_data() {
@@ -365,7 +300,7 @@ class TestAdressenmanager : public QObject {
     Box(&fenster, 2)->setEditText(name);
     Box(&fenster, 4)->setEditText(sortierung);
     Klicke(&fenster, qPrintable(knopf));
-    QCOMPARE(Meldungen(), meldungen);
+    QCOMPARE(Meldungen(*dialoge), meldungen);
     QCOMPARE(fenster.isVisible(), offen);
     QCOMPARE(Inhalt().size(), 0);
     QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 1"));
@@ -396,7 +331,7 @@ class TestAdressenmanager : public QObject {
     const QByteArray inhalt = Inhalt();
     QCOMPARE(qint64(inhalt.size()), dateigroesse);
     if (dateigroesse > 0) QCOMPARE(Feld(inhalt, 0, davo::addresses::Name1), name.toLatin1());
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void sortierungAusName_data() {
@@ -536,17 +471,14 @@ class TestAdressenmanager : public QObject {
       }
       const auto treffer = liste->findItems(wahl, Qt::MatchStartsWith);
       QCOMPARE(treffer.size(), 1);
-      // As the desktop delivers it: a click, then the second press as double-click.
-      const QPoint mitte = liste->visualItemRect(treffer.first()).center();
-      QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, mitte);
-      QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, mitte);
+      Doppelklick(liste, treffer.first());
     });
     Klicke(&fenster, "SuchenBtn");
     QCOMPARE(zeilen, 3);
     QCOMPARE(Nummer(&fenster), nummer);
     QCOMPARE(Text(&fenster, 2), name);
     QCOMPARE(Feld(Inhalt(), 2, davo::addresses::Name2), QByteArray("ge\xE4ndert"));
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void menuebefehl_data() {
@@ -599,8 +531,8 @@ class TestAdressenmanager : public QObject {
     const QByteArray inhalt = Inhalt();
     QCOMPARE(inhalt.size(), 2 * Satzgroesse);
     QCOMPARE((QList<int>{int(inhalt[offset]), int(inhalt[Satzgroesse + offset])}), werte);
-    QCOMPARE(Meldungen().isEmpty() ? QString() : Meldungen().last(), schluss);
-    KeineOffenenDialoge();
+    QCOMPARE(Meldungen(*dialoge).isEmpty() ? QString() : Meldungen(*dialoge).last(), schluss);
+    KeineOffenenDialoge(*dialoge);
   }
 };
 

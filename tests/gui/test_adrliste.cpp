@@ -2,12 +2,8 @@
 // file: its controls, the title row as column headers with the owners and the
 // sum row below, re-sorting, the buttons and printing.
 
-#include <QAbstractButton>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -16,12 +12,14 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "addresses/Adresse.h"
 #include "addresses/Adressenliste.h"
 #include "addresses/DU_AdrListe.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
@@ -31,16 +29,9 @@
 using davo::addresses::Adressenliste;
 using davo::addresses::TAdresse;
 using davo::gui::TF_AdrListe;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
-
-template <class T>
-T* Kind(const QWidget* fenster, const QString& name) {
-  T* kind = fenster->findChild<T*>(name);
-  if (!kind) qFatal("Steuerelement %s fehlt", qPrintable(name));
-  return kind;
-}
 
 QTableWidget* Gitter(const QWidget* fenster) { return Kind<QTableWidget>(fenster, QStringLiteral("StringGrid1")); }
 
@@ -97,32 +88,21 @@ class TestAdrListe : public QObject {
     return ergebnis;
   }
 
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-  }
-
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge, KonfigOrdner::Programmvorgabe));
     davo::payout::AuszahlungsEinstellungen.Leeren();
     Adressenliste = davo::addresses::AdressenlisteModell{};
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
     const QString datei = ordner->filePath(QStringLiteral("Jagd.ADW"));
-    QFile f(datei);
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    std::vector<TAdresse> saetze;
     for (const Eigentuemer& e : Eigentuemerliste) {
-      TAdresse a;
+      TAdresse& a = saetze.emplace_back();
       a.SetzeText(davo::addresses::Name1, e.name1);
       a.SetzeText(davo::addresses::BIC, e.bic);
       a.SetzeText(davo::addresses::IBAN, e.iban);
       a.SetzeFlaeche(e.flaeche);
-      f.write(reinterpret_cast<const char*>(a.bytes.data()), qint64(a.bytes.size()));
     }
-    f.close();
+    QVERIFY(SchreibeAdressdatei(datei, saetze));
     davo::addresses::AdrDateiName = datei.toStdString();
     davo::app::AktAdrBasis = ordner->filePath(QStringLiteral("Jagd")).toStdString();
     fenster = std::make_unique<TF_AdrListe>();
@@ -131,20 +111,13 @@ class TestAdrListe : public QObject {
   void cleanup() {
     fenster.reset();
     QVERIFY(!davo::payout::AdressenlisteFenster);
-    KeineOffenenDialoge();
-    dialoge.reset();
-    ordner.reset();
+    KeineOffenenDialoge(*dialoge);
     Adressenliste = davo::addresses::AdressenlisteModell{};
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelement_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("klasse");
-    QTest::addColumn<QString>("beschriftung");
-    const struct {
-      const char *name, *klasse, *beschriftung;
-    } zeilen[] = {
+    const Steuerelementzeile zeilen[] = {
         {"StringGrid1", "QTableWidget", ""},
         {"RGsortierung", "QGroupBox", "Sortierug"},
         {"Panel2", "QLabel", "Blass geschriebene Einträge sind nicht plausibel. "},
@@ -152,26 +125,13 @@ class TestAdrListe : public QObject {
         {"BitBtn2", "QPushButton", "Liste in Sepa-Datei speichern"},
         {"BitBtn3", "QPushButton", "Ende"},
     };
-    for (const auto& z : zeilen)
-      QTest::newRow(z.name) << QString::fromLatin1(z.name) << QString::fromLatin1(z.klasse)
-                            << QString::fromUtf8(z.beschriftung);
+    Steuerelementzeilen(zeilen);
   }
 
   void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
     QCOMPARE(fenster->objectName(), QStringLiteral("F_AdrListe"));
     QCOMPARE(fenster->windowTitle(), QStringLiteral("Adressenliste"));
-    const auto treffer = fenster->findChildren<QWidget*>(name);
-    QCOMPARE(treffer.size(), 1);
-    QWidget* w = treffer.first();
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QString text;
-    if (auto* knopf = qobject_cast<QAbstractButton*>(w)) text = knopf->text();
-    if (auto* gruppe = qobject_cast<QGroupBox*>(w)) text = gruppe->title();
-    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
-    QCOMPARE(text, beschriftung);
+    PruefeSteuerelement(fenster.get(), LabeltextOderBeschriftung);
   }
 
   // Four choices side by side; "Name" is marked at every opening, whatever
@@ -284,7 +244,7 @@ class TestAdrListe : public QObject {
     bool geschlossen = false;
     const int r = ZeigeWieAufgebaut([&](QWidget* modal) {
       aktiv = Kind<QPushButton>(modal, QStringLiteral("BitBtn2"))->isEnabled();
-      QTest::mouseClick(Kind<QPushButton>(modal, knopf), Qt::LeftButton);
+      Klicke(modal, knopf);
       geschlossen = !modal->isVisible();
     });
     QCOMPARE(aktiv, sepaAktiv);
@@ -307,7 +267,7 @@ class TestAdrListe : public QObject {
     dialoge->Druckantworten.push_back(true);
     Zeige([&](QWidget* modal) {
       Sortierknoepfe(modal)[sortierung]->click();
-      QTest::mouseClick(Kind<QPushButton>(modal, QStringLiteral("BitBtn1")), Qt::LeftButton);
+      Klicke(modal, QStringLiteral("BitBtn1"));
     });
     const QString text = QString::fromStdString(druck.band.AlsText());
     QVERIFY2(text.contains(QStringLiteral("3 Adressen wurden in der Adressenverwaltung erfasst!")), qPrintable(text));

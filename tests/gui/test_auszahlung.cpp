@@ -3,19 +3,17 @@
 // closing, the proposed execution date, the folder choice, the payout list
 // buttons and the main menu command.
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDateEdit>
-#include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <vector>
 
 #include "addresses/Adresse.h"
 #include "addresses/Adressenliste.h"
@@ -24,6 +22,7 @@
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "payout/AuszahlungEinrichten.h"
 #include "payout/DU_JG_ausz.h"
@@ -35,24 +34,13 @@ using davo::gui::AusAnsi;
 using davo::gui::TF_AdrListe;
 using davo::gui::TF_Auszahlung;
 using davo::payout::TAuszahlungsEinstellungen;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
 
 constexpr qsizetype Groesse = qsizetype(TAuszahlungsEinstellungen::Groesse);
 
-template <class T>
-T* Kind(const QWidget* fenster, const QString& name) {
-  T* kind = fenster->findChild<T*>(name);
-  if (!kind) qFatal("Steuerelement %s fehlt", qPrintable(name));
-  return kind;
-}
-
 QLineEdit* Feld(const QWidget* fenster, const QString& name) { return Kind<QLineEdit>(fenster, name); }
-
-void Klicke(const QWidget* fenster, const QString& knopf) {
-  QTest::mouseClick(Kind<QPushButton>(fenster, knopf), Qt::LeftButton);
-}
 
 // The edits in the field order of the settings record.
 const char* const Feldnamen[10] = {"LabeledEdit1", "LabeledEdit2", "LabeledEdit3", "LabeledEdit4",
@@ -143,18 +131,6 @@ class TestAuszahlung : public QObject {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
 
-  QStringList Meldungen() const {
-    QStringList m;
-    for (const std::string& s : dialoge->Meldungen) m << AusAnsi(s);
-    return m;
-  }
-
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-  }
-
   // Clicks a list button of the open payout window and reads the list window
   // it opens.
   Listenanzeige Liste(const QString& knopf) {
@@ -175,27 +151,21 @@ class TestAuszahlung : public QObject {
 
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge));
     davo::payout::AuszahlungsEinstellungen.Leeren();
     davo::addresses::Adressenliste = davo::addresses::AdressenlisteModell{};
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
     adressdatei = ordner->filePath(QStringLiteral("Jagd.ADW"));
-    QFile f(adressdatei);
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    std::vector<TAdresse> saetze;
     for (const Eigentuemer& e : Eigentuemerliste) {
-      TAdresse a;
+      TAdresse& a = saetze.emplace_back();
       a.SetzeText(davo::addresses::Name1, e.name1);
       a.SetzeText(davo::addresses::BIC, "COBADEFFXXX");
       a.SetzeText(davo::addresses::IBAN, "DE89370400440532013000");
       a.SetzeFlaeche(e.flaeche);
       a.SetzeAuszahlungFrei(std::uint8_t(e.frei));
       a.SetzeGruppe(std::uint8_t(e.gruppe));
-      f.write(reinterpret_cast<const char*>(a.bytes.data()), qint64(a.bytes.size()));
     }
-    f.close();
+    QVERIFY(SchreibeAdressdatei(adressdatei, saetze));
     davo::addresses::AdrDateiName = adressdatei.toStdString();
     davo::app::AktAdrBasis = ordner->filePath(QStringLiteral("Jagd")).toStdString();
     davo::app::Uhr = [] { return Tag(2024, 5, 15); };  // a Wednesday
@@ -207,12 +177,10 @@ class TestAuszahlung : public QObject {
     fenster.reset();
     liste.reset();
     QVERIFY(!davo::payout::AdressenlisteFenster);
-    KeineOffenenDialoge();
-    dialoge.reset();
-    ordner.reset();
+    KeineOffenenDialoge(*dialoge);
     davo::payout::AuszahlungsEinstellungen.Leeren();
     davo::addresses::Adressenliste = davo::addresses::AdressenlisteModell{};
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelement_data() {
@@ -248,20 +216,10 @@ class TestAuszahlung : public QObject {
   }
 
   void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
     QFETCH(QString, gruppe);
     QCOMPARE(fenster->objectName(), QStringLiteral("F_Auszahlung"));
-    const auto treffer = fenster->findChildren<QWidget*>(name);
-    QCOMPARE(treffer.size(), 1);
-    QWidget* w = treffer.first();
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QString text;
-    if (auto* knopf = qobject_cast<QAbstractButton*>(w)) text = knopf->text();
-    for (const QLabel* label : fenster->findChildren<QLabel*>())
-      if (label->buddy() == w) text = label->text();
-    QCOMPARE(text, beschriftung);
+    const QWidget* w = PruefeSteuerelement(fenster.get());
+    if (!w) return;
     QString umgebend;
     for (QWidget* p = w->parentWidget(); p && umgebend.isEmpty(); p = p->parentWidget())
       if (auto* box = qobject_cast<QGroupBox*>(p)) umgebend = box->title();
@@ -278,7 +236,7 @@ class TestAuszahlung : public QObject {
     // Closing creates the file: texts as typed, run number 0, the rest zero.
     const QByteArray satz = Einstellungen();
     QCOMPARE(satz, QByteArray(Groesse, '\0'));
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void feld_data() {
@@ -325,7 +283,7 @@ class TestAuszahlung : public QObject {
     QCOMPARE(danach.size(), Groesse);
     for (int i = 0; i < 10; ++i)
       QCOMPARE(Textfeld(danach, i), i == index ? gespeichert + QByteArray(" \xE4") : QByteArray());
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void schliessen_data() {
@@ -438,7 +396,7 @@ class TestAuszahlung : public QObject {
     QCOMPARE(Feld(fenster.get(), QStringLiteral("LabeledEdit1"))->text(), QStringLiteral("bleibt"));
     fenster->close();
     QCOMPARE(AusAnsi(Textfeld(Einstellungen(), 9).toStdString()), nachher);
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void listenknopf_data() {
@@ -483,7 +441,7 @@ class TestAuszahlung : public QObject {
     QCOMPARE(anzeige.betraege, betraege);
     QVERIFY(!anzeige.sepaAktiv);
     QVERIFY(fenster->isVisible());
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
     fenster->close();
   }
 
@@ -508,7 +466,7 @@ class TestAuszahlung : public QObject {
     for (const char* knopf : {"Button1", "Button2", "Button3", "Button5", "Button6"})
       Klicke(fenster.get(), QString::fromLatin1(knopf));
     QCOMPARE(listenfenster, 0);
-    QCOMPARE(Meldungen(), QStringList(5, meldung));
+    QCOMPARE(Meldungen(*dialoge), QStringList(5, meldung));
     QVERIFY(davo::addresses::Adressenliste.Gitter.empty());
     QVERIFY(fenster->isVisible());
     fenster->close();
@@ -545,7 +503,7 @@ class TestAuszahlung : public QObject {
     QCOMPARE(titel, QStringLiteral("  3 Adressen wurden in der Adressenverwaltung erfasst!"));
     QCOMPARE(namen, (QStringList{"Anton Alt", "Maria Mueller", "Zora Zeller", QString()}));
     QCOMPARE(Textfeld(Einstellungen(), 6), QByteArray("100,00"));
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 };
 

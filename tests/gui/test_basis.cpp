@@ -14,16 +14,8 @@ using davo::gui::Tbasis;
 Q_DECLARE_METATYPE(davo::app::FrageErgebnis)
 
 using davo::test::AmModalenFenster;
-
-namespace {
-
-// Where the key goes when the user types: the focus widget of the window.
-QWidget* Tastaturziel(QWidget* fenster) {
-  QWidget* fokus = fenster->focusWidget();
-  return fokus ? fokus : fenster;
-}
-
-}  // namespace
+using davo::test::Fokusname;
+using davo::test::Tastaturziel;
 
 class TestBasis : public QObject {
   Q_OBJECT
@@ -54,7 +46,7 @@ class TestBasis : public QObject {
     Tbasis basis;
     QString fokusName;
     AmModalenFenster([&](QWidget* fenster) {
-      fokusName = fenster->focusWidget() ? fenster->focusWidget()->objectName() : QString();
+      fokusName = Fokusname(fenster);
       if (taste == 0)
         fenster->close();
       else

@@ -18,10 +18,12 @@
 #include "app/Pfade.h"
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "support/SkriptDialoge.h"
 
 using davo::test::AmModalenFenster;
+using davo::test::NeuerTestordner;
 
 namespace {
 
@@ -42,7 +44,7 @@ class TestDialogdienst : public QObject {
  private slots:
   void init() {
     davo::test::GlobalenZuruecksetzen();
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
+    ordner = NeuerTestordner();
     QVERIFY(ordner->isValid());
     QVERIFY(QDir(ordner->path()).mkpath(QStringLiteral("zq-soft/Reredazo/2024")));
     davo::app::HomeOrdnerFuerTests = davo::gui::FsPfad(ordner->path());

@@ -17,7 +17,9 @@
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "gui/PdfDrucker.h"
 #include "letters/Vorlage.h"
 #include "printing/Druck.h"
 #include "printing/QtDrucker.h"
@@ -26,7 +28,7 @@
 using davo::gui::QtDrucker;
 using davo::printing::Aufzeichnung;
 using davo::qtdruck::QtDruckflaeche;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 namespace printing = davo::printing;
 
 namespace {
@@ -98,17 +100,9 @@ class TestDruck : public QObject {
 
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge));
     printing::DruckZuruecksetzen();
-    ordner = std::make_unique<QTemporaryDir>();
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
-    einstellungen = std::make_unique<davo::gui::TF_einstDruck>();
-    // What Qt's print dialog sets for "Drucken in PDF-Datei".
-    Geraet()->setOutputFormat(QPrinter::PdfFormat);
-    Geraet()->setOutputFileName(Pdf());
-    drucker = std::make_unique<QtDrucker>(*einstellungen);
+    PdfDruckerEinrichten(einstellungen, drucker, Pdf());
     auftraege.clear();
     drucker->Beobachter = [this](const Aufzeichnung& a) { auftraege << a.AlsText(); };
   }
@@ -118,13 +112,9 @@ class TestDruck : public QObject {
     QVERIFY(!printing::Drucker());
     QVERIFY(!QtDrucker::Aktiv());
     einstellungen.reset();
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-    dialoge.reset();
-    ordner.reset();
+    KeineOffenenDialoge(*dialoge);
     printing::DruckZuruecksetzen();
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void pdfDatei_data() {

@@ -9,9 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +25,7 @@
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "parcels/DU_Flurstuecke.h"
 #include "parcels/FlurstueckeEinrichten.h"
@@ -35,7 +34,7 @@
 using davo::gui::AusAnsi;
 using davo::gui::Tf_Flurstuecke;
 using davo::parcels::Flurstuecktabelle;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
 
@@ -59,18 +58,8 @@ const QStringList Titel = {
     QStringLiteral("Straße"), QStringLiteral("Ort"), QString(), QStringLiteral("Geburtstag"),
     QStringLiteral("Geb.Name"), QString(), QString(), QString(), QString(), QString()};
 
-template <class T>
-T* Kind(const QWidget* fenster, const char* name) {
-  T* kind = fenster->findChild<T*>(QString::fromLatin1(name));
-  if (!kind) qFatal("Steuerelement %s fehlt", name);
-  return kind;
-}
-
 QTableView* Raster(const QWidget* fenster) { return Kind<QTableView>(fenster, "StringGrid1"); }
 QLineEdit* Pfadfeld(const QWidget* fenster) { return Kind<QLineEdit>(fenster, "LabeledEdit1"); }
-void Klicke(const QWidget* fenster, const char* knopf) {
-  QTest::mouseClick(Kind<QPushButton>(fenster, knopf), Qt::LeftButton);
-}
 
 // Columns 1 to 11 of a grid row as the model shows them.
 QString Zeile(const QAbstractItemModel* modell, int zeile) {
@@ -89,15 +78,6 @@ QStringList Kopf(const QAbstractItemModel* modell) {
   QStringList kopf;
   for (int c = 0; c < modell->columnCount(); ++c) kopf << modell->headerData(c, Qt::Horizontal).toString();
   return kopf;
-}
-
-// The caption the user reads at a control.
-QString Beschriftung(const QWidget* fenster, const QWidget* w) {
-  if (w == fenster) return w->windowTitle();
-  if (auto* knopf = qobject_cast<const QPushButton*>(w)) return knopf->text();
-  for (const QLabel* label : fenster->findChildren<QLabel*>())
-    if (label->buddy() == w) return label->text();
-  return QString();
 }
 
 // Notes which rows of the model a view asks to paint.
@@ -135,34 +115,20 @@ class TestFlurstuecke : public QObject {
     Klicke(fenster.get(), "BitBtn2");
   }
 
-  QStringList Meldungen() const {
-    QStringList m;
-    for (const std::string& s : dialoge->Meldungen) m << AusAnsi(s);
-    return m;
-  }
-
   const QAbstractItemModel* Modell() const { return Raster(fenster.get())->model(); }
 
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
+    QVERIFY(Einrichten(ordner, dialoge));
     davo::app::HomeOrdnerFuerTests = davo::gui::FsPfad(ordner->filePath(QStringLiteral("home")));
     QVERIFY(QDir(ordner->path()).mkdir(QStringLiteral("home")));
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
     fenster = std::make_unique<Tf_Flurstuecke>();
   }
 
   void cleanup() {
     fenster.reset();
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-    dialoge.reset();
-    ordner.reset();
-    davo::test::GlobalenZuruecksetzen();
+    KeineOffenenDialoge(*dialoge);
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelemente_data() {
@@ -179,15 +145,7 @@ class TestFlurstuecke : public QObject {
     QTest::newRow("Übertragen") << "ImportBtn" << "QPushButton" << "Tabelle in Adressendatei  importieren";
   }
 
-  void steuerelemente() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
-    const QWidget* w = fenster->objectName() == name ? fenster.get() : fenster->findChild<QWidget*>(name);
-    QVERIFY2(w, qPrintable(name));
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QCOMPARE(Beschriftung(fenster.get(), w), beschriftung);
-  }
+  void steuerelemente() { PruefeSteuerelement(fenster.get()); }
 
   // Before any import: the empty table of 13 columns and 5 rows (4 below the
   // titles), no titles, nothing asked; the model passes Qt's checks.
@@ -321,15 +279,13 @@ class TestFlurstuecke : public QObject {
   // One record per owner appended to the active address file.
   void uebertragen() {
     const QString adressdatei = ordner->filePath(QStringLiteral("Eigner.ADW"));
-    QFile leer(adressdatei);
-    QVERIFY(leer.open(QIODevice::WriteOnly));
-    leer.close();
+    QVERIFY(SchreibeAdressdatei(adressdatei, {}));
     davo::app::Konfiguration.SetzeAdressdatei(adressdatei.toStdString());
     davo::app::AktAdrBasis = ordner->filePath(QStringLiteral("Eigner")).toStdString();
 
     Importiere(SchreibeKataster());
     Klicke(fenster.get(), "ImportBtn");
-    QCOMPARE(Meldungen(), QStringList{QStringLiteral("Import abgeschlossen!")});
+    QCOMPARE(Meldungen(*dialoge), QStringList{QStringLiteral("Import abgeschlossen!")});
 
     QFile datei(adressdatei);
     QVERIFY(datei.open(QIODevice::ReadOnly));
@@ -370,7 +326,7 @@ class TestFlurstuecke : public QObject {
 
     Pfadfeld(fenster.get())->setText(ordner->filePath(name));
     Klicke(fenster.get(), "BitBtn2");
-    QCOMPARE(Meldungen(), QStringList{meldung.arg(ordner->path())});
+    QCOMPARE(Meldungen(*dialoge), QStringList{meldung.arg(ordner->path())});
     QCOMPARE(Zeilen(Modell()), vorher);
     QCOMPARE(Kopf(Modell()), Titel);
   }

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,9 +13,11 @@
 #include "app/DU_HauptmenueKolvar3.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "support/SkriptDialoge.h"
 
 using davo::gui::TF_Kolvar3;
+using namespace davo::test;
 
 namespace {
 
@@ -111,26 +112,10 @@ class TestHauptfenster : public QObject {
     punkt->trigger();
   }
 
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-  }
-
  private slots:
-  void init() {
-    davo::test::GlobalenZuruecksetzen();
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
-  }
+  void init() { QVERIFY(Einrichten(ordner, dialoge)); }
 
-  void cleanup() {
-    dialoge.reset();
-    ordner.reset();
-    davo::test::GlobalenZuruecksetzen();
-  }
+  void cleanup() { Abbauen(ordner, dialoge); }
 
   void menuepunkt_data() {
     QTest::addColumn<QString>("pfad");
@@ -190,7 +175,7 @@ class TestHauptfenster : public QObject {
 
     QCOMPARE(fenster.windowTitle(), TitelAnfang + ordner->filePath(QStringLiteral("jagd")));
     QCOMPARE(Dateigroesse(datei), dateiAngelegt ? qint64(0) : qint64(-1));
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void befehlOeffnetZuerstDieAdressdatei_data() {
@@ -211,7 +196,7 @@ class TestHauptfenster : public QObject {
     TF_Kolvar3 fenster;
     Waehle(fenster, menuepunkt);
     QCOMPARE(dialoge->Dateidialoge.size(), std::size_t(oeffnet ? 1 : 0));
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void verbundenerBefehlLaeuftNurBeiGeoeffneterAdressdatei_data() {
@@ -227,9 +212,7 @@ class TestHauptfenster : public QObject {
     const QString datei = ordner->filePath(QStringLiteral("Mitglieder.ADW"));
     TF_Kolvar3 fenster;  // reads the configuration: set the active file afterwards
     if (dateiVorhanden) {
-      QFile f(datei);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.close();
+      QVERIFY(SchreibeAdressdatei(datei, {}));
       davo::app::Konfiguration.SetzeAdressdatei(datei.toStdString());
     } else {
       dialoge->BrichDateidialogAb();
@@ -238,7 +221,7 @@ class TestHauptfenster : public QObject {
     fenster.Verbinde(davo::app::Befehl::AdressenBearbeiten, [&gerufen] { ++gerufen; });
     Waehle(fenster, QStringLiteral("Adressen|Erfassen/Bearbeiten"));
     QCOMPARE(gerufen, aufrufe);
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void schliessenSchreibtDieKonfiguration() {
@@ -258,7 +241,7 @@ class TestHauptfenster : public QObject {
     davo::app::KonfigOrdnerVorgabe = vorgabe;
     TF_Kolvar3 zweites;
     QCOMPARE(zweites.windowTitle(), TitelAnfang + ordner->filePath(QStringLiteral("Jagd/Mitglieder")));
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void titelFolgtBeimAktivieren() {

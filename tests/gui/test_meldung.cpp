@@ -21,12 +21,14 @@
 using davo::gui::TF_Meldung;
 
 using davo::test::AmModalenFenster;
+using davo::test::Fokusname;
+using davo::test::Tastaturziel;
 
 namespace {
 
 // Answers the question window: "Enter", "Escape", "Ja" (button) or "schliessen".
 void Beantworte(QWidget* frage, const QString& wie) {
-  QWidget* ziel = frage->focusWidget() ? frage->focusWidget() : frage;
+  QWidget* ziel = Tastaturziel(frage);
   if (wie == QLatin1String("Enter"))
     QTest::keyClick(ziel, Qt::Key_Return);
   else if (wie == QLatin1String("Escape"))
@@ -139,7 +141,7 @@ class TestMeldung : public QObject {
     AmModalenFenster([&](QWidget* fenster) {
       oben = fenster->findChild<QLabel*>(QStringLiteral("Label1"))->text();
       frage = fenster->findChild<QLabel*>(QStringLiteral("Label2"))->text();
-      fokus = fenster->focusWidget() ? fenster->focusWidget()->objectName() : QString();
+      fokus = Fokusname(fenster);
       Beantworte(fenster, antwort);
     });
     QTest::keyClick(Fenster(), Qt::Key_A);

@@ -14,6 +14,7 @@
 using davo::gui::TF_Pulldown;
 
 using davo::test::AmModalenFenster;
+using davo::test::Tastaturziel;
 
 namespace {
 
@@ -59,7 +60,7 @@ class TestPulldown : public QObject {
       if (aktion == QLatin1String("OK")) {
         QTest::mouseClick(fenster->findChild<QPushButton*>(QStringLiteral("endeBtn")), Qt::LeftButton);
       } else if (aktion == QLatin1String("Enter")) {
-        QTest::keyClick(fenster->focusWidget() ? fenster->focusWidget() : fenster, Qt::Key_Return);
+        QTest::keyClick(Tastaturziel(fenster), Qt::Key_Return);
       } else if (aktion == QLatin1String("Escape")) {
         QTest::keyClick(fenster, Qt::Key_Escape);
       } else if (aktion.startsWith(QLatin1String("Klick "))) {

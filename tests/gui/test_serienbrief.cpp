@@ -2,21 +2,19 @@
 // letters for the current owner and for the list (one job each, after the
 // question), the printed list, and the windows opened from the main menu.
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
 #include <QFontInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
@@ -26,7 +24,9 @@
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "gui/PdfDrucker.h"
 #include "letters/DU_Serienbrief.h"
 #include "letters/LettersEinrichten.h"
 #include "printing/Druck.h"
@@ -35,16 +35,9 @@
 
 using davo::app::FrageErgebnis;
 using davo::gui::TF_Serienbrief;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
-
-template <class T>
-T* Kind(const QWidget* fenster, const char* name) {
-  T* kind = fenster->findChild<T*>(QString::fromLatin1(name));
-  if (!kind) qFatal("Steuerelement %s fehlt", name);
-  return kind;
-}
 
 struct Eigentuemer {
   const char *sortierung, *name1, *name2, *strasse, *ort;
@@ -75,7 +68,7 @@ class TestSerienbrief : public QObject {
 
   QString Pfad(const char* name) const { return ordner->filePath(QString::fromLatin1(name)); }
   QListWidget* Liste() const { return Kind<QListWidget>(fenster.get(), "ListBox1"); }
-  void Klicke(const char* knopf) { QTest::mouseClick(Kind<QPushButton>(fenster.get(), knopf), Qt::LeftButton); }
+  void Klicke(const char* knopf) { davo::test::Klicke(fenster.get(), knopf); }
 
   // The record numbers (from 1) at the end of the lines shown.
   QList<int> Nummern() const {
@@ -101,26 +94,15 @@ class TestSerienbrief : public QObject {
     return namen;
   }
 
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-  }
-
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge));
     davo::printing::DruckZuruecksetzen();
     davo::addresses::AdrAuswahl = davo::addresses::AdrAuswahlModell{};
-    ordner = std::make_unique<QTemporaryDir>();
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
 
-    QFile adressen(Pfad("Mitglieder.ADW"));
-    QVERIFY(adressen.open(QIODevice::WriteOnly));
+    std::vector<davo::addresses::TAdresse> saetze;
     for (const Eigentuemer& e : Bestand) {
-      davo::addresses::TAdresse a;
+      davo::addresses::TAdresse& a = saetze.emplace_back();
       a.SetzeText(davo::addresses::Anrede, "Herrn");
       a.SetzeText(davo::addresses::Sortierung, e.sortierung);
       a.SetzeText(davo::addresses::Name1, e.name1);
@@ -131,9 +113,8 @@ class TestSerienbrief : public QObject {
       a.SetzeText(davo::addresses::Telefon, "0123");
       a.SetzeText(davo::addresses::Feld9, "F9");
       a.SetzeGruppe(static_cast<std::uint8_t>(e.gruppe));
-      adressen.write(reinterpret_cast<const char*>(a.bytes.data()), qint64(a.bytes.size()));
     }
-    adressen.close();
+    QVERIFY(SchreibeAdressdatei(Pfad("Mitglieder.ADW"), saetze));
     davo::addresses::AdrDateiName = Pfad("Mitglieder.ADW").toStdString();
     davo::app::AktAdrBasis = Pfad("Mitglieder").toStdString();
 
@@ -145,14 +126,8 @@ class TestSerienbrief : public QObject {
     vorlage.close();
     davo::app::Konfiguration.SetzeSerienbriefdatei(Pfad("brief.txt").toStdString());
 
-    einstellungen = std::make_unique<davo::gui::TF_einstDruck>();
-    einstellungen->Drucker()->setOutputFormat(QPrinter::PdfFormat);
-    einstellungen->Drucker()->setOutputFileName(Pfad("ausgabe.pdf"));
-    drucker = std::make_unique<davo::gui::QtDrucker>(*einstellungen);
-    auftraege.clear();
-    drucker->Beobachter = [this](const davo::printing::Aufzeichnung& a) {
-      auftraege << QString::fromStdString(a.AlsText());
-    };
+    PdfDruckerEinrichten(einstellungen, drucker, Pfad("ausgabe.pdf"));
+    AuftraegeMitschreiben(*drucker, auftraege);
     fenster = std::make_unique<TF_Serienbrief>();
     fenster->show();  // activation: the template path, the caption
   }
@@ -161,22 +136,15 @@ class TestSerienbrief : public QObject {
     fenster.reset();
     drucker.reset();
     einstellungen.reset();
-    dialoge.reset();
-    ordner.reset();
     davo::addresses::AdrAuswahlFenster = nullptr;
     davo::addresses::AdrAuswahl = davo::addresses::AdrAuswahlModell{};
     davo::addresses::AdrListeAlle.clear();
     davo::printing::DruckZuruecksetzen();
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelement_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("klasse");
-    QTest::addColumn<QString>("beschriftung");  // own text or the label naming it
-    const struct {
-      const char *name, *klasse, *beschriftung;
-    } zeilen[] = {
+    const Steuerelementzeile zeilen[] = {
         {"Edit1", "QLineEdit", "Serienbriefdatei"},
         {"VorlageBtn", "QPushButton", "Serienbriefdatei wählen"},
         {"AdresseBtn", "QPushButton", "Adresse wählen"},
@@ -193,25 +161,12 @@ class TestSerienbrief : public QObject {
         {"EndeBtn", "QPushButton", "Ende"},
         {"VorschauCheck", "QCheckBox", "Vor dem Drucken Vorschau zeigen"},
     };
-    for (const auto& z : zeilen)
-      QTest::newRow(z.name) << QString::fromLatin1(z.name) << QString::fromLatin1(z.klasse)
-                            << QString::fromUtf8(z.beschriftung);
+    Steuerelementzeilen(zeilen);
   }
 
   void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
     QCOMPARE(fenster->objectName(), QStringLiteral("F_Serienbrief"));
-    const auto treffer = fenster->findChildren<QWidget*>(name);
-    QCOMPARE(treffer.size(), 1);
-    QWidget* w = treffer.first();
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QString text;
-    if (auto* knopf = qobject_cast<QAbstractButton*>(w)) text = knopf->text();
-    for (const QLabel* label : fenster->findChildren<QLabel*>())
-      if (label->buddy() == w) text = label->text();
-    QCOMPARE(text, beschriftung);
+    PruefeSteuerelement(fenster.get());
   }
 
   // Activation: caption with the address file, the template path, the group
@@ -339,7 +294,7 @@ class TestSerienbrief : public QObject {
     QCOMPARE(gefragt, (QStringList{Name(1), Name(0), Name(2)}));
     QCOMPARE(Briefe(), briefe);
     QCOMPARE(drucker->Auftraege(), int(briefe.size()));
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void druckbefehl_data() {
@@ -388,11 +343,9 @@ class TestSerienbrief : public QObject {
     }
     if (knopf == QLatin1String("BriefBtn") && !auftraege.isEmpty())
       QVERIFY(!auftraege[0].contains(QStringLiteral("Blatt")));
-    QStringList meldungen;
-    for (const auto& m : dialoge->Meldungen) meldungen << davo::gui::AusAnsi(m);
-    QCOMPARE(meldungen,
+    QCOMPARE(Meldungen(*dialoge),
              meldung.isEmpty() ? QStringList{} : QStringList{meldung.replace(QStringLiteral("<tmp>"), ordner->path())});
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void hauptmenue_data() {

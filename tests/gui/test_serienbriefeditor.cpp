@@ -7,7 +7,6 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,7 +19,9 @@
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "gui/PdfDrucker.h"
 #include "letters/DU_serienbriefeditor.h"
 #include "printing/Druck.h"
 #include "printing/QtDrucker.h"
@@ -29,16 +30,9 @@
 using davo::app::FrageErgebnis;
 using davo::app::Konfiguration;
 using davo::gui::TF_serienbriefeditor;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
-
-template <class T>
-T* Kind(const QWidget* fenster, const char* name) {
-  T* kind = fenster->findChild<T*>(QString::fromLatin1(name));
-  if (!kind) qFatal("Steuerelement %s fehlt", name);
-  return kind;
-}
 
 QString Ansi(const QByteArray& bytes) { return davo::gui::AusAnsi(bytes.toStdString()); }
 
@@ -70,35 +64,19 @@ class TestSerienbriefeditor : public QObject {
   }
 
   QPlainTextEdit* Editor() const { return Kind<QPlainTextEdit>(fenster.get(), "RichEdit1"); }
-  void Klicke(const char* knopf) { QTest::mouseClick(Kind<QPushButton>(fenster.get(), knopf), Qt::LeftButton); }
+  void Klicke(const char* knopf) { davo::test::Klicke(fenster.get(), knopf); }
 
   void Laden(const char* name, int filter) {
     dialoge->WaehleDatei(Pfad(name).toStdString(), filter);
     Klicke("LadenBtn");
   }
 
-  void KeineOffenenDialoge() {
-    const auto offen = dialoge->Offen();
-    for (const auto& zeile : offen) qWarning("%s", zeile.c_str());
-    QVERIFY(offen.empty());
-  }
-
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge));
     davo::printing::DruckZuruecksetzen();
-    ordner = std::make_unique<QTemporaryDir>();
-    QVERIFY(ordner->isValid());
-    davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(ordner->path());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
-    einstellungen = std::make_unique<davo::gui::TF_einstDruck>();
-    einstellungen->Drucker()->setOutputFormat(QPrinter::PdfFormat);
-    einstellungen->Drucker()->setOutputFileName(Pdf());
-    drucker = std::make_unique<davo::gui::QtDrucker>(*einstellungen);
-    auftraege.clear();
-    drucker->Beobachter = [this](const davo::printing::Aufzeichnung& a) {
-      auftraege << QString::fromStdString(a.AlsText());
-    };
+    PdfDruckerEinrichten(einstellungen, drucker, Pdf());
+    AuftraegeMitschreiben(*drucker, auftraege);
     fenster = std::make_unique<TF_serienbriefeditor>();
   }
 
@@ -106,19 +84,12 @@ class TestSerienbriefeditor : public QObject {
     fenster.reset();
     drucker.reset();
     einstellungen.reset();
-    dialoge.reset();
-    ordner.reset();
     davo::printing::DruckZuruecksetzen();
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelement_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("klasse");
-    QTest::addColumn<QString>("beschriftung");
-    const struct {
-      const char *name, *klasse, *beschriftung;
-    } zeilen[] = {
+    const Steuerelementzeile zeilen[] = {
         {"F_serienbriefeditor", "davo::gui::TF_serienbriefeditor", "Serienbriefeditor"},
         {"RichEdit1", "QPlainTextEdit", ""},
         {"LadenBtn", "QPushButton", "Datei laden"},
@@ -127,26 +98,10 @@ class TestSerienbriefeditor : public QObject {
         {"DruckenBtn", "QPushButton", "Datei drucken"},
         {"VorschauCheck", "QCheckBox", "Vor dem Drucken Vorschau zeigen"},
     };
-    for (const auto& z : zeilen)
-      QTest::newRow(z.name) << QString::fromLatin1(z.name) << QString::fromLatin1(z.klasse)
-                            << QString::fromUtf8(z.beschriftung);
+    Steuerelementzeilen(zeilen);
   }
 
-  void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
-    QWidget* w = fenster.get();
-    if (name != fenster->objectName()) {
-      const auto treffer = fenster->findChildren<QWidget*>(name);
-      QCOMPARE(treffer.size(), 1);
-      w = treffer.first();
-    }
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QString text = w->isWindow() ? w->windowTitle() : QString();
-    if (auto* knopf = qobject_cast<QAbstractButton*>(w)) text = knopf->text();
-    QCOMPARE(text, beschriftung);
-  }
+  void steuerelement() { PruefeSteuerelement(fenster.get()); }
 
   void laden_data() {
     QTest::addColumn<QByteArray>("datei");  // bytes of the file chosen
@@ -194,7 +149,7 @@ class TestSerienbriefeditor : public QObject {
     }
     QCOMPARE(QString::fromStdString(Konfiguration.Serienbriefdatei()), filter < 0 ? QString() : Pfad("brief.txt"));
     QVERIFY(dialoge->Meldungen.empty());
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void speichern_data() {
@@ -231,7 +186,7 @@ class TestSerienbriefeditor : public QObject {
     QCOMPARE(Lies("neu.txt"), gespeichert);
     QCOMPARE(QString::fromStdString(Konfiguration.Serienbriefdatei()), Pfad("neu.txt"));
     QVERIFY(dialoge->Meldungen.empty());
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   void schrift_data() {
@@ -356,7 +311,7 @@ class TestSerienbriefeditor : public QObject {
       seiten = static_cast<int>(inhalt.count("/Type /Page\n"));
     }
     QCOMPARE(seiten, pdfSeiten);
-    KeineOffenenDialoge();
+    KeineOffenenDialoge(*dialoge);
   }
 
   // The check box shows the shared choice when the window opens and sets it.

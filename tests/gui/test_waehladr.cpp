@@ -1,25 +1,22 @@
 // The address chooser on a real address file: the lines in each order, the
 // jump by prefix, the search, taking a line over and leaving without one.
 
-#include <QAbstractButton>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "addresses/DU_WaehlAdr.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
 #include "support/SkriptDialoge.h"
 
@@ -27,16 +24,9 @@ using davo::addresses::AdrAuswahl;
 using davo::addresses::AktAdrNr;
 using davo::addresses::TAdresse;
 using davo::gui::TF_WaehlAdr;
-using davo::test::AmModalenFenster;
+using namespace davo::test;
 
 namespace {
-
-template <class T>
-T* Kind(const QWidget* fenster, const QString& name) {
-  T* kind = fenster->findChild<T*>(name);
-  if (!kind) qFatal("Steuerelement %s fehlt", qPrintable(name));
-  return kind;
-}
 
 QListWidget* Liste(const QWidget* fenster) { return Kind<QListWidget>(fenster, QStringLiteral("ListBox1")); }
 
@@ -66,17 +56,10 @@ void Tippe(QLineEdit* feld, const QString& text) {
     feld->setText(text);
 }
 
-void Klicke(const QWidget* fenster, const char* knopf) {
-  QTest::mouseClick(Kind<QPushButton>(fenster, QString::fromLatin1(knopf)), Qt::LeftButton);
-}
-
 void DoppelklickAuf(QListWidget* liste, int zeile) {
   QListWidgetItem* eintrag = liste->item(zeile);
   liste->scrollToItem(eintrag);
-  // As the desktop delivers it: a click, then the second press as double-click.
-  const QPoint mitte = liste->visualItemRect(eintrag).center();
-  QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, mitte);
-  QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, mitte);
+  Doppelklick(liste, eintrag);
 }
 
 struct Eigentuemer {
@@ -111,33 +94,22 @@ class TestWaehlAdr : public QObject {
     davo::addresses::AdresseWaehlen();
   }
 
-  QStringList Meldungen() const {
-    QStringList m;
-    for (const std::string& s : dialoge->Meldungen) m << davo::gui::AusAnsi(s);
-    return m;
-  }
-
  private slots:
   void init() {
-    davo::test::GlobalenZuruecksetzen();
+    QVERIFY(Einrichten(ordner, dialoge, KonfigOrdner::Programmvorgabe));
     AdrAuswahl = davo::addresses::AdrAuswahlModell{};
-    ordner = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/davo-XXXXXX"));
-    QVERIFY(ordner->isValid());
-    dialoge = std::make_unique<davo::test::SkriptDialoge>();
     const QString datei = ordner->filePath(QStringLiteral("Jagd.ADW"));
-    QFile f(datei);
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    std::vector<TAdresse> saetze;
     for (const Eigentuemer& e : Eigentuemerliste) {
-      TAdresse a;
+      TAdresse& a = saetze.emplace_back();
       a.SetzeText(davo::addresses::Sortierung, e.sortierung);
       a.SetzeText(davo::addresses::Name1, e.name);
       a.SetzeText(davo::addresses::Strasse, e.strasse);
       a.SetzeText(davo::addresses::Ort, e.ort);
       a.SetzeText(davo::addresses::BLZ, e.blz);
       a.SetzeText(davo::addresses::Kontonummer, e.konto);
-      f.write(reinterpret_cast<const char*>(a.bytes.data()), qint64(a.bytes.size()));
     }
-    f.close();
+    QVERIFY(SchreibeAdressdatei(datei, saetze));
     davo::addresses::AdrDateiName = datei.toStdString();
     fenster = std::make_unique<TF_WaehlAdr>();
   }
@@ -145,18 +117,11 @@ class TestWaehlAdr : public QObject {
   void cleanup() {
     fenster.reset();
     QVERIFY(!davo::addresses::AdrAuswahlFenster);
-    dialoge.reset();
-    ordner.reset();
-    davo::test::GlobalenZuruecksetzen();
+    Abbauen(ordner, dialoge);
   }
 
   void steuerelement_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("klasse");
-    QTest::addColumn<QString>("beschriftung");  // own text, title or the label naming it
-    const struct {
-      const char *name, *klasse, *beschriftung;
-    } zeilen[] = {
+    const Steuerelementzeile zeilen[] = {
         {"ListBox1", "QListWidget", ""},
         {"RadioGroup1", "QGroupBox", "Sortierung"},
         {"edit1", "QLineEdit", "Gehe zu"},
@@ -166,26 +131,12 @@ class TestWaehlAdr : public QObject {
         {"UebernehmenBtn", "QPushButton", "Adresse übernehmen"},
         {"AbbruchBtn", "QPushButton", "Abbruch"},
     };
-    for (const auto& z : zeilen)
-      QTest::newRow(z.name) << QString::fromLatin1(z.name) << QString::fromLatin1(z.klasse)
-                            << QString::fromUtf8(z.beschriftung);
+    Steuerelementzeilen(zeilen);
   }
 
   void steuerelement() {
-    QFETCH(QString, name);
-    QFETCH(QString, klasse);
-    QFETCH(QString, beschriftung);
     QCOMPARE(fenster->objectName(), QStringLiteral("F_WaehlAdr"));
-    const auto treffer = fenster->findChildren<QWidget*>(name);
-    QCOMPARE(treffer.size(), 1);
-    QWidget* w = treffer.first();
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), klasse);
-    QString text;
-    if (auto* knopf = qobject_cast<QAbstractButton*>(w)) text = knopf->text();
-    if (auto* gruppe = qobject_cast<QGroupBox*>(w)) text = gruppe->title();
-    for (const QLabel* label : fenster->findChildren<QLabel*>())
-      if (label->buddy() == w) text = label->text();
-    QCOMPARE(text, beschriftung);
+    PruefeSteuerelement(fenster.get());
   }
 
   void radiogruppe_data() {
@@ -284,7 +235,7 @@ class TestWaehlAdr : public QObject {
     int markiert = -2;
     QString fokus;
     Waehle([&](QWidget* modal) {
-      fokus = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
+      fokus = Fokusname(modal);
       if (!suche.isEmpty()) {
         Kind<QLineEdit>(modal, QStringLiteral("Edit2"))->setText(suche);
         Klicke(modal, "SucheBtn");
@@ -294,7 +245,7 @@ class TestWaehlAdr : public QObject {
     });
     QCOMPARE(fokus, QStringLiteral("edit1"));
     QCOMPARE(markiert, zeile);
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   void uebernehmen_data() {
@@ -350,7 +301,7 @@ class TestWaehlAdr : public QObject {
     QCOMPARE(nochOffen, offen);
     QCOMPARE(AktAdrNr, aktAdrNr);
     QCOMPARE(davo::addresses::GewaehlteAdrNr, aktAdrNr == 3 ? gewaehlt : aktAdrNr);
-    QVERIFY(Meldungen().isEmpty());
+    QVERIFY(Meldungen(*dialoge).isEmpty());
   }
 
   // "Aktive Liste" switches between all lines and the search results; it

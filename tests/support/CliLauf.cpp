@@ -27,10 +27,17 @@ Lauf ProgrammStarten(const std::string& programm, const std::vector<std::string>
                      const std::string& vorne) {
   std::string befehl = vorne.empty() ? std::string() : vorne + " ";
   befehl += Gequotet(programm);
-  for (const std::string& a : argumente) befehl += " " + Gequotet(a);
+  for (const std::string& a : argumente) {
+    befehl += ' ';
+    befehl += Gequotet(a);
+  }
   const fs::path aus = ordner / "stdout.txt";
   const fs::path fehler = ordner / "stderr.txt";
-  befehl += " >" + Gequotet(aus.string()) + " 2>" + Gequotet(fehler.string()) + " </dev/null";
+  befehl += " >";
+  befehl += Gequotet(aus.string());
+  befehl += " 2>";
+  befehl += Gequotet(fehler.string());
+  befehl += " </dev/null";
 
   Lauf lauf;
   const int roh = std::system(befehl.c_str());

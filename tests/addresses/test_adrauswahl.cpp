@@ -42,35 +42,17 @@ std::vector<int> Nummern(const AdrListe& l) {
   return n;
 }
 
-void AuswahlZuruecksetzen() {
-  AdrListeAlle.clear();
-  AdrListeSuche.clear();
-  GewaehlteAdrNr = 0;
-  AdrAuswahl = AdrAuswahlModell{};
-  AdrAuswahlFenster = nullptr;
-}
-
-class AdrAuswahlTest : public test::CoreTest {
+class AdrAuswahlTest : public test::AdressdateiTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
-    pfad = Pfad("Mitglieder.ADW");
+    AdressdateiTest::SetUp();
     AdrDateiName = pfad;
-    AuswahlZuruecksetzen();
-  }
-  void TearDown() override {
-    AuswahlZuruecksetzen();
-    CoreTest::TearDown();
   }
   void Bestand(const std::vector<Eintrag>& eintraege) {
-    std::string bytes;
-    for (const auto& e : eintraege) {
-      const TAdresse a = Satz(e);
-      bytes.append(a.bytes.begin(), a.bytes.end());
-    }
-    test::SchreibeAlles(ordner / "Mitglieder.ADW", bytes);
+    std::vector<TAdresse> saetze;
+    for (const auto& e : eintraege) saetze.push_back(Satz(e));
+    SchreibeSaetze(saetze);
   }
-  std::string pfad;
 };
 
 TEST_F(AdrAuswahlTest, ZeileJeSortierung) {

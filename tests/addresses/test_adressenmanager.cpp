@@ -18,8 +18,6 @@
 namespace davo::addresses {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::size_t S = TAdresse::Groesse;
 const std::string kUngueltig = "Die Adresse ist ung\xFCltig. Einige Felder sind leer.";
 
@@ -40,40 +38,22 @@ TAdresse Satz(int k) {
   return a;
 }
 
-void AuswahlZuruecksetzen() {
-  AdrListeAlle.clear();
-  AdrListeSuche.clear();
-  GewaehlteAdrNr = 0;
-  AdrAuswahl = AdrAuswahlModell{};
-  AdrAuswahlFenster = nullptr;
-}
-
-class AdressenmanagerTest : public test::CoreTest {
+class AdressenmanagerTest : public test::AdressdateiTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
-    datei = ordner / "Mitglieder.ADW";
-    pfad = Ansi(datei);
+    AdressdateiTest::SetUp();
     app::Konfiguration.SetzeAdressdatei(pfad);
     app::AktAdrBasis = app::BasisVon(pfad);
-    AuswahlZuruecksetzen();
-  }
-  void TearDown() override {
-    AuswahlZuruecksetzen();
-    CoreTest::TearDown();
   }
   // Writes n patterned records and returns the file's bytes.
   std::string Bestand(int n) {
-    std::string bytes;
-    for (int k = 0; k < n; ++k) bytes += Bytes(Satz(k));
-    test::SchreibeAlles(datei, bytes);
-    return bytes;
+    std::vector<TAdresse> saetze;
+    for (int k = 0; k < n; ++k) saetze.push_back(Satz(k));
+    return SchreibeSaetze(saetze);
   }
   std::string Datei() const { return test::LiesAlles(datei); }
 
   AdressenmanagerModell m;
-  fs::path datei;
-  std::string pfad;
 };
 
 // The text boxes and their fields, as the window lays them out (15 and 19 apart).

@@ -13,7 +13,10 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
+#include "addresses/AdrAuswahl.h"
+#include "addresses/Adresse.h"
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "support/SkriptDialoge.h"
@@ -71,6 +74,44 @@ class CoreTest : public ::testing::Test {
 
   SkriptDialoge dialoge;
   fs::path ordner;
+};
+
+// For the tests of the address file "Mitglieder.ADW" in the test folder and of
+// the address chooser: the chooser's lists, its model and its window start
+// empty and are emptied again at the end.
+class AdressdateiTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    datei = ordner / "Mitglieder.ADW";
+    pfad = Ansi(datei);
+    AuswahlZuruecksetzen();
+  }
+
+  void TearDown() override {
+    AuswahlZuruecksetzen();
+    CoreTest::TearDown();
+  }
+
+  static void AuswahlZuruecksetzen() {
+    addresses::AdrListeAlle.clear();
+    addresses::AdrListeSuche.clear();
+    addresses::GewaehlteAdrNr = 0;
+    addresses::AdrAuswahl = addresses::AdrAuswahlModell{};
+    addresses::AdrAuswahlFenster = nullptr;
+  }
+
+  // Writes the records one after another as the whole address file and
+  // returns its bytes.
+  std::string SchreibeSaetze(const std::vector<addresses::TAdresse>& saetze) const {
+    std::string bytes;
+    for (const auto& a : saetze) bytes.append(a.bytes.begin(), a.bytes.end());
+    SchreibeAlles(datei, bytes);
+    return bytes;
+  }
+
+  fs::path datei;    // the address file
+  std::string pfad;  // its path as the program's text
 };
 
 }  // namespace davo::test

@@ -6,67 +6,19 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
+#include "support/CliTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using davo::test::Lauf;
-using davo::test::LiesDatei;
-using davo::test::SchreibeDatei;
-
-constexpr std::size_t kSatz = 2947;
-constexpr std::size_t kGruppe = 1530;
-constexpr std::size_t kAuszahlungFrei = 1531;
-constexpr std::size_t kSerienbrief = 1532;
-
-// Field indices as the record lays them out.
-enum : int {
-  Name1 = 2,
-  Sortierung = 4,
-  Strasse = 5,
-  Ort = 7,
-  Homepage = 12,
-  Bankname = 13,
-  BLZ = 14,
-  Kontonummer = 15
-};
-
-struct Satz {
-  std::map<int, std::string> Texte;  // field index 1..30 -> cp1252 bytes
-  std::uint8_t Gruppe = 0;
-  std::uint8_t AuszahlungFrei = 0;
-  std::uint8_t SerienbriefDruck = 0;
-  std::int64_t Flaeche = 0;  // hectares x 10000
-};
-
-std::string Bytes(const Satz& s) {
-  std::string b(kSatz, '\0');
-  for (const auto& [i, text] : s.Texte) {
-    const std::size_t off = static_cast<std::size_t>(i - 1) * 51;
-    b[off] = static_cast<char>(text.size());
-    b.replace(off + 1, text.size(), text);
-  }
-  b[kGruppe] = static_cast<char>(s.Gruppe);
-  b[kAuszahlungFrei] = static_cast<char>(s.AuszahlungFrei);
-  b[kSerienbrief] = static_cast<char>(s.SerienbriefDruck);
-  auto v = static_cast<std::uint64_t>(s.Flaeche);
-  for (int k = 0; k < 8; ++k) b[1533 + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-  return b;
-}
-
-std::string Datei(const std::vector<Satz>& saetze) {
-  std::string d;
-  for (const Satz& s : saetze) d += Bytes(s);
-  return d;
-}
+using namespace davo::test;
 
 // An owner known by sort key, name and place only.
 Satz Eigentuemer(const std::string& sortierung, const std::string& name, const std::string& ort) {
@@ -83,43 +35,17 @@ std::string Zeile(const std::string& a, std::size_t laengeA, const std::string& 
          std::to_string(nr) + "\n";
 }
 
-// A payout settings file with the amount per hectare and the smallest amount.
-std::string Einstellungen(const std::string& betragProHa, const std::string& kleinsterBetrag) {
-  std::string b(5205, '\0');
-  b[1536] = static_cast<char>(betragProHa.size());
-  b.replace(1537, betragProHa.size(), betragProHa);
-  b[1792] = static_cast<char>(kleinsterBetrag.size());
-  b.replace(1793, kleinsterBetrag.size(), kleinsterBetrag);
-  return b;
-}
-
-class DavoAuswahl : public ::testing::Test {
+class DavoAuswahl : public CliTest {
  protected:
-  void SetUp() override {
-    std::random_device zufall;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ordner_ = fs::temp_directory_path() / ("davo_wahl_" + std::string(info->name()) + "_" + std::to_string(zufall()));
-    fs::create_directories(ordner_ / "konfig");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ordner_, ec);
-  }
+  DavoAuswahl() : CliTest("davo_wahl_", Konfigordner::Angelegt) {}
 
-  fs::path Pfad(const std::string& name) const { return ordner_ / name; }
-  std::string Konfig() const { return (ordner_ / "konfig").string(); }
+  std::string Konfig() const { return KonfigOrdner().string(); }
 
   fs::path Anlegen(const std::string& name, const std::string& inhalt) const {
     const fs::path p = Pfad(name);
     SchreibeDatei(p, inhalt);
     return p;
   }
-
-  Lauf Davo(const std::vector<std::string>& argumente) const {
-    return davo::test::DavoStarten(argumente, ordner_);
-  }
-
-  fs::path ordner_;
 };
 
 // --- waehlen -------------------------------------------------------------------------
@@ -256,15 +182,7 @@ TEST_F(DavoAuswahl, FalscherAufrufEndetMitZwei) {
       {"aktion", d, "Freigabe-Ein"},
       {"--ja", "aktion", Pfad("fehlt.ADW").string(), "alles-loeschen"},
   };
-  for (const auto& aufruf : aufrufe) {
-    std::string text;
-    for (const auto& a : aufruf) text += a + " ";
-    SCOPED_TRACE(text);
-    const Lauf lauf = Davo(aufruf);
-    EXPECT_EQ(lauf.Status, 2);
-    EXPECT_EQ(lauf.Aus, "");
-    EXPECT_NE(lauf.Fehler.find("Aufruf: davo"), std::string::npos) << lauf.Fehler;
-  }
+  ErwarteAufruffehler(aufrufe);
 }
 
 TEST_F(DavoAuswahl, AbgelehnteEingabenUndDateifehlerEndenMitEins) {
@@ -364,7 +282,7 @@ TEST_F(DavoAuswahl, JedeAktionAendertGenauIhrFeldInJederAdresse) {
 
 TEST_F(DavoAuswahl, VerneinteRueckfrageLaesstDieDateiUnveraendert) {
   const std::string vorher = Datei(Gemischt());
-  Anlegen("Vier.JGA", Einstellungen("100,00", "50,00"));
+  Anlegen("Vier.JGA", Einstellungen({{BetragProHa, "100,00"}, {Kleinster, "50,00"}}, 0));
   const std::vector<std::string> namen = {
       "freigabe-ein", "freigabe-aus",           "serienbrief-ein",    "serienbrief-aus", "serienbrief-nach-flaeche",
       "gruppen-null", "gruppe-aus-serienbrief", "gruppe-aus-freigabe"};
@@ -415,7 +333,9 @@ TEST_F(DavoAuswahl, SerienbriefNachFlaecheSetztDenSchalterAbDerKleinstenFlaeche)
     SCOPED_TRACE(fall.Flaeche);
     std::error_code ec;
     fs::remove(Pfad("Fl.JGA"), ec);
-    if (fall.Einstellung) Anlegen("Fl.JGA", Einstellungen(fall.Einstellung->first, fall.Einstellung->second));
+    if (fall.Einstellung)
+      Anlegen("Fl.JGA",
+              Einstellungen({{BetragProHa, fall.Einstellung->first}, {Kleinster, fall.Einstellung->second}}, 0));
     const fs::path p = Anlegen("Fl.ADW", vorher);
     const Lauf lauf = Davo({"--konfig", Konfig(), "--ja", "aktion", p.string(), "serienbrief-nach-flaeche"});
     EXPECT_EQ(lauf.Status, 0) << lauf.Fehler;
@@ -427,7 +347,7 @@ TEST_F(DavoAuswahl, SerienbriefNachFlaecheSetztDenSchalterAbDerKleinstenFlaeche)
   }
 
   // No amount per hectare with a smallest amount: refused, nothing changes.
-  Anlegen("Fl.JGA", Einstellungen("0,00", "50,00"));
+  Anlegen("Fl.JGA", Einstellungen({{BetragProHa, "0,00"}, {Kleinster, "50,00"}}, 0));
   const fs::path p = Anlegen("Fl.ADW", vorher);
   const Lauf lauf = Davo({"--konfig", Konfig(), "--ja", "aktion", p.string(), "serienbrief-nach-flaeche"});
   EXPECT_EQ(lauf.Status, 1);
@@ -439,19 +359,14 @@ TEST_F(DavoAuswahl, SerienbriefNachFlaecheSetztDenSchalterAbDerKleinstenFlaeche)
 TEST_F(DavoAuswahl, SerienbriefNachFlaecheBehaeltDieUebrigeKonfiguration) {
   // A configuration record naming another address file and a form-letter file.
   const std::string brief = "C:\\Briefe\\Einladung.txt";
-  std::string konfig(5335, '\0');
-  konfig[0] = 9;
-  konfig.replace(1, 9, "ALT.ADW__");
-  konfig[256] = static_cast<char>(brief.size());
-  konfig.replace(257, brief.size(), brief);
-  const fs::path konfigDatei = Pfad("konfig") / "Davozedizarorevodo.KON";
-  SchreibeDatei(konfigDatei, konfig);
+  const std::string konfig = KonfigSatz("ALT.ADW__", brief);
+  SchreibeDatei(KonfigDatei(), konfig);
 
   const fs::path p = Anlegen("Neu.ADW", Datei({Eigentuemer("A", "A", "A")}));
   const Lauf lauf = Davo({"--konfig", Konfig(), "--ja", "aktion", p.string(), "serienbrief-nach-flaeche"});
   ASSERT_EQ(lauf.Status, 0) << lauf.Fehler;
 
-  const std::string nachher = LiesDatei(konfigDatei);
+  const std::string nachher = LiesDatei(KonfigDatei());
   ASSERT_EQ(nachher.size(), 5335u);
   const std::string pfad = p.string();
   EXPECT_EQ(static_cast<unsigned char>(nachher[0]), pfad.size());

@@ -3,92 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <map>
-#include <random>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
+#include "support/CliTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using davo::test::Lauf;
-using davo::test::LiesDatei;
-using davo::test::SchreibeDatei;
-
-constexpr std::size_t kSatz = 2947;
-
-// --- running the program -------------------------------------------------------
-
-// --- records, byte by byte --------------------------------------------------------
-
-struct Satz {
-  std::map<int, std::string> Texte;  // field index 1..30 -> cp1252 bytes
-  std::uint8_t Gruppe = 0;
-  std::uint8_t AuszahlungFrei = 0;
-  std::uint8_t SerienbriefDruck = 0;
-  std::int64_t Flaeche = 0;  // hectares x 10000
-};
-
-std::string Bytes(const Satz& s) {
-  std::string b(kSatz, '\0');
-  for (const auto& [i, text] : s.Texte) {
-    const std::size_t off = static_cast<std::size_t>(i - 1) * 51;
-    b[off] = static_cast<char>(text.size());
-    b.replace(off + 1, text.size(), text);
-  }
-  b[1530] = static_cast<char>(s.Gruppe);
-  b[1531] = static_cast<char>(s.AuszahlungFrei);
-  b[1532] = static_cast<char>(s.SerienbriefDruck);
-  auto v = static_cast<std::uint64_t>(s.Flaeche);
-  for (int k = 0; k < 8; ++k) b[1533 + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-  return b;
-}
-
-std::string Textfeld(const std::string& datei, std::size_t nr, int i) {
-  const std::size_t off = nr * kSatz + static_cast<std::size_t>(i - 1) * 51;
-  const auto laenge = static_cast<unsigned char>(datei.at(off));
-  return datei.substr(off + 1, laenge);
-}
-
-std::int64_t FlaecheIn(const std::string& datei, std::size_t nr) {
-  std::uint64_t v = 0;
-  for (int k = 7; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(datei.at(nr * kSatz + 1533 + k));
-  return static_cast<std::int64_t>(v);
-}
-
-std::uint8_t ByteIn(const std::string& datei, std::size_t nr, std::size_t off) {
-  return static_cast<std::uint8_t>(datei.at(nr * kSatz + off));
-}
-
-// Field indices as the record lays them out.
-enum : int {
-  Anrede = 1,
-  Name1,
-  Name2,
-  Sortierung,
-  Strasse,
-  Postfach,
-  Ort,
-  Telefon,
-  Feld9,
-  Fax,
-  EMail,
-  Homepage,
-  Bankname,
-  BLZ,
-  Kontonummer,
-  IBAN,
-  BIC,
-  MandatsNr,
-  MandatsNrAlt,
-  Steuernummer,
-  UStId
-};
+using namespace davo::test;
 
 // Three owners; the cp1252 bytes are written out so that the UTF-8 the tests
 // expect does not come from the program's own conversion.
@@ -128,32 +55,15 @@ Satz Weber() {
   return s;
 }
 
-class DavoProgramm : public ::testing::Test {
+class DavoProgramm : public CliTest {
  protected:
-  void SetUp() override {
-    std::random_device zufall;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ordner_ = fs::temp_directory_path() / ("davo_cli_" + std::string(info->name()) + "_" + std::to_string(zufall()));
-    fs::create_directories(ordner_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ordner_, ec);
-  }
-
-  fs::path Pfad(const std::string& name) const { return ordner_ / name; }
+  DavoProgramm() : CliTest("davo_cli_") {}
 
   fs::path DreiAdressen() const {
     const fs::path p = Pfad("Drei.ADW");
     SchreibeDatei(p, Bytes(Mueller()) + Bytes(Oertel()) + Bytes(Weber()));
     return p;
   }
-
-  Lauf Davo(const std::vector<std::string>& argumente) const {
-    return davo::test::DavoStarten(argumente, ordner_);
-  }
-
-  fs::path ordner_;
 };
 
 // --- general options ------------------------------------------------------------------
@@ -194,15 +104,7 @@ TEST_F(DavoProgramm, FalscherAufrufEndetMitZweiUndAendertNichts) {
       {"adresse", d, "1", "Name1"},
       {"adresse", d, "1", "Name1=Neu", "Ort"},
   };
-  for (const auto& aufruf : aufrufe) {
-    std::string text;
-    for (const auto& a : aufruf) text += a + " ";
-    SCOPED_TRACE(text);
-    const Lauf lauf = Davo(aufruf);
-    EXPECT_EQ(lauf.Status, 2);
-    EXPECT_EQ(lauf.Aus, "");
-    EXPECT_NE(lauf.Fehler.find("Aufruf: davo"), std::string::npos) << lauf.Fehler;
-  }
+  ErwarteAufruffehler(aufrufe);
   EXPECT_EQ(LiesDatei(datei), vorher);
 }
 

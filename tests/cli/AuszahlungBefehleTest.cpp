@@ -8,98 +8,26 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
+#include "support/CliTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using davo::test::Gequotet;
-using davo::test::Lauf;
-using davo::test::LiesDatei;
-using davo::test::SchreibeDatei;
+using namespace davo::test;
 
-// Windows-1252 from the UTF-8 written here, by hand so that the bytes do not
-// come from the program's own conversion. Every letter used lies in
-// U+00C0..U+00FF (two UTF-8 bytes C3 xx, one byte xx + 0x40); "€" is 0x80.
-std::string Ansi(const std::string& utf8) {
-  std::string a;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8.compare(i, 3, "\xE2\x82\xAC") == 0) {
-      a += '\x80';
-      i += 2;
-    } else {
-      a += utf8[i] == '\xC3' ? static_cast<char>(static_cast<unsigned char>(utf8[++i]) + 0x40) : utf8[i];
-    }
-  }
-  return a;
-}
-
-// --- the settings file: 5205 bytes, texts as short strings of capacity 255 at
-// i x 256, the run number as a little-endian int32 at 4096 -------------------------
-
-constexpr std::size_t kEinstellungsGroesse = 5205;
-constexpr std::size_t kLaufnummer = 4096;
-enum : int {
-  Auftraggeber,
-  Kreditinstitut = 2,
-  AuftraggeberIBAN = 4,
-  BetragProHa = 6,
-  Kleinster,
-  Beleg,
-  SepaOrdner
-};
-
-std::string Einstellungen(const std::map<int, std::string>& texte, std::int32_t laufnummer, char rest = '\0') {
-  std::string b(kEinstellungsGroesse, rest);
-  for (int i = 0; i < 10; ++i) b[static_cast<std::size_t>(i) * 256] = '\0';
-  for (const auto& [i, text] : texte) {
-    const std::size_t off = static_cast<std::size_t>(i) * 256;
-    b[off] = static_cast<char>(text.size());
-    b.replace(off + 1, text.size(), text);
-  }
-  const auto n = static_cast<std::uint32_t>(laufnummer);
-  for (int k = 0; k < 4; ++k) b[kLaufnummer + static_cast<std::size_t>(k)] = static_cast<char>((n >> (8 * k)) & 0xFF);
-  return b;
-}
-
-// The short string at text field i of a settings file.
-std::string Feld(const std::string& datei, int i) {
-  const std::size_t off = static_cast<std::size_t>(i) * 256;
-  return datei.substr(off + 1, static_cast<unsigned char>(datei[off]));
-}
-
-// --- address records: 2947 bytes; Name1 at 51, Name2 at 102, IBAN at 765, BIC
-// at 816, each a short string of capacity 50; Gruppe 1530, AuszahlungFrei
-// 1531; the area in hectares x 10000 as a little-endian int64 at 1533 -------------
-
-struct Satz {
-  std::string Name1, Name2, Bic, Iban;  // UTF-8
-  std::uint8_t Gruppe = 0;
-  std::uint8_t Frei = 0;
-  std::int64_t Flaeche = 0;
-};
-
-std::string Bytes(const Satz& s) {
-  std::string b(2947, '\0');
-  const auto text = [&b](std::size_t off, const std::string& utf8) {
-    const std::string t = Ansi(utf8);
-    b[off] = static_cast<char>(t.size());
-    b.replace(off + 1, t.size(), t);
-  };
-  text(51, s.Name1);
-  text(102, s.Name2);
-  text(765, s.Iban);
-  text(816, s.Bic);
-  b[1530] = static_cast<char>(s.Gruppe);
-  b[1531] = static_cast<char>(s.Frei);
-  const auto v = static_cast<std::uint64_t>(s.Flaeche);
-  for (int k = 0; k < 8; ++k) b[1533 + static_cast<std::size_t>(k)] = static_cast<char>((v >> (8 * k)) & 0xFF);
-  return b;
+// An owner of the payout tests: Name1, Name2, BIC and IBAN (UTF-8), the group,
+// the release for payout and the area in hectares x 10000.
+Satz Eigentuemer(const std::string& name1, const std::string& name2, const std::string& bic, const std::string& iban,
+                 std::uint8_t gruppe, std::uint8_t frei, std::int64_t flaeche) {
+  return {.Texte = AnsiTexte({{Name1, name1}, {Name2, name2}, {IBAN, iban}, {BIC, bic}}),
+          .Gruppe = gruppe,
+          .AuszahlungFrei = frei,
+          .Flaeche = flaeche};
 }
 
 // At 100,00 per hectare and a smallest amount of 50,00: Müller gets 150,00,
@@ -107,10 +35,10 @@ std::string Bytes(const Satz& s) {
 // smallest amount, 50,00, which is paid. Released: Müller and Öttinger;
 // group 0: Müller and Dorn.
 const std::vector<Satz> kSaetze = {
-    {"Hans Müller", "", "GENODEF1ABC", "DE02120300000000202051", 0, 1, 15000},
-    {"Anna Berg", "Jun.", "BYLADEM1001", "DE89370400440532013000", 1, 0, 4000},
-    {"Zacharias Öttinger", "", "", "DE75512108001245126199", 1, 1, 20000},
-    {"Carl Dorn", "", "COBADEFFXXX", "DE44500105175407324931", 0, 0, 5000},
+    Eigentuemer("Hans Müller", "", "GENODEF1ABC", "DE02120300000000202051", 0, 1, 15000),
+    Eigentuemer("Anna Berg", "Jun.", "BYLADEM1001", "DE89370400440532013000", 1, 0, 4000),
+    Eigentuemer("Zacharias Öttinger", "", "", "DE75512108001245126199", 1, 1, 20000),
+    Eigentuemer("Carl Dorn", "", "COBADEFFXXX", "DE44500105175407324931", 0, 0, 5000),
 };
 
 // A number as the list shows it: right-aligned in twelve characters.
@@ -133,40 +61,21 @@ std::string Summe(const std::string& flaeche, const std::string& betrag) {
   return "\t\tSumme:\t" + R12(flaeche) + "\t" + R12(betrag) + "\t\t\n";
 }
 
-class DavoAuszahlung : public ::testing::Test {
+class DavoAuszahlung : public CliTest {
  protected:
-  void SetUp() override {
-    std::random_device zufall;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ordner_ = fs::temp_directory_path() / ("davo_ausz_" + std::string(info->name()) + "_" + std::to_string(zufall()));
-    fs::create_directories(ordner_ / "konfig");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ordner_, ec);
-  }
+  // Without QT_QPA_PLATFORM, as from a shell without a display.
+  DavoAuszahlung() : CliTest("davo_ausz_", Konfigordner::Uebergeben, "env -u QT_QPA_PLATFORM") {}
 
   fs::path Adressen() const { return ordner_ / "Jagd Größe.ADW"; }
   fs::path EinstellungsDatei() const { return ordner_ / "Jagd Größe.JGA"; }
 
   // The four owners and their settings with run number 3.
   void Anlegen() const {
-    std::string d;
-    for (const Satz& s : kSaetze) d += Bytes(s);
-    SchreibeDatei(Adressen(), d);
+    SchreibeDatei(Adressen(), Datei(kSaetze));
     SchreibeDatei(EinstellungsDatei(),
                   Einstellungen({{BetragProHa, "100,00"}, {Kleinster, "50,00"}, {Beleg, Ansi("Pacht 2024 für !NAM1")}},
                                 3));
   }
-
-  // Without QT_QPA_PLATFORM, as from a shell without a display.
-  Lauf Davo(const std::vector<std::string>& argumente) const {
-    std::vector<std::string> alle{"--konfig", (ordner_ / "konfig").string()};
-    alle.insert(alle.end(), argumente.begin(), argumente.end());
-    return davo::test::DavoStarten(alle, ordner_, "env -u QT_QPA_PLATFORM");
-  }
-
-  fs::path ordner_;
 };
 
 // --- einstellungen -----------------------------------------------------------------
@@ -214,7 +123,7 @@ TEST_F(DavoAuszahlung, SetzenBehaeltLaufnummerUndAlleAnderenBytes) {
   EXPECT_EQ(lauf.Status, 0) << lauf.Fehler;
   const std::string nachher = LiesDatei(EinstellungsDatei());
   ASSERT_EQ(nachher.size(), kEinstellungsGroesse);
-  EXPECT_EQ(Feld(nachher, Beleg), "neu");
+  EXPECT_EQ(Einstellungstext(nachher, Beleg), "neu");
   EXPECT_EQ(nachher.substr(0, 2048), vorher.substr(0, 2048));
   EXPECT_EQ(nachher.substr(2304), vorher.substr(2304)) << "SepaOrdner, Reserve oder Laufnummer verändert";
 
@@ -232,7 +141,7 @@ TEST_F(DavoAuszahlung, EinstellungenLehnenUngeeigneteWerteAbUndAendernNichts) {
   // 255 characters fill the field; one more is refused.
   const Lauf voll = Davo({"einstellungen", Adressen().string(), "Belegtext1=" + std::string(255, 'x')});
   EXPECT_EQ(voll.Status, 0) << voll.Fehler;
-  EXPECT_EQ(Feld(LiesDatei(EinstellungsDatei()), Beleg), std::string(255, 'x'));
+  EXPECT_EQ(Einstellungstext(LiesDatei(EinstellungsDatei()), Beleg), std::string(255, 'x'));
   SchreibeDatei(EinstellungsDatei(), vorher);
 
   struct Fall {

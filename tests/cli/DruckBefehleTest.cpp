@@ -4,86 +4,50 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <map>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
+#include "support/CliTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using davo::test::Gequotet;
-using davo::test::Lauf;
-using davo::test::LiesDatei;
-using davo::test::SchreibeDatei;
-
-constexpr std::size_t kSatz = 2947;
-
-// Windows-1252 from the UTF-8 written here, by hand so that the bytes do not
-// come from the program's own conversion. Every letter used lies in
-// U+00C0..U+00FF: two UTF-8 bytes C3 xx, one byte xx + 0x40.
-std::string Ansi(const std::string& utf8) {
-  std::string a;
-  for (std::size_t i = 0; i < utf8.size(); ++i)
-    a += utf8[i] == '\xC3' ? static_cast<char>(static_cast<unsigned char>(utf8[++i]) + 0x40) : utf8[i];
-  return a;
-}
+using namespace davo::test;
 
 // --- address records ------------------------------------------------------------
 
-enum : int { Anrede = 1, Name1, Name2, Sortierung, Strasse, Postfach, Ort, IBAN = 16 };
-
-struct Satz {
-  std::map<int, std::string> Texte;  // field index -> UTF-8
-  std::uint8_t Gruppe = 0;
-  std::int64_t Flaeche = 0;  // hectares x 10000
-};
-
-std::string Bytes(const Satz& s) {
-  std::string b(kSatz, '\0');
-  for (const auto& [i, utf8] : s.Texte) {
-    const std::string text = Ansi(utf8);
-    const std::size_t off = static_cast<std::size_t>(i - 1) * 51;
-    b[off] = static_cast<char>(text.size());
-    b.replace(off + 1, text.size(), text);
-  }
-  b[1530] = static_cast<char>(s.Gruppe);
-  auto v = static_cast<std::uint64_t>(s.Flaeche);
-  for (int k = 0; k < 8; ++k) b[1533 + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-  return b;
-}
-
 // Group 2 holds records 1, 3 and 4; sorted by Sortierung they come as 4, 1, 3.
 const std::vector<Satz> kSaetze = {
-    {{{Anrede, "Herr"},
-      {Name1, "Jürgen Größmann"},
-      {Sortierung, "Größmann, Jürgen"},
-      {Strasse, "Dorfstraße 5"},
-      {Ort, "37999 Eulenbrück"},
-      {IBAN, "DE12 3456 7890 1234 5678 90"}},
-     2,
-     125000},
-    {{{Anrede, "Frau"}, {Name1, "Nina Berg"}, {Sortierung, "Berg, Nina"}, {Strasse, "Weg 3"}, {Ort, "37998 Au"}},
-     0,
-     10000},
-    {{{Anrede, "Frau"},
-      {Name1, "Änne Zander"},
-      {Name2, "Hof Zander"},
-      {Sortierung, "Zander, Änne"},
-      {Strasse, "Am Bach 1"},
-      {Ort, "37999 Eulenbrück"}},
-     2,
-     30000},
-    {{{Anrede, "Herr"}, {Name1, "Otto Abel"}, {Sortierung, "Abel, Otto"}, {Strasse, "Weg 2"}, {Ort, "37998 Au"}},
-     2,
-     10000},
+    {.Texte = AnsiTexte({{Anrede, "Herr"},
+                         {Name1, "Jürgen Größmann"},
+                         {Sortierung, "Größmann, Jürgen"},
+                         {Strasse, "Dorfstraße 5"},
+                         {Ort, "37999 Eulenbrück"},
+                         {IBAN, "DE12 3456 7890 1234 5678 90"}}),
+     .Gruppe = 2,
+     .Flaeche = 125000},
+    {.Texte = AnsiTexte(
+         {{Anrede, "Frau"}, {Name1, "Nina Berg"}, {Sortierung, "Berg, Nina"}, {Strasse, "Weg 3"}, {Ort, "37998 Au"}}),
+     .Gruppe = 0,
+     .Flaeche = 10000},
+    {.Texte = AnsiTexte({{Anrede, "Frau"},
+                         {Name1, "Änne Zander"},
+                         {Name2, "Hof Zander"},
+                         {Sortierung, "Zander, Änne"},
+                         {Strasse, "Am Bach 1"},
+                         {Ort, "37999 Eulenbrück"}}),
+     .Gruppe = 2,
+     .Flaeche = 30000},
+    {.Texte = AnsiTexte(
+         {{Anrede, "Herr"}, {Name1, "Otto Abel"}, {Sortierung, "Abel, Otto"}, {Strasse, "Weg 2"}, {Ort, "37998 Au"}}),
+     .Gruppe = 2,
+     .Flaeche = 10000},
 };
 
 // A short template: normal font, every placeholder the tests look for, and
@@ -99,38 +63,20 @@ const std::string kVorlage = Ansi(
     "IBAN: !IBAN\r\n"
     "Gruß aus Eulenbrück\r\n");
 
-class DavoDruck : public ::testing::Test {
+class DavoDruck : public CliTest {
  protected:
+  // Without QT_QPA_PLATFORM, as from a shell without a display.
+  DavoDruck() : CliTest("davo_druck_", Konfigordner::Uebergeben, "env -u QT_QPA_PLATFORM") {}
+
   void SetUp() override {
-    std::random_device zufall;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ordner_ = fs::temp_directory_path() / ("davo_druck_" + std::string(info->name()) + "_" + std::to_string(zufall()));
-    fs::create_directories(ordner_ / "konfig");
-    SchreibeDatei(Adressen(), [] {
-      std::string d;
-      for (const Satz& s : kSaetze) d += Bytes(s);
-      return d;
-    }());
+    CliTest::SetUp();
+    SchreibeDatei(Adressen(), Datei(kSaetze));
     SchreibeDatei(Vorlage(), kVorlage);
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ordner_, ec);
-  }
 
-  fs::path Pfad(const std::string& name) const { return ordner_ / name; }
   fs::path Adressen() const { return Pfad("Eigentümer.ADW"); }
   fs::path Vorlage() const { return Pfad("Brief.txt"); }
   fs::path Pdf() const { return Pfad("Ausgabe Größe.pdf"); }
-
-  // Without QT_QPA_PLATFORM, as from a shell without a display.
-  Lauf Davo(const std::vector<std::string>& argumente) const {
-    std::vector<std::string> alle{"--konfig", (ordner_ / "konfig").string()};
-    alle.insert(alle.end(), argumente.begin(), argumente.end());
-    return davo::test::DavoStarten(alle, ordner_, "env -u QT_QPA_PLATFORM");
-  }
-
-  fs::path ordner_;
 };
 
 #if DAVO_MIT_PDF

@@ -6,33 +6,19 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
+#include "support/CliTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using davo::test::Lauf;
-using davo::test::LiesDatei;
-using davo::test::SchreibeDatei;
-
-constexpr std::size_t kSatz = 2947;
-constexpr std::size_t kKonfig = 5335;
-
-// Windows-1252 from the UTF-8 written here, done by hand so that the bytes the
-// tests expect do not come from the program's own conversion. Every letter
-// used here lies in U+00C0..U+00FF: two UTF-8 bytes C3 xx, one byte xx + 0x40.
-std::string Ansi(const std::string& utf8) {
-  std::string a;
-  for (std::size_t i = 0; i < utf8.size(); ++i)
-    a += utf8[i] == '\xC3' ? static_cast<char>(static_cast<unsigned char>(utf8[++i]) + 0x40) : utf8[i];
-  return a;
-}
+using namespace davo::test;
 
 // --- the cadastre -------------------------------------------------------------------
 // Parcel 1 has two owners of one half each, parcel 2 two owners of a third and
@@ -62,43 +48,22 @@ const std::vector<std::string> kZeilen = {
 
 // --- address records ----------------------------------------------------------------
 
-// An appended owner: every byte zero but these four texts and the area.
-struct Eigentuemer {
-  std::string Name1, Sortierung, Strasse, Ort;  // UTF-8
-  std::int64_t Flaeche = 0;                     // m² = hectares x 10000
-};
-
-std::string Bytes(const Eigentuemer& e) {
-  std::string b(kSatz, '\0');
-  const auto text = [&b](int feld, const std::string& utf8) {
-    const std::string t = Ansi(utf8);
-    const std::size_t off = static_cast<std::size_t>(feld - 1) * 51;
-    b[off] = static_cast<char>(t.size());
-    b.replace(off + 1, t.size(), t);
-  };
-  text(2, e.Name1);
-  text(4, e.Sortierung);
-  text(5, e.Strasse);
-  text(7, e.Ort);
-  auto v = static_cast<std::uint64_t>(e.Flaeche);
-  for (int k = 0; k < 8; ++k) b[1533 + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-  return b;
+// An appended owner: every byte zero but these four texts (UTF-8) and the
+// area in m² = hectares x 10000.
+Satz Eigentuemer(const std::string& name1, const std::string& sortierung, const std::string& strasse,
+                 const std::string& ort, std::int64_t flaeche) {
+  return {.Texte = AnsiTexte({{Name1, name1}, {Sortierung, sortierung}, {Strasse, strasse}, {Ort, ort}}),
+          .Flaeche = flaeche};
 }
 
 // Name1 is first name, blank, surname; Sortierung surname, "; ", first name;
 // both keep the blank each cell starts with.
-Eigentuemer Mueller(std::int64_t flaeche) {
-  return {" Hans  Müller", " Müller;  Hans", " Dorfstraße 5", " 31000 Feldheim", flaeche};
+Satz Mueller(std::int64_t flaeche) {
+  return Eigentuemer(" Hans  Müller", " Müller;  Hans", " Dorfstraße 5", " 31000 Feldheim", flaeche);
 }
-const Eigentuemer kOertel = {" Änne  Örtel", " Örtel;  Änne", " Am Bach 1", " 31000 Feldheim", 617};
-const Eigentuemer kWeber = {" Karl  weber", " weber;  Karl", " Weg 2", " 31001 Au", 333};
-const Eigentuemer kZander = {" Udo  Zander", " Zander;  Udo", " Hof 3", " 31002 Zell", 0};
-
-std::string Datei(const std::vector<Eigentuemer>& saetze) {
-  std::string d;
-  for (const Eigentuemer& e : saetze) d += Bytes(e);
-  return d;
-}
+const Satz kOertel = Eigentuemer(" Änne  Örtel", " Örtel;  Änne", " Am Bach 1", " 31000 Feldheim", 617);
+const Satz kWeber = Eigentuemer(" Karl  weber", " weber;  Karl", " Weg 2", " 31001 Au", 333);
+const Satz kZander = Eigentuemer(" Udo  Zander", " Zander;  Udo", " Hof 3", " 31002 Zell", 0);
 
 std::vector<std::string> Spalten(const std::string& zeile) {
   std::vector<std::string> s;
@@ -107,36 +72,16 @@ std::vector<std::string> Spalten(const std::string& zeile) {
   return s;
 }
 
-class DavoFlurstuecke : public ::testing::Test {
+// Always with a configuration folder of its own.
+class DavoFlurstuecke : public CliTest {
  protected:
-  void SetUp() override {
-    std::random_device zufall;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    ordner_ = fs::temp_directory_path() / ("davo_flst_" + std::string(info->name()) + "_" + std::to_string(zufall()));
-    fs::create_directories(ordner_ / "konfig");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(ordner_, ec);
-  }
-
-  fs::path Pfad(const std::string& name) const { return ordner_ / name; }
-  fs::path KonfigDatei() const { return ordner_ / "konfig" / "Davozedizarorevodo.KON"; }
+  DavoFlurstuecke() : CliTest("davo_flst_", Konfigordner::Uebergeben) {}
 
   fs::path Kataster(const std::string& inhalt = kKataster) const {
     const fs::path p = Pfad("Kataster Größe.csv");
     SchreibeDatei(p, inhalt);
     return p;
   }
-
-  // Always with a configuration folder of its own.
-  Lauf Davo(const std::vector<std::string>& argumente) const {
-    std::vector<std::string> alle{"--konfig", (ordner_ / "konfig").string()};
-    alle.insert(alle.end(), argumente.begin(), argumente.end());
-    return davo::test::DavoStarten(alle, ordner_);
-  }
-
-  fs::path ordner_;
 };
 
 // --- the table --------------------------------------------------------------------
@@ -213,11 +158,7 @@ TEST_F(DavoFlurstuecke, ExportSchreibtDieSortierteTabelleMitTitelzeile) {
 TEST_F(DavoFlurstuecke, SortierteTabelleGibtEineAdresseJeEigentuemer) {
   // A configuration naming another address file and a form-letter file.
   const std::string brief = "C:\\Briefe\\Einladung.txt";
-  std::string konfig(kKonfig, '\0');
-  konfig[0] = 7;
-  konfig.replace(1, 7, "ALT.ADW");
-  konfig[256] = static_cast<char>(brief.size());
-  konfig.replace(257, brief.size(), brief);
+  const std::string konfig = KonfigSatz("ALT.ADW", brief);
   SchreibeDatei(KonfigDatei(), konfig);
 
   const fs::path adr = Pfad("Neu.ADW");
@@ -232,7 +173,7 @@ TEST_F(DavoFlurstuecke, SortierteTabelleGibtEineAdresseJeEigentuemer) {
 
   // The file is now the active address file; the rest of the configuration stays.
   const std::string nachher = LiesDatei(KonfigDatei());
-  ASSERT_EQ(nachher.size(), kKonfig);
+  ASSERT_EQ(nachher.size(), kKonfigGroesse);
   const std::string pfad = adr.string();
   EXPECT_EQ(nachher.substr(0, 1 + pfad.size()), static_cast<char>(pfad.size()) + pfad);
   EXPECT_EQ(nachher.substr(256, 1 + brief.size()), konfig.substr(256, 1 + brief.size()));
@@ -240,7 +181,7 @@ TEST_F(DavoFlurstuecke, SortierteTabelleGibtEineAdresseJeEigentuemer) {
 
 TEST_F(DavoFlurstuecke, UnsortiertWerdenNurNachbarnZusammengezaehltUndJederLaufHaengtAn) {
   const fs::path adr = Pfad("Alt.ADW");
-  const Eigentuemer alt = {"Erste Adresse", "Adresse; Erste", "", "", 5};
+  const Satz alt = Eigentuemer("Erste Adresse", "Adresse; Erste", "", "", 5);
   SchreibeDatei(adr, Bytes(alt));
   const std::string kataster = Kataster().string();
   const std::string einmal = Datei({Mueller(617), kOertel, kWeber, Mueller(667), kZander});
@@ -317,15 +258,7 @@ TEST_F(DavoFlurstuecke, FalscherAufrufEndetMitZweiUndAendertNichts) {
       {"flurstuecke", k, "--in-adressdatei", adr, "--in-adressdatei", adr},
       {"flurstuecke", k, "--export", "a.csv", "--export=b.csv"},
   };
-  for (const auto& aufruf : aufrufe) {
-    std::string text;
-    for (const auto& a : aufruf) text += a + " ";
-    SCOPED_TRACE(text);
-    const Lauf lauf = Davo(aufruf);
-    EXPECT_EQ(lauf.Status, 2);
-    EXPECT_EQ(lauf.Aus, "");
-    EXPECT_NE(lauf.Fehler.find("Aufruf: davo"), std::string::npos) << lauf.Fehler;
-  }
+  ErwarteAufruffehler(aufrufe);
   EXPECT_FALSE(fs::exists(adr));
   EXPECT_TRUE(fs::is_empty(ordner_ / "konfig"));
 }

@@ -66,9 +66,7 @@ bool EinstellungsdateiDaneben(const std::string& pfad, const std::string& utf8) 
 // when the settings file could not be read (the message was shown).
 bool EinstellungenDerDatei(const std::string& pfad) {
   app::AktAdrBasis = app::BasisVon(pfad);
-  const Meldungszaehler zaehler;
-  payout::EinstellungenLesen();
-  return zaehler.Meldungen() == 0;
+  return payout::EinstellungenLesen();
 }
 
 // ---------------------------------------------------------------------------
@@ -198,14 +196,12 @@ int ListePdf(addresses::AdressenlisteModell& liste, const std::string& pdfUtf8, 
   const std::optional<std::string> ausgabe =
       PdfAusgabeAnlegen(pdfUtf8, {adressdatei, payout::EinstellungsDatei()});
   if (!ausgabe) return ExitAbgelehnt;
-  PdfDialoge dialoge;
   {
     const QtSitzung qt;
     const PdfDrucker drucker(QtPfad(*ausgabe));
     liste.ListeDrucken();
   }
-  if (!PdfGeschrieben(*ausgabe)) return ExitAbgelehnt;
-  return dialoge.Meldungen() == 0 ? ExitErledigt : ExitAbgelehnt;
+  return PdfGeschrieben(*ausgabe) ? ExitErledigt : ExitAbgelehnt;
 }
 
 #endif
@@ -273,14 +269,11 @@ int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostre
 
   addresses::AdrDateiName = *pfad;
   addresses::AdressenlisteModell& liste = addresses::Adressenliste;
-  {
-    // Records that cannot be read are reported and left out; the list would
-    // be incomplete.
-    const Meldungszaehler zaehler;
-    liste.AuszahlungslisteAufbauen(aufruf.Art, payout::BetragProHa, payout::KleinsterBetrag,
-                                   e.Feld(TAuszahlungsEinstellungen::Belegtext1));
-    if (zaehler.Meldungen() > 0) return ExitAbgelehnt;
-  }
+  // Records that cannot be read are reported and left out; the list would
+  // be incomplete.
+  if (!liste.AuszahlungslisteAufbauen(aufruf.Art, payout::BetragProHa, payout::KleinsterBetrag,
+                                      e.Feld(TAuszahlungsEinstellungen::Belegtext1)))
+    return ExitAbgelehnt;
   if (aufruf.Sortierung) liste.SortierungWaehlen(*aufruf.Sortierung);
 
 #if DAVO_MIT_PDF

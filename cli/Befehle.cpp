@@ -148,50 +148,6 @@ std::string Adressenzahl(std::int64_t n) { return std::to_string(n) + (n == 1 ? 
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// Counting messages
-
-Meldungszaehler::Meldungszaehler() : innen_(app::AktuellerDialogDienst()) { app::InstalliereDialogDienst(this); }
-Meldungszaehler::~Meldungszaehler() { app::InstalliereDialogDienst(innen_); }
-
-void Meldungszaehler::Meldung(const std::string& text) {
-  ++meldungen_;
-  if (innen_) innen_->Meldung(text);
-}
-
-app::FrageErgebnis Meldungszaehler::Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) {
-  if (innen_) return innen_->Frage(oben, frage, jaVorgewaehlt);
-  return jaVorgewaehlt ? app::FrageErgebnis::Ja : app::FrageErgebnis::Nein;
-}
-
-void Meldungszaehler::Fortschritt(const std::string& text, int position) {
-  if (innen_) innen_->Fortschritt(text, position);
-}
-
-std::optional<int> Meldungszaehler::Auswahl(const std::string& titel, const std::vector<std::string>& eintraege,
-                                            int index) {
-  return innen_ ? innen_->Auswahl(titel, eintraege, index) : std::nullopt;
-}
-
-std::optional<app::DateiWahl> Meldungszaehler::DateiOeffnen(const app::DateiDialog& dialog) {
-  return innen_ ? innen_->DateiOeffnen(dialog) : std::nullopt;
-}
-
-std::optional<app::DateiWahl> Meldungszaehler::DateiSpeichern(const app::DateiDialog& dialog) {
-  return innen_ ? innen_->DateiSpeichern(dialog) : std::nullopt;
-}
-
-bool Meldungszaehler::Druckdialog() { return innen_ && innen_->Druckdialog(); }
-
-void Meldungszaehler::ShellOeffnen(const std::string& datei, const std::string& parameter,
-                                   const std::string& verzeichnis, int anzeige) {
-  if (innen_) innen_->ShellOeffnen(datei, parameter, verzeichnis, anzeige);
-}
-
-void Meldungszaehler::Piep() {
-  if (innen_) innen_->Piep();
-}
-
-// ---------------------------------------------------------------------------
 // Files
 
 std::optional<std::string> AnsiPfad(const std::string& utf8) {

@@ -74,34 +74,6 @@ int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostre
 
 // --- pieces the commands are built from ----------------------------------------
 
-// For the time it lives: installed as the dialog service, it forwards every
-// dialog to the service installed before it and counts the messages, which
-// report refusals and file errors.
-class Meldungszaehler : public app::DialogDienst {
- public:
-  Meldungszaehler();
-  ~Meldungszaehler() override;
-  Meldungszaehler(const Meldungszaehler&) = delete;
-  Meldungszaehler& operator=(const Meldungszaehler&) = delete;
-
-  int Meldungen() const { return meldungen_; }
-
-  void Meldung(const std::string& text) override;
-  app::FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) override;
-  void Fortschritt(const std::string& text, int position) override;
-  std::optional<int> Auswahl(const std::string& titel, const std::vector<std::string>& eintraege, int index) override;
-  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog& dialog) override;
-  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog& dialog) override;
-  bool Druckdialog() override;
-  void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
-                    int anzeige) override;
-  void Piep() override;
-
- private:
-  app::DialogDienst* innen_;
-  int meldungen_ = 0;
-};
-
 // Writes a usage error and the usage lines to fehler; returns ExitAufruf.
 int Aufruffehler(std::ostream& fehler, const std::string& text);
 

@@ -96,7 +96,6 @@ std::string KeineGruppeText(int gruppe) {
 
 int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, const DruckAufruf& aufruf) {
   addresses::AdrDateiName = adressdatei;
-  PdfDialoge dialoge;
 
   // The letters in printing order: one record, or the list of the group.
   std::vector<std::int32_t> saetze;
@@ -113,8 +112,7 @@ int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, 
   } else {
     letters::SerienbriefModell modell;
     modell.Gruppe = *aufruf.Gruppe;
-    modell.GruppeEinfuegen();
-    if (dialoge.Meldungen() > 0) return ExitAbgelehnt;
+    if (!modell.GruppeEinfuegen()) return ExitAbgelehnt;
     if (modell.Liste.empty()) {
       Melde(KeineGruppeText(*aufruf.Gruppe));
       return ExitAbgelehnt;
@@ -125,29 +123,26 @@ int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, 
   const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(*aufruf.Pdf, {vorlage, adressdatei});
   if (!ausgabe) return ExitAbgelehnt;
 
-  const int meldungenVorher = dialoge.Meldungen();
+  bool ok = true;
   {
     const QtSitzung qt;
     const PdfDrucker drucker(QtPfad(*ausgabe));
     for (const std::int32_t nr : saetze) {
-      addresses::AdresseLesen(nr);
-      letters::SerienbriefDrucken(vorlage);
+      ok = addresses::AdresseLesen(nr) && ok;
+      ok = letters::SerienbriefDrucken(vorlage) && ok;
     }
   }
-  if (!PdfGeschrieben(*ausgabe)) return ExitAbgelehnt;
-  return dialoge.Meldungen() == meldungenVorher ? ExitErledigt : ExitAbgelehnt;
+  return PdfGeschrieben(*ausgabe) && ok ? ExitErledigt : ExitAbgelehnt;
 }
 
 int AdressenlistePdf(const std::string& adressdatei, const std::string& adressdateiUtf8, const DruckAufruf& aufruf) {
   // The list looks for a file next to the active address file afterwards.
   if (!AktiveDateiSetzen(adressdatei, adressdateiUtf8)) return ExitAbgelehnt;
   addresses::AdrDateiName = adressdatei;
-  PdfDialoge dialoge;
 
   letters::SerienbriefModell modell;
   modell.Gruppe = *aufruf.Gruppe;
-  modell.GruppeEinfuegen();
-  if (dialoge.Meldungen() > 0) return ExitAbgelehnt;
+  if (!modell.GruppeEinfuegen()) return ExitAbgelehnt;
   if (modell.Liste.empty()) {
     Melde(KeineGruppeText(*aufruf.Gruppe));
     return ExitAbgelehnt;

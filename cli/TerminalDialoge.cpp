@@ -100,7 +100,7 @@ std::optional<app::DateiWahl> TerminalDialoge::DateiOeffnen(const app::DateiDial
 
 std::optional<app::DateiWahl> TerminalDialoge::DateiSpeichern(const app::DateiDialog&) { return std::nullopt; }
 
-bool TerminalDialoge::Druckdialog() { return false; }
+bool TerminalDialoge::Druckdialog() { return drucken_; }
 
 void TerminalDialoge::ShellOeffnen(const std::string& datei, const std::string& parameter,
                                    const std::string& verzeichnis, int anzeige) {

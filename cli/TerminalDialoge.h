@@ -40,6 +40,9 @@ class TerminalDialoge : public app::DialogDienst {
 
   // Number of messages shown so far.
   int AnzahlMeldungen() const { return meldungen_; }
+  // The answer to the print dialog: no printer (false) unless a command
+  // prints into a file.
+  void SetzeDruckdialog(bool drucken) { drucken_ = drucken; }
 
  private:
   void Schreibe(const std::string& utf8);
@@ -49,6 +52,7 @@ class TerminalDialoge : public app::DialogDienst {
   bool interaktiv_;
   bool fortschrittZeigen_;
   int meldungen_ = 0;
+  bool drucken_ = false;
 };
 
 // How a typed answer reads: Ja, Nein, or nothing when it is neither (an empty

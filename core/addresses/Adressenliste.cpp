@@ -41,7 +41,7 @@ std::string Fuenfstellig(std::int64_t n) {
 
 }  // namespace
 
-void AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa, Currency kleinsterBetrag,
+bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa, Currency kleinsterBetrag,
                                                    const std::string& belegtext) {
   Sortierung = 0;
   SepaSpeichernAktiv = false;
@@ -51,7 +51,7 @@ void AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   Currency betraege = 0;
   std::int64_t referenz = 0;
   const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
-  AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
+  const bool gelesen = AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     AktAdresse = a;  // the placeholders are filled from the record buffer
     flaechen += a.Flaeche();
@@ -86,6 +86,7 @@ void AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
     default: break;
   }
   GitterSortieren(1);
+  return gelesen;
 }
 
 void AdressenlisteModell::GitterSortieren(int k) {

@@ -22,8 +22,9 @@ class AdressenlisteModell {
 
   // Fills the grid with the payout list of a kind (1 all, 2 released, 3 not
   // released, 4 group 0, 5 group 1), reading the address file once, and sorts
-  // it by name.
-  void AuszahlungslisteAufbauen(int art, app::Currency betragProHa, app::Currency kleinsterBetrag,
+  // it by name. False when a record could not be read (reported and left
+  // out).
+  bool AuszahlungslisteAufbauen(int art, app::Currency betragProHa, app::Currency kleinsterBetrag,
                                 const std::string& belegtext);
   // Sorts the owner rows by column k (1..4), byte order, stable; the title
   // and sum rows stay in place.

@@ -39,9 +39,9 @@ std::string Listenzeile(const addresses::TAdresse& a, std::int32_t nr) {
   return zeile;
 }
 
-void VorlageAusgeben(const std::string& dateiname) {
+bool VorlageAusgeben(const std::string& dateiname) {
   std::vector<std::string> zeilen;
-  TextdateiLesen(dateiname, false, zeilen);
+  const bool gelesen = TextdateiLesen(dateiname, false, zeilen) == Leseergebnis::Gelesen;
   for (const std::string& gelesen : zeilen) {
     std::string z = Kurz(ErsetzePlatzhalter(gelesen), 255);
     for (;;) {
@@ -58,14 +58,16 @@ void VorlageAusgeben(const std::string& dateiname) {
     printing::DruckZelle(z, static_cast<int>(z.size()));
     printing::DruckSteuerung(printing::Zeilenvorschub);
   }
+  return gelesen;
 }
 
-void SerienbriefDrucken(const std::string& vorlage) {
+bool SerienbriefDrucken(const std::string& vorlage) {
   printing::DruckReset();
   printing::DruckBeginn();
   printing::OhneSeitenkopf = true;
-  VorlageAusgeben(vorlage);
+  const bool gelesen = VorlageAusgeben(vorlage);
   printing::DruckEnde();
+  return gelesen;
 }
 
 void SerienbriefModell::Aktivieren() {
@@ -110,11 +112,11 @@ void SerienbriefModell::Einfuegen(const addresses::TAdresse& adresse, std::int32
 
 void SerienbriefModell::AdresseEinfuegen() { Einfuegen(AktAdresse, addresses::AktAdrNr); }
 
-void SerienbriefModell::GruppeEinfuegen() {
+bool SerienbriefModell::GruppeEinfuegen() {
   const int g = std::clamp(Gruppe, 0, 255);
   std::int32_t letzte = -1;
   addresses::TAdresse zuletzt;
-  addresses::AdressenDurchlaufen([&](std::int32_t nr, addresses::TAdresse& a) {
+  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t nr, addresses::TAdresse& a) {
     if (a.Gruppe() == g) Einfuegen(a, nr);
     zuletzt = a;
     letzte = nr;
@@ -125,6 +127,7 @@ void SerienbriefModell::GruppeEinfuegen() {
     AktAdresse = zuletzt;
     addresses::AktAdrNr = letzte;
   }
+  return gelesen;
 }
 
 void SerienbriefModell::ZeileLoeschen(int index) {

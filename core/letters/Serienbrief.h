@@ -17,10 +17,12 @@ namespace davo::letters {
 std::string Listenzeile(const addresses::TAdresse& adresse, std::int32_t nr);
 
 // Prints a template file line by line through the report engine, with the
-// placeholders replaced and "!" printer keys applied.
-void VorlageAusgeben(const std::string& dateiname);
-// One letter for AktAdresse as its own print job, without page header.
-void SerienbriefDrucken(const std::string& vorlage);
+// placeholders replaced and "!" printer keys applied. False when the template
+// could not be read completely (reported).
+bool VorlageAusgeben(const std::string& dateiname);
+// One letter for AktAdresse as its own print job, without page header; false
+// as VorlageAusgeben.
+bool SerienbriefDrucken(const std::string& vorlage);
 
 extern const char* const FilterSerienbrief;
 extern const char* const StartordnerSerienbrief;
@@ -38,7 +40,8 @@ class SerienbriefModell {
   void VorlageWaehlen();
   void AdresseWaehlen();
   void AdresseEinfuegen();
-  void GruppeEinfuegen();
+  // False when a record could not be read (reported).
+  bool GruppeEinfuegen();
   void ZeileLoeschen(int index);
   void ListeLeeren() { Liste.clear(); }
   void BriefAktuell();

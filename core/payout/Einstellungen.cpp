@@ -41,21 +41,23 @@ int EinstellungNachName(const std::string& name) {
 
 std::string EinstellungsDatei() { return AktAdrBasis + ".JGA"; }
 
-void EinstellungenLesen() {
+bool EinstellungenLesen() {
   AuszahlungsEinstellungen.Leeren();
   IODateiName = EinstellungsDatei();
-  if (!DateiExistiert(IODateiName)) return;
+  if (!DateiExistiert(IODateiName)) return true;
   Datei datei;
   datei.Zuordnen(IODateiName);
   PruefeIO();
   datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
   PruefeIO();
-  if (IOFehler) return;
+  if (IOFehler) return false;
   datei.Lesen(AuszahlungsEinstellungen.bytes.data());
   PruefeIO();
-  if (IOFehler) AuszahlungsEinstellungen.Leeren();
+  const bool gelesen = !IOFehler;
+  if (!gelesen) AuszahlungsEinstellungen.Leeren();
   datei.Schliessen();
   PruefeIO();
+  return gelesen && !IOFehler;
 }
 
 bool EinstellungenSchreiben() {

@@ -51,8 +51,9 @@ extern TAuszahlungsEinstellungen AuszahlungsEinstellungen;
 // Path of the settings file of the active address file.
 std::string EinstellungsDatei();
 // Reads the settings of the active address file; a missing or unreadable file
-// leaves the record cleared.
-void EinstellungenLesen();
+// leaves the record cleared. False when the file exists but could not be read
+// (reported).
+bool EinstellungenLesen();
 // Writes the settings through a temporary file and a rename, so a failed
 // write keeps the old settings. False when it failed (reported).
 bool EinstellungenSchreiben();

@@ -25,7 +25,7 @@ using letters::SerienbriefModell;
 TF_Serienbrief::TF_Serienbrief(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("F_Serienbrief"));
 
-  const auto knopf = [this](const char* text, const char* name, void (SerienbriefModell::*befehl)()) {
+  const auto knopf = [this](const char* text, const char* name, std::function<void(SerienbriefModell&)> befehl) {
     auto* k = new QPushButton(QString::fromUtf8(text), this);
     k->setObjectName(QString::fromLatin1(name));
     k->setAutoDefault(false);
@@ -149,9 +149,9 @@ void TF_Serienbrief::Anzeigen() {
   ListBox1->addItems(liste);
 }
 
-void TF_Serienbrief::Befehl(void (SerienbriefModell::*befehl)()) {
+void TF_Serienbrief::Befehl(const std::function<void(SerienbriefModell&)>& befehl) {
   Uebernehmen();
-  (modell_.*befehl)();
+  befehl(modell_);
   Anzeigen();
 }
 

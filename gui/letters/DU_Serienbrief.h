@@ -1,4 +1,6 @@
 #pragma once
+
+#include <functional>
 // The form-letter window: a template printed as one letter for the current
 // owner or for each owner of a list put together by hand or by group, and the
 // printed list. The window shows the form-letter model and hands every input
@@ -34,7 +36,7 @@ class TF_Serienbrief : public QDialog {
  private:
   void Uebernehmen();  // controls -> model
   void Anzeigen();     // model -> controls
-  void Befehl(void (letters::SerienbriefModell::*befehl)());
+  void Befehl(const std::function<void(letters::SerienbriefModell&)>& befehl);
 
   letters::SerienbriefModell modell_;
   QLineEdit* Edit1;

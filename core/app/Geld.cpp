@@ -60,11 +60,4 @@ std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rund
   return negativ ? static_cast<std::int64_t>(~q + 1) : static_cast<std::int64_t>(q);
 }
 
-std::int64_t RundeAufVielfaches(std::int64_t v, int stellen, Rundung rundung) {
-  std::int64_t p = 1;
-  for (int i = 0; i < stellen; ++i) p *= 10;
-  if (p == 1) return v;
-  return MulDiv(v, 1, p, rundung) * p;
-}
-
 }  // namespace davo::app

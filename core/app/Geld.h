@@ -19,7 +19,4 @@ enum class Rundung {
 // int64 (the callers' values are bounded far below that).
 std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung);
 
-// Rounds v to a multiple of 10^stellen (stellen 0..18) as asked.
-std::int64_t RundeAufVielfaches(std::int64_t v, int stellen, Rundung rundung);
-
 }  // namespace davo::app

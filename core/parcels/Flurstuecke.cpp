@@ -139,11 +139,6 @@ void Flurstuecktabelle::SetzeZeile(int zeile, const Zellen& zellen) {
   z.text = ZeileAlsText(zellen, z.ende);
 }
 
-void Flurstuecktabelle::LeereZeile(int zeile) {
-  if (zeile < 0 || zeile >= Zeilenzahl()) return;
-  zeilen_[static_cast<std::size_t>(zeile)] = Zeile();
-}
-
 std::size_t Flurstuecktabelle::Textgroesse() const {
   std::size_t n = 0;
   for (const auto& z : zeilen_) n += z.text.size();

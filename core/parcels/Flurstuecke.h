@@ -36,7 +36,6 @@ class Flurstuecktabelle {
   void SetzeZelle(int spalte, int zeile, std::string_view text);
   // All cells of a row at once (the views may not point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
-  void LeereZeile(int zeile);
 
   // Sum of the cells' lengths (for figures of memory use).
   std::size_t Textgroesse() const;

@@ -92,26 +92,5 @@ TEST(Geld, MulDivAnDenGrenzen) {
   }
 }
 
-TEST(Geld, RundeAufVielfaches) {
-  struct Fall {
-    std::int64_t v;
-    int stellen;
-    std::int64_t gerade, weg;
-  };
-  const Fall faelle[] = {
-      {12345, 2, 12300, 12300},   {12350, 2, 12400, 12400},  // 123.5 -> 124 (even) both
-      {12250, 2, 12200, 12300},   {-12250, 2, -12200, -12300},
-      {-12350, 2, -12400, -12400}, {12351, 2, 12400, 12400},
-      {49, 2, 0, 0},              {50, 2, 0, 100},
-      {150, 2, 200, 200},         {12345, 0, 12345, 12345},
-      {5, 1, 0, 10},              {15, 1, 20, 20},
-  };
-  for (const auto& f : faelle) {
-    SCOPED_TRACE(testing::Message() << f.v << " / 10^" << f.stellen);
-    EXPECT_EQ(RundeAufVielfaches(f.v, f.stellen, Rundung::HalbGerade), f.gerade);
-    EXPECT_EQ(RundeAufVielfaches(f.v, f.stellen, Rundung::HalbWegVonNull), f.weg);
-  }
-}
-
 }  // namespace
 }  // namespace davo::app

@@ -186,9 +186,14 @@ bool AdresseSchreiben(std::int32_t n) {
 
 bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben,
                          BeiLesefehler lesefehler) {
-  IODateiName = AdrDateiName;
+  return AdressenDurchlaufen(AdrDateiName, besuche, schreiben, lesefehler);
+}
+
+bool AdressenDurchlaufen(const std::string& pfad, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
+                         bool schreiben, BeiLesefehler lesefehler) {
+  IODateiName = pfad;
   Datei datei;
-  datei.Zuordnen(AdrDateiName);
+  datei.Zuordnen(pfad);
   PruefeIO();
   if (schreiben) datei.Oeffnen(kSatz);
   else datei.OeffnenLesen(kSatz);

@@ -90,6 +90,9 @@ bool AdresseSchreiben(std::int32_t n);
 enum class BeiLesefehler { Ueberspringen, Aufhoeren };
 bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben = false,
                          BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
+// The same walk over the address file at pfad.
+bool AdressenDurchlaufen(const std::string& pfad, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
+                         bool schreiben = false, BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
 
 // Appends many records with one open of the file: each goes to record number
 // AnzahlAdressen, which then counts up. Failures are reported through

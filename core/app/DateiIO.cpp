@@ -378,4 +378,11 @@ void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n) {
   }
 }
 
+void DateiUmbenennen(const std::string& von, const std::string& nach) {
+  const fs::path ziel = DateiPfad(nach);
+  if (Gestoert(IOOperation::Umbenennen, ziel)) return;
+  const int fehler = plattform::Ersetze(DateiPfad(von), ziel);
+  if (fehler != 0) SetzeIOErgebnis(IOCodeAusErrno(fehler, ziel));
+}
+
 }  // namespace davo::app

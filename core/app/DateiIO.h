@@ -122,6 +122,10 @@ bool DateiExistiert(const std::string& pfad);
 // the pending result (IODateiName should name the target).
 void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n);
 
+// Renames the file von to nach, replacing a file there (a temporary file put
+// into place once it is complete). Result pending like a file operation.
+void DateiUmbenennen(const std::string& von, const std::string& nach);
+
 // --- fault injection for tests -----------------------------------------------
 enum class IOOperation { Zuordnen, Oeffnen, Anlegen, Suchen, Lesen, Schreiben, Schliessen, OrdnerAnlegen, Umbenennen };
 // When set, called before each operation; a non-zero return makes the

@@ -64,6 +64,16 @@ std::uint8_t ByteIn(const std::string& datei, std::size_t nr, std::size_t off) {
   return static_cast<std::uint8_t>(datei.at(nr * kSatz + off));
 }
 
+std::string DosBytes(const DosSatz& s, bool mitFlaeche) {
+  std::string b(mitFlaeche ? 454 : 448, '\0');
+  for (const auto& [i, text] : s.Texte) KurzerText(b, static_cast<std::size_t>(i - 1) * 31, text);
+  KurzerText(b, 434, s.Sortierung);
+  b[447] = static_cast<char>(s.Gruppe);
+  if (mitFlaeche)
+    for (std::size_t k = 0; k < 6; ++k) b[448 + k] = static_cast<char>(s.Flaeche[k]);
+  return b;
+}
+
 std::string Einstellungen(const std::map<int, std::string>& texte, std::int32_t laufnummer, char rest) {
   std::string b(kEinstellungsGroesse, rest);
   for (std::size_t i = 0; i < 10; ++i) b[i * 256] = '\0';

@@ -10,6 +10,7 @@
 // at 1531, SerienbriefDruck at 1532 and the area in hectares x 10000 as a
 // little-endian int64 at 1533. A file is its records one after another.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -77,6 +78,21 @@ std::string Datei(const std::vector<Satz>& saetze);
 std::string Textfeld(const std::string& datei, std::size_t nr, int i);
 std::int64_t FlaecheIn(const std::string& datei, std::size_t nr);
 std::uint8_t ByteIn(const std::string& datei, std::size_t nr, std::size_t off);
+
+// --- records of the DOS programs' address files: texts 1..14 as short strings
+// of capacity 30 at (i - 1) x 31, the sort key (capacity 12) at 434, the group
+// at 447 and, in the hunting-money format (454 bytes), the area in square
+// metres as a 6-byte real at 448 -----------------------------------------------------
+
+struct DosSatz {
+  std::map<int, std::string> Texte;  // text index 1..14 -> DOS bytes
+  std::string Sortierung;
+  std::uint8_t Gruppe = 0;
+  std::array<std::uint8_t, 6> Flaeche{};  // exponent byte, then the fraction; all zero is 0
+};
+
+// The record's 454 bytes (mitFlaeche) or 448 bytes.
+std::string DosBytes(const DosSatz& s, bool mitFlaeche);
 
 // --- the payout settings file: 5205 bytes, texts as short strings of capacity
 // 255 at i x 256, the run number as a little-endian int32 at 4096 -------------------

@@ -508,6 +508,30 @@ std::string Hilfetext() {
          "      Referenz, durch Tabulatoren getrennt; mit --pdf wird die Liste wie\n"
          "      mit \"Liste drucken\" in eine PDF-Datei gedruckt (Spalten Name bis\n"
          "      Betrag, nur mit Qt).\n"
+         "  export serienbrief DATEI.ADW\n"
+         "      Schreibt die Adressen mit SerienbriefDruck = 1 in die CSV-Datei\n"
+         "      neben der Adressendatei (Pfad bis zum ersten Punkt und \".csv\"),\n"
+         "      für den Seriendruck einer Textverarbeitung.\n"
+         "  export bankdaten DATEI.ADW [--datei DATEI]\n"
+         "      Schreibt BLZ und Kontonummer jeder Adresse für den SEPA-Konverter\n"
+         "      nach c:\\zq-soft\\BLZ+Konto.csv oder in DATEI.\n"
+         "      Beide Exporte zeigen Datei und Anzahl der Adressen. Besteht die\n"
+         "      Datei schon, wird sie überschrieben; mit --nein wird angehängt.\n"
+         "  import bankdaten DATEI.ADW [--datei DATEI]\n"
+         "      Übernimmt nach einer Rückfrage BIC und IBAN aus der Ergebnisdatei\n"
+         "      des Konverters (c:\\zq-soft\\Ergebnis_BLZ+Konto.csv oder DATEI) in\n"
+         "      die Adressen mit gleicher BLZ und Kontonummer (Status 00) und\n"
+         "      zeigt, wie viele Adressen sich geändert haben.\n"
+         "  dos-import ALT.ADR --format jagd|buchhaltung\n"
+         "      Wandelt eine Adressdatei der DOS-Version in eine Adressendatei\n"
+         "      daneben um (Endung ADW, sie darf noch nicht bestehen) und zeigt\n"
+         "      ihren Pfad und die Anzahl der Adressen.\n"
+         "  xml DATEI [--roh]\n"
+         "      Zeigt eine XML-Datei (etwa die Sepa-Datei) als Baum wie der XML-\n"
+         "      Editor: ein Knoten je Zeile, zwei Leerzeichen Einzug je Ebene. Mit\n"
+         "      --roh die Datei in Zeilen zu 50 Zeichen: Offset, Tabulator, Zeichen.\n"
+         "      Jedes Byte erscheint als Zeichen des Windows-Zeichensatzes; \\r, \\n,\n"
+         "      \\t, \\\\ und \\xNN stehen für Steuerzeichen und Bytes ohne Zeichen.\n"
          "\n"
          "Felder der Adressen (adresse):\n" +
          umbrochen +
@@ -592,6 +616,10 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   if (befehl == "adressenliste") return AdressenlisteDrucken(argumente, aus, fehler);
   if (befehl == "einstellungen") return EinstellungenBearbeiten(argumente, aus, fehler);
   if (befehl == "auszahlungsliste") return AuszahlungslisteZeigen(argumente, aus, fehler);
+  if (befehl == "export") return Exportieren(argumente, aus, fehler);
+  if (befehl == "import") return Importieren(argumente, aus, fehler);
+  if (befehl == "dos-import") return DosImportieren(argumente, aus, fehler);
+  if (befehl == "xml") return XmlZeigen(argumente, aus, fehler);
   return Aufruffehler(fehler, "Unbekannter Befehl \"" + befehl + "\".");
 }
 

@@ -71,6 +71,17 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
 // "auszahlungsliste DATEI.ADW --art 1-5 [--sortierung S] [--pdf DATEI]": the
 // payout list of one kind as tab-separated lines, or printed into a PDF file.
 int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "export serienbrief DATEI.ADW" and "export bankdaten DATEI.ADW [--datei
+// DATEI]": the form-letter CSV beside the address file, or the bank-code file.
+int Exportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "import bankdaten DATEI.ADW [--datei DATEI]": BIC and IBAN from the
+// converter's result file.
+int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "dos-import ALT.ADR --format jagd|buchhaltung": the DOS address file as an
+// address file beside it.
+int DosImportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "xml DATEI [--roh]": the viewer's tree, or its rows of 50 bytes.
+int XmlZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 

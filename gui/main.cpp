@@ -20,6 +20,7 @@
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
 #include "letters/LettersEinrichten.h"
+#include "letters/XmlEditorEinrichten.h"
 #include "parcels/FlurstueckeEinrichten.h"
 #include "payout/AuszahlungEinrichten.h"
 #include "printing/QtDrucker.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
   // The windows, each once, in their order; the main window first (it reads
   // the configuration).
   davo::gui::TF_Kolvar3 F_Kolvar3;
+  davo::gui::XmlEditorEinrichten(F_Kolvar3);
   davo::app::ZeigeFortschritt(davo::app::Utf8NachAnsi("Programm wird gestartet"), 20);
   dialoge.Basis();
   davo::gui::TF_WaehlAdr F_WaehlAdr;

@@ -28,7 +28,7 @@ std::string Zitat(std::string_view tag) {
 
 }  // namespace
 
-XmlAnsicht::XmlAnsicht() { Leeren(std::string()); }
+XmlAnsicht::XmlAnsicht() : kinderAnfang_(1, 0) {}
 
 void XmlAnsicht::Leeren(const std::string& wurzel) {
   wurzel_ = wurzel;

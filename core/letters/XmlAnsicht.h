@@ -45,7 +45,8 @@ class XmlAnsicht {
   const std::string& Abbruchmeldung() const { return abbruchmeldung_; }
 
   // --- the tree: node 0 is the root; the nodes are numbered in the order they
-  // were made, which is the order of a fully expanded tree ---------------------
+  // were made, which is the order of a fully expanded tree. Before the first
+  // import there is no node at all. ----------------------------------------------
   std::int32_t Knotenzahl() const { return static_cast<std::int32_t>(knoten_.size()); }
   std::int32_t Eltern(std::int32_t knoten) const { return knoten_[static_cast<std::size_t>(knoten)].eltern; }
   std::int32_t Kinderzahl(std::int32_t knoten) const;

@@ -7,9 +7,11 @@
 #include <QMenuBar>
 
 #include "addresses/Adresse.h"
+#include "addresses/Adressexporte.h"
 #include "addresses/Sammelaktionen.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
+#include "letters/DosUmwandlung.h"
 
 namespace davo::gui {
 
@@ -45,6 +47,11 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
   Verbinde(app::Befehl::GruppenNull, [] { addresses::GruppenAufNull(); });
   Verbinde(app::Befehl::GruppeAusSerienbrief, [] { addresses::GruppeAusSerienbrief(); });
   Verbinde(app::Befehl::GruppeAusAuszahlung, [] { addresses::GruppeAusAuszahlung(); });
+  // The exchanges with other programs and the conversion of DOS files.
+  Verbinde(app::Befehl::ExportSerienbrief, [] { addresses::SerienbriefCsvExport(); });
+  Verbinde(app::Befehl::ExportBlzKonto, [] { addresses::BlzKontoExport(); });
+  Verbinde(app::Befehl::SepadatenImportieren, [] { addresses::BlzKontoImport(); });
+  Verbinde(app::Befehl::DosImport, [] { letters::DosAdressdateiImportieren(); });
 
   TitelSetzen();
 }

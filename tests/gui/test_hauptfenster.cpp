@@ -43,8 +43,8 @@ const Menuezeile Hauptmenue[] = {
     {"Adressen|Serienbrief|Serienbrief drucken", true},
     {"Adressen|Exportdatei Adressen für Serienbriefe erstellen ", true},
     {"Adressen|Exportdatei  BLZ+Kontonr. erstellen", true},
-    {"Adressen|Sepadaten importieren", false},
-    {"Adressen|Adressdatei von DOS-Version importieren", false},
+    {"Adressen|Sepadaten importieren", true},
+    {"Adressen|Adressdatei von DOS-Version importieren", true},
     {"Adressen|Aktive Adressendatei wählen", true},
     {"Adressen|Neue Adressendatei anlegen", true},
     {"Flurstücke|CSV-Datei einlesen", true},
@@ -184,6 +184,7 @@ class TestHauptfenster : public QObject {
     QTest::newRow("Erfassen") << QStringLiteral("Adressen|Erfassen/Bearbeiten") << true;
     QTest::newRow("Gruppen") << QStringLiteral("Adressen|Filtern|Alle Gruppennummern --> 0") << true;
     QTest::newRow("Sepadatei") << QStringLiteral("SEPA|Sepadatei anzeigen") << true;
+    QTest::newRow("Sepadaten") << QStringLiteral("Adressen|Sepadaten importieren") << true;
     QTest::newRow("Auszahlung") << QStringLiteral("Auszahlung") << true;
     QTest::newRow("Flurstücke") << QStringLiteral("Flurstücke|CSV-Datei einlesen") << false;
   }

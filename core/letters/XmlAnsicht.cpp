@@ -192,16 +192,23 @@ std::int32_t XmlAnsicht::ZeileImEltern(std::int32_t knoten) const {
 }
 
 std::string XmlAnsicht::Titel(std::int32_t knoten) const {
-  if (knoten == 0) return wurzel_;
+  std::string titel;
+  TitelIn(knoten, titel);
+  return titel;
+}
+
+void XmlAnsicht::TitelIn(std::int32_t knoten, std::string& titel) const {
+  titel.clear();
+  if (knoten == 0) {
+    titel = wurzel_;
+    return;
+  }
   const Knoten& k = knoten_[static_cast<std::size_t>(knoten)];
   const std::string_view alle(bytes_);
-  std::string titel;
-  titel.reserve(k.tag + 2 + k.text + (knoten == 1 ? vortext_ : 0));
   titel.append(alle.substr(k.anfang, k.tag));
   titel.append("  ");
   if (knoten == 1) titel.append(alle.substr(0, vortext_));
   titel.append(alle.substr(k.anfang + k.tag, k.text));
-  return titel;
 }
 
 std::int32_t XmlAnsicht::Suchen(const std::vector<std::string>& texte, std::int32_t nach) const {
@@ -211,9 +218,10 @@ std::int32_t XmlAnsicht::Suchen(const std::vector<std::string>& texte, std::int3
   if (gesucht.empty()) return -1;
   const std::int32_t anzahl = Knotenzahl();
   const std::int32_t start = nach < 0 || nach >= anzahl ? -1 : nach;
+  std::string titel;
   for (std::int32_t schritt = 1; schritt <= anzahl; ++schritt) {
     const std::int32_t k = (start + schritt) % anzahl;
-    std::string titel = Titel(k);
+    TitelIn(k, titel);
     for (char& c : titel) c = GrossBuchstabe(c);
     for (const std::string& g : gesucht)
       if (titel.find(g) != std::string::npos) return k;

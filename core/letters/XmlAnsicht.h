@@ -78,6 +78,7 @@ class XmlAnsicht {
   // hold. Shortens the bytes to those looked at.
   Ergebnis Aufbauen();
   void KinderOrdnen();
+  void TitelIn(std::int32_t knoten, std::string& titel) const;
 
   std::string wurzel_;
   std::string bytes_;

@@ -275,7 +275,10 @@ void TxmlEditor::SuchenClick() {
   if (const std::optional<std::string> ansi = app::Utf8NachAnsiGenau(gesucht[0])) gesucht.push_back(*ansi);
   const std::int32_t knoten = ansicht_->Suchen(gesucht, XmlBaumModell::KnotenVon(TreeView1->currentIndex()));
   if (knoten < 0) {
-    app::ZeigeMeldung("\"" + NachAnsi(text) + "\" wurde im Baum nicht gefunden.");
+    std::string meldung = "\"";
+    meldung += NachAnsi(text);
+    meldung += "\" wurde im Baum nicht gefunden.";
+    app::ZeigeMeldung(meldung);
     return;
   }
   const QModelIndex index = baum_->IndexVon(knoten);

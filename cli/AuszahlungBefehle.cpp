@@ -19,6 +19,7 @@
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
+#include "app/Umwandlung.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 
@@ -105,6 +106,15 @@ std::optional<std::string> PruefeEinstellung(int feld, const std::string& wertUt
     Melde("Der Wert für " + name + " ist " + std::to_string(wert->size()) +
           " Zeichen lang; erlaubt sind höchstens 255 Zeichen.");
     return std::nullopt;
+  }
+  // The two amounts are read by the rule for typed numbers, as the payout
+  // window reads them before every list.
+  if (feld == TAuszahlungsEinstellungen::BetragProHaText || feld == TAuszahlungsEinstellungen::KleinsterBetragText) {
+    const app::Eingabe betrag = app::EingabeLesen(*wert, app::Zahlart::Betrag);
+    if (!betrag.Gueltig()) {
+      app::ZeigeWarnung(app::EingabeFehlertext(name, *wert, betrag));
+      return std::nullopt;
+    }
   }
   return wert;
 }

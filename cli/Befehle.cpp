@@ -229,12 +229,12 @@ std::optional<Aenderung> PruefeWert(const FeldBeschreibung& feld, const std::str
       ae.Zahl = *wert == "1" ? 1 : 0;
       return ae;
     case Art::Flaeche: {
-      const app::BetragErgebnis betrag = app::BetragEinlesen(*wert);
-      if (betrag.Fehler) {
-        Melde("Ungültige Flächenangabe!");
+      const app::Eingabe flaeche = app::EingabeLesen(*wert, app::Zahlart::Flaeche);
+      if (!flaeche.Gueltig()) {
+        app::ZeigeWarnung(app::EingabeFehlertext(name, *wert, flaeche));
         return std::nullopt;
       }
-      ae.Zahl = betrag.Wert;
+      ae.Zahl = flaeche.Wert;
       return ae;
     }
   }

@@ -153,6 +153,9 @@ TEST_F(DavoAuszahlung, EinstellungenLehnenUngeeigneteWerteAbUndAendernNichts) {
       {{"Belegtext1=" + std::string(256, 'x')}, 1, "255"},
       {{"Auftraggeber=Haken \xE2\x9C\x93"}, 1, "Windows-Zeichensatz"},
       {{"Auftraggeber=zwei\nZeilen"}, 1, "Steuerzeichen"},
+      // Amounts as the payout window reads them.
+      {{"BetragProHaText=12.50"}, 1, "BetragProHaText: „12.50“ ist keine gültige Zahl – bitte mit Komma schreiben"},
+      {{"KleinsterBetragText=-5"}, 1, "negative Werte"},
       // One bad value stops the good ones before it as well.
       {{"Kreditinstitut=gut", "SepaOrdner=" + std::string(300, 'y')}, 1, "255"},
       {{"Laufnummer=4"}, 2, "Laufnummer"},
@@ -271,8 +274,9 @@ TEST_F(DavoAuszahlung, BetragstexteUndFehlendeDateien) {
     std::string ProHa, Kleinster, Meldung;
   };
   const Fall faelle[] = {
-      {"1,2,3", "50,00", "Eingabefehler bei Auszahlungsbetrag / ha!"},
-      {"100,00", "5,0,0", "Eingabefehler kleinster auszuzahlender Betrag!"},
+      {"1,2,3", "50,00", "Eingabefehler bei Auszahlungsbetrag / ha! „1,2,3“"},
+      {"12.50", "50,00", "Eingabefehler bei Auszahlungsbetrag / ha! „12.50“ – bitte mit Komma schreiben"},
+      {"100,00", "5,0,0", "Eingabefehler kleinster auszuzahlender Betrag! „5,0,0“"},
   };
   for (const Fall& fall : faelle) {
     SchreibeDatei(EinstellungsDatei(), Einstellungen({{BetragProHa, fall.ProHa}, {Kleinster, fall.Kleinster}}, 0));

@@ -394,11 +394,11 @@ TEST_F(Adresse, AktiveDateiWaehlen) {
   EXPECT_FALSE(fs::exists(ordner / "Neu.ADW"));  // not checked, not created
   EXPECT_TRUE(dialoge.Fragen.empty());
 
-  // A folder with a "." cuts the base name inside the folder name.
+  // A "." in a folder name does not cut the base name.
   app::HomeOrdnerFuerTests = ordner;
   dialoge.WaehleDatei("C:\\Daten\\jagd.2024\\Mitglieder.ADW");
   AktiveAdressendateiWaehlen();
-  EXPECT_EQ(app::AktAdrBasis, "C:\\Daten\\jagd");
+  EXPECT_EQ(app::AktAdrBasis, "C:\\Daten\\jagd.2024\\Mitglieder");
   EXPECT_EQ(GespeicherteAdressdatei(), "C:\\Daten\\jagd.2024\\Mitglieder.ADW");
   EXPECT_TRUE(dialoge.Meldungen.empty());
 }

@@ -21,6 +21,7 @@ struct DateiDialog {
   std::string StartOrdner;  // program path text (drive paths are mapped)
   std::string Dateiname;    // preset name or path
   int FilterIndex = 0;      // 0-based entry of the filter list to preselect
+  std::string Knopf;        // caption of the accepting button; empty: the toolkit's
 };
 
 struct DateiWahl {

@@ -191,6 +191,7 @@ std::optional<app::DateiWahl> QtDialogDienst::Dateidialog(const app::DateiDialog
   if (dialog.FilterIndex >= 0 && dialog.FilterIndex < filterListe.size())
     fenster.selectNameFilter(filterListe[dialog.FilterIndex]);
   if (!dialog.Dateiname.empty()) fenster.selectFile(AusAnsi(DateinameVon(dialog.Dateiname)));
+  if (!dialog.Knopf.empty()) fenster.setLabelText(QFileDialog::Accept, AusAnsi(dialog.Knopf));
 
   if (fenster.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList gewaehlt = fenster.selectedFiles();

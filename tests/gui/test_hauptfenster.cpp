@@ -142,6 +142,27 @@ class TestHauptfenster : public QObject {
     QCOMPARE(pfade, erwartet);
   }
 
+  // Every item of a level has its own mnemonic (Alt+A opens "Adressen").
+  void tastenkuerzelJeEbeneEindeutig() {
+    TF_Kolvar3 fenster;
+    QCOMPARE(fenster.menuBar()->actions().first()->text(), QStringLiteral("&Adressen"));
+    QList<QList<QAction*>> ebenen{fenster.menuBar()->actions()};
+    while (!ebenen.isEmpty()) {
+      const QList<QAction*> ebene = ebenen.takeFirst();
+      QString kuerzel;
+      for (QAction* a : ebene) {
+        if (a->isSeparator()) continue;
+        const QString text = a->text();
+        const qsizetype und = text.indexOf(QLatin1Char('&'));
+        QVERIFY2(und >= 0 && und + 1 < text.size(), qPrintable(text));
+        const QChar taste = text[und + 1].toLower();
+        QVERIFY2(!kuerzel.contains(taste), qPrintable(text));
+        kuerzel += taste;
+        if (a->menu()) ebenen << a->menu()->actions();
+      }
+    }
+  }
+
   void ersterStartOhneKonfiguration() {
     TF_Kolvar3 fenster;
     QCOMPARE(fenster.windowTitle(), TitelAnfang);

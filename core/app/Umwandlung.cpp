@@ -257,11 +257,20 @@ Eingabe EingabeLesen(std::string_view text, Zahlart art) {
 }
 
 std::string EingabeZitat(std::string_view text, const Eingabe& eingabe) {
-  return "\x84" + Kurz(text, 60) + "\x93 \x96 " + eingabe.Hinweis;
+  std::string s = "\x84";
+  s += text.substr(0, 60);
+  s += "\x93 \x96 ";
+  s += eingabe.Hinweis;
+  return s;
 }
 
 std::string EingabeFehlertext(const std::string& feld, std::string_view text, const Eingabe& eingabe) {
-  return Kurz(feld + ": \x84" + Kurz(text, 60) + "\x93 ist keine g\xFCltige Zahl \x96 " + eingabe.Hinweis, 255);
+  std::string s = feld;
+  s += ": \x84";
+  s += text.substr(0, 60);
+  s += "\x93 ist keine g\xFCltige Zahl \x96 ";
+  s += eingabe.Hinweis;
+  return Kurz(s, 255);
 }
 
 std::string BetragFormatieren(Currency wert, int breite, int stellen) {

@@ -19,6 +19,7 @@
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
+#include "app/Umwandlung.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 
@@ -38,28 +39,6 @@ bool GleichOhneGrossUndKlein(std::string_view a, std::string_view b) {
 
 // ---------------------------------------------------------------------------
 // The settings file
-
-// The settings file is the address file's path up to its first "." plus
-// ".JGA". Only when that "." lies in the file name is it the file beside the
-// address file; a "." in a folder name (as in "./Jagd.ADW") or no "." at all
-// would put it somewhere else, so such paths are refused.
-bool EinstellungsdateiDaneben(const std::string& pfad, const std::string& utf8) {
-#if defined(_WIN32)
-  const std::size_t trenner = pfad.find_last_of("\\/");
-#else
-  const std::size_t trenner = pfad.find_last_of('/');
-#endif
-  const std::size_t punkt = pfad.find('.');
-  if (punkt != std::string::npos && (trenner == std::string::npos || punkt > trenner)) return true;
-  if (punkt == std::string::npos)
-    Melde("Der Name " + utf8 + " hat keine Endung wie .ADW; ohne sie gibt es daneben keine Datei der "
-          "Auszahlungseinstellungen (Pfad bis zum ersten Punkt + \".JGA\").");
-  else
-    Melde("Der erste Punkt in " + utf8 + " steht in einem Ordnernamen; die Auszahlungseinstellungen (Pfad bis "
-          "zum ersten Punkt + \".JGA\") lägen nicht neben der Adressendatei. Bitte den Pfad ohne Punkte in "
-          "Ordnernamen angeben.");
-  return false;
-}
 
 // Makes the address file the one whose settings are read and written (in
 // memory only: the configuration file stays as it is) and reads them. False
@@ -105,6 +84,15 @@ std::optional<std::string> PruefeEinstellung(int feld, const std::string& wertUt
     Melde("Der Wert für " + name + " ist " + std::to_string(wert->size()) +
           " Zeichen lang; erlaubt sind höchstens 255 Zeichen.");
     return std::nullopt;
+  }
+  // The two amounts are read by the rule for typed numbers, as the payout
+  // window reads them before every list.
+  if (feld == TAuszahlungsEinstellungen::BetragProHaText || feld == TAuszahlungsEinstellungen::KleinsterBetragText) {
+    const app::Eingabe betrag = app::EingabeLesen(*wert, app::Zahlart::Betrag);
+    if (!betrag.Gueltig()) {
+      app::ZeigeWarnung(app::EingabeFehlertext(name, *wert, betrag));
+      return std::nullopt;
+    }
   }
   return wert;
 }
@@ -240,7 +228,6 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
     werte.emplace_back(feld, *wert);
   }
 
-  if (!EinstellungsdateiDaneben(*pfad, argumente[0])) return ExitAbgelehnt;
   // A settings file that exists but cannot be read is not overwritten.
   if (!EinstellungenDerDatei(*pfad)) return ExitAbgelehnt;
   if (werte.empty()) return EinstellungenZeigen(aus);
@@ -259,7 +246,6 @@ int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostre
 
   const std::optional<std::string> pfad = AnsiPfad(*aufruf.Datei);
   if (!pfad || !DateiVorhanden(*pfad)) return ExitAbgelehnt;
-  if (!EinstellungsdateiDaneben(*pfad, *aufruf.Datei)) return ExitAbgelehnt;
   if (!EinstellungenDerDatei(*pfad)) return ExitAbgelehnt;
 
   const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;

@@ -229,12 +229,12 @@ std::optional<Aenderung> PruefeWert(const FeldBeschreibung& feld, const std::str
       ae.Zahl = *wert == "1" ? 1 : 0;
       return ae;
     case Art::Flaeche: {
-      const app::BetragErgebnis betrag = app::BetragEinlesen(*wert);
-      if (betrag.Fehler) {
-        Melde("Ungültige Flächenangabe!");
+      const app::Eingabe flaeche = app::EingabeLesen(*wert, app::Zahlart::Flaeche);
+      if (!flaeche.Gueltig()) {
+        app::ZeigeWarnung(app::EingabeFehlertext(name, *wert, flaeche));
         return std::nullopt;
       }
-      ae.Zahl = betrag.Wert;
+      ae.Zahl = flaeche.Wert;
       return ae;
     }
   }
@@ -490,8 +490,8 @@ std::string Hilfetext() {
          "  einstellungen DATEI.ADW [FELD=WERT ...]\n"
          "      Zeigt die Auszahlungseinstellungen der Adressendatei als Zeilen\n"
          "      Feld=Wert oder setzt die genannten Felder. Sie stehen in der Datei\n"
-         "      neben der Adressendatei: Pfad bis zum ersten Punkt und \".JGA\"\n"
-         "      (der Punkt muss im Dateinamen stehen). Felder: Auftraggeber,\n"
+         "      neben der Adressendatei: ihr Name bis zum ersten Punkt und\n"
+         "      \".JGA\". Beträge mit Dezimalkomma (z. B. 12,50). Felder: Auftraggeber,\n"
          "      AuftraggeberAdresse, Kreditinstitut, AuftraggeberBIC,\n"
          "      AuftraggeberIBAN, Kreditorennummer, BetragProHaText,\n"
          "      KleinsterBetragText, Belegtext1, SepaOrdner (je höchstens 255\n"

@@ -288,13 +288,24 @@ bool AdrAnhaenger::Schliessen() {
 namespace {
 
 // Steps shared by both menu commands: choose the file and make it active.
-bool AdressdateiAuswaehlen() {
+// Creating asks with a save dialog, and a name typed without an extension
+// gets ".ADW".
+bool AdressdateiAuswaehlen(bool anlegen) {
   DateiDialog dialog;
   dialog.Filter = FilterAdressdateiMenue;
   dialog.StartOrdner = StartordnerAdressdateiMenue;
   dialog.Dateiname = Konfiguration.Adressdatei();
-  auto wahl = OeffnenDialog(dialog);
-  if (!wahl || !PfadDarstellbar(*wahl)) return false;
+  if (anlegen) {
+    dialog.Titel = "Neue Adressendatei anlegen";
+    dialog.Knopf = "Anlegen";
+  }
+  auto wahl = anlegen ? SpeichernDialog(dialog) : OeffnenDialog(dialog);
+  if (!wahl) return false;
+  if (anlegen && wahl->Darstellbar && BasisVon(wahl->Pfad) == wahl->Pfad) {
+    wahl->Pfad += ".ADW";
+    wahl->PfadUtf8 += ".ADW";
+  }
+  if (!PfadDarstellbar(*wahl)) return false;
   IODateiName = wahl->Pfad;
   Konfiguration.SetzeAdressdatei(wahl->Pfad);
   AktAdrBasis = BasisVon(wahl->Pfad);
@@ -305,12 +316,12 @@ bool AdressdateiAuswaehlen() {
 }  // namespace
 
 void AktiveAdressendateiWaehlen() {
-  if (!AdressdateiAuswaehlen()) return;
+  if (!AdressdateiAuswaehlen(false)) return;
   SchreibeKonfiguration();
 }
 
 void NeueAdressendateiAnlegen() {
-  if (!AdressdateiAuswaehlen()) return;
+  if (!AdressdateiAuswaehlen(true)) return;
   if (DateiExistiert(AdrDateiName)) return;
   FrageJaNein(AdrDateiName, "Soll diese Adressendatei angelegt werden?", Antwort);
   if (!Antwort) return;

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "addresses/Adresse.h"
+#include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -76,6 +77,8 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   summe[4] = BetragFormatieren(flaechen, 12, 4);
   summe[5] = BetragFormatieren(betraege, 12, 2);
   Gitter.push_back(std::move(summe));
+  Kopfzeile =
+      "Datum: " + DatumDeutsch(Jetzt()) + "   Auszahlungsbetrag / ha: " + BetragKompakt(betragProHa, 18, 2) + " Euro";
   const std::string c = std::to_string(Gitter.size() - 2);
   switch (art) {
     case 1: Titel = "  " + c + " Adressen wurden in der Adressenverwaltung erfasst!"; break;
@@ -113,19 +116,38 @@ void AdressenlisteModell::ListeDrucken() {
   printing::DruckBeginn();
   printing::DruckText(Titel);
   printing::DruckSteuerung(printing::Zeilenvorschub);
-  static constexpr int kBreiten[6] = {0, 40, 15, 25, 15, 15};
-  for (std::size_t r = 1; r < Gitter.size(); ++r) {
-    if (r % 60 == 0) printing::DruckSteuerung(printing::Seitenvorschub);
+  if (!Kopfzeile.empty()) {
+    printing::DruckText(Kopfzeile);
+    printing::DruckSteuerung(printing::Zeilenvorschub);
+  }
+  // The owner rows show their IBAN in groups of four; the sum row keeps its
+  // "Summe:".
+  const auto zelle = [this](std::size_t r, std::size_t c) {
+    const bool iban = c == 3 && r > 0 && r + 1 < Gitter.size();
+    return iban ? IbanGruppieren(Gitter[r][c]) : Gitter[r][c];
+  };
+  std::array<std::size_t, 6> breiten = {0, 40, 15, 27, 15, 15};
+  for (std::size_t r = 1; r + 1 < Gitter.size(); ++r) breiten[3] = std::max(breiten[3], zelle(r, 3).size());
+  const auto zeile = [&](std::size_t r) {
     for (std::size_t c = 1; c <= 5; ++c) {
-      const auto breite = static_cast<std::size_t>(kBreiten[c]);
-      std::string t = Kurz(Gitter[r][c], breite);
+      const std::size_t breite = breiten[c];
+      std::string t = Kurz(zelle(r, c), breite);
       if (t.size() < breite) {
         if (c == 1) t.append(breite - t.size(), ' ');
         else t.insert(0, breite - t.size(), ' ');
       }
+      if (c > 1) t.insert(0, 1, ' ');
       printing::DruckText(t);
     }
     printing::DruckSteuerung(printing::Zeilenvorschub);
+  };
+  if (!Gitter.empty()) zeile(0);
+  for (std::size_t r = 1; r < Gitter.size(); ++r) {
+    if (r % 60 == 0) {
+      printing::DruckSteuerung(printing::Seitenvorschub);
+      zeile(0);
+    }
+    zeile(r);
   }
   printing::DruckEnde();
 }

@@ -17,6 +17,9 @@ class AdressenlisteModell {
 
   std::vector<Gitterzeile> Gitter;  // row 0 titles, last row sums
   std::string Titel = "Adressenliste";
+  // Printed under the caption: the date and the amount per hectare of a
+  // payout list (empty: no such line).
+  std::string Kopfzeile;
   int Sortierung = 0;               // "Sortierug": 0 Name, 1 BIC, 2 IBAN, 3 Fläche
   bool SepaSpeichernAktiv = false;  // "Liste in Sepa-Datei speichern"
 
@@ -31,7 +34,10 @@ class AdressenlisteModell {
   void GitterSortieren(int k);
   // "Sortierug" clicked.
   void SortierungWaehlen(int index);
-  // "Liste drucken" in list mode.
+  // "Liste drucken" in list mode: the caption, the line under it, then the
+  // rows from the column titles to the sums (the titles again on every new
+  // page), one blank between columns. The IBAN column is as wide as the
+  // longest IBAN in groups of four (at least 27), so none is cut.
   void ListeDrucken();
 };
 

@@ -65,16 +65,35 @@ void AdressenmanagerModell::AdresseAnzeigen() {
   SerienbriefDrucken = AktAdresse.SerienbriefDruck() == 1;
   LabelNummer = "Adressennr: " + std::to_string(static_cast<std::int64_t>(AktAdrNr) + 1);
   LabelName = AktAdresse.Text(Name1) + "  " + AktAdresse.Text(Name2);
+  angezeigt_ = Texte;
+  angezeigtSerienbrief_ = SerienbriefDrucken;
+  angezeigtAuszahlung_ = AuszahlungFreigegeben;
 }
 
-void AdressenmanagerModell::AdresseUebernehmen() {
+bool AdressenmanagerModell::Geaendert() const {
+  for (int k = 1; k <= 21; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if ((kFeldVonBox[k] != 0 || k == kFlaechenBox) && Texte[i] != angezeigt_[i]) return true;
+  }
+  return SerienbriefDrucken != angezeigtSerienbrief_ || AuszahlungFreigegeben != angezeigtAuszahlung_;
+}
+
+bool AdressenmanagerModell::AdresseUebernehmen() {
   for (int k = 1; k <= 21; ++k)
     if (kFeldVonBox[k] != 0) AktAdresse.SetzeText(kFeldVonBox[k], Texte[static_cast<std::size_t>(k)]);
   AktAdresse.SetzeAuszahlungFrei(AuszahlungFreigegeben ? 1 : 0);
   AktAdresse.SetzeSerienbriefDruck(SerienbriefDrucken ? 1 : 0);
-  const BetragErgebnis flaeche = BetragEinlesen(Texte[kFlaechenBox]);
-  if (flaeche.Fehler) ZeigeMeldung("Ung\xFCltige Fl\xE4" "chenangabe!");
-  AktAdresse.SetzeFlaeche(flaeche.Fehler ? 0 : flaeche.Wert);
+  const Eingabe flaeche = EingabeLesen(Texte[kFlaechenBox], Zahlart::Flaeche);
+  FlaecheAbgelehnt = !flaeche.Gueltig();
+  if (FlaecheAbgelehnt) {
+    ZeigeWarnung(
+        EingabeFehlertext("Fl\xE4"
+                          "che",
+                          Texte[kFlaechenBox], flaeche));
+    return false;
+  }
+  AktAdresse.SetzeFlaeche(flaeche.Wert);
+  return true;
 }
 
 bool AdressenmanagerModell::AdresseGueltig() const {
@@ -82,9 +101,9 @@ bool AdressenmanagerModell::AdresseGueltig() const {
 }
 
 void AdressenmanagerModell::Weiter() {
-  AdresseUebernehmen();
+  if (!AdresseUebernehmen()) return;
   if (!AdresseGueltig()) {
-    ZeigeMeldung(kUngueltig);
+    ZeigeWarnung(kUngueltig);
     return;
   }
   AdresseSchreiben(AktAdrNr);
@@ -95,7 +114,7 @@ void AdressenmanagerModell::Weiter() {
 }
 
 void AdressenmanagerModell::Zurueck() {
-  AdresseUebernehmen();
+  if (!AdresseUebernehmen()) return;
   if (AdresseGueltig()) AdresseSchreiben(AktAdrNr);
   if (AktAdrNr >= 1) {
     --AktAdrNr;
@@ -104,21 +123,21 @@ void AdressenmanagerModell::Zurueck() {
   }
 }
 
-void AdressenmanagerModell::Neu() {
-  AdresseUebernehmen();
+bool AdressenmanagerModell::Neu() {
+  if (!AdresseUebernehmen()) return false;
   if (!AdresseGueltig()) {
-    ZeigeMeldung(kUngueltig);
-    return;
+    ZeigeWarnung(kUngueltig);
+    return false;
   }
   AdresseSchreiben(AktAdrNr);
   AktAdrNr = AnzahlAdressen;
   AktAdresse.Leeren();
   AdresseAnzeigen();
+  return true;
 }
 
 void AdressenmanagerModell::Suchen() {
-  AdresseUebernehmen();
-  if (!AdresseGueltig()) return;
+  if (!AdresseUebernehmen() || !AdresseGueltig()) return;
   AdresseSchreiben(AktAdrNr);
   AdresseWaehlen();
   AdresseLesen(AktAdrNr);
@@ -126,10 +145,21 @@ void AdressenmanagerModell::Suchen() {
 }
 
 bool AdressenmanagerModell::Ende() {
-  AdresseUebernehmen();
-  if (!AdresseGueltig()) return false;
+  if (!AdresseUebernehmen() || !AdresseGueltig()) return false;
   AdresseSchreiben(AktAdrNr);
   return true;
+}
+
+AdressenmanagerModell::Abschluss AdressenmanagerModell::Verlassen() {
+  if (!Geaendert()) return Abschluss::Verworfen;
+  bool antwort = true;
+  FrageJaNein("Die angezeigte Adresse wurde ge\xE4ndert.", "\xC4nderungen speichern?", antwort);
+  if (Abbruch) return Abschluss::Bleiben;
+  if (!antwort) return Abschluss::Verworfen;
+  if (Ende()) return Abschluss::Gespeichert;
+  // The user answered a question: an invalid record is said, not passed over.
+  if (!FlaecheAbgelehnt) ZeigeWarnung(kUngueltig);
+  return Abschluss::Bleiben;
 }
 
 void AdressenmanagerModell::NameVerlassen() {

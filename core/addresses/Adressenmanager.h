@@ -24,20 +24,38 @@ class AdressenmanagerModell {
   // The window is being shown: make sure a file is named, start at the last record.
   void Oeffnen();
   void AdresseAnzeigen();
-  void AdresseUebernehmen();
+  // False when the area was refused (the message was shown); the caller then
+  // does nothing else.
+  bool AdresseUebernehmen();
   bool AdresseGueltig() const;
+  // Whether the boxes differ from what AdresseAnzeigen showed last.
+  bool Geaendert() const;
 
-  // Buttons. Ende returns true when the window closes.
+  // Buttons. Neu returns true when it moved to the new record, Ende when the
+  // window closes.
   void Weiter();
   void Zurueck();
-  void Neu();
+  bool Neu();
   void Suchen();
   bool Ende();
+  // The window is closed by its title bar or Escape: unsaved edits are offered
+  // for saving ("Ja" goes the way of Ende, "Nein" discards them).
+  enum class Abschluss { Bleiben, Verworfen, Gespeichert };
+  Abschluss Verlassen();
+
+  // Set by AdresseUebernehmen: the area text was refused.
+  bool FlaecheAbgelehnt = false;
 
   // Leaving the name box: derives the sort key while that box is empty.
   void NameVerlassen();
   // Leaving the IBAN box: groups it in blocks of four.
   void IbanVerlassen();
+
+ private:
+  // What AdresseAnzeigen showed last.
+  std::array<std::string, 22> angezeigt_;
+  bool angezeigtSerienbrief_ = false;
+  bool angezeigtAuszahlung_ = false;
 };
 
 extern const char* const AnredeVorgaben[6];

@@ -7,6 +7,7 @@
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Umwandlung.h"
+#include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 
 namespace davo::addresses {
@@ -118,6 +119,10 @@ Aktionsergebnis SerienbriefNachFlaeche() {
   if (!AdrDateiOeffnen()) return Aktionsergebnis::Abgelehnt;
   payout::EinstellungenLesen();
   using E = payout::TAuszahlungsEinstellungen;
+  // The stored texts are checked as the payout window checks them.
+  if (!payout::EingabenPruefen(payout::AuszahlungsEinstellungen.Feld(E::BetragProHaText),
+                               payout::AuszahlungsEinstellungen.Feld(E::KleinsterBetragText)))
+    return Aktionsergebnis::Fehler;
   const KleinsteFlaeche k = KleinsteAuszahlungsflaeche(payout::AuszahlungsEinstellungen.Feld(E::BetragProHaText),
                                                        payout::AuszahlungsEinstellungen.Feld(E::KleinsterBetragText));
   if (!k.Berechenbar) {

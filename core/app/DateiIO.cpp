@@ -98,7 +98,7 @@ std::string IOFehlerText(std::int32_t code, const std::string& n) {
 }
 
 void ZeigeIOFehler() {
-  if (IOFehler) ZeigeMeldung(IOFehlerText(IOCode, IODateiName));
+  if (IOFehler) ZeigeWarnung(IOFehlerText(IOCode, IODateiName));
 }
 
 void PruefeIO() {

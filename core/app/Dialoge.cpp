@@ -19,6 +19,10 @@ void ZeigeMeldung(const std::string& text) {
   if (dienst) dienst->Meldung(Kurz(text, 255));
 }
 
+void ZeigeWarnung(const std::string& text) {
+  if (dienst) dienst->Warnung(Kurz(text, 255));
+}
+
 void FrageJaNein(const std::string& oben, const std::string& frage, bool& antwort) {
   Abbruch = false;
   FrageErgebnis e = dienst ? dienst->Frage(Kurz(oben, 255), Kurz(frage, 255), antwort)
@@ -78,10 +82,10 @@ std::string PfadNichtDarstellbarText(const std::string& pfadUtf8) {
 bool PfadDarstellbar(const DateiWahl& wahl) {
   if (wahl.Darstellbar && wahl.Pfad.size() <= 255) return true;
   if (wahl.Darstellbar) {
-    ZeigeMeldung(Kurz("Der Pfad ist zu lang (h\xF6" "chstens 255 Zeichen): " + wahl.Pfad, 255));
+    ZeigeWarnung(Kurz("Der Pfad ist zu lang (h\xF6" "chstens 255 Zeichen): " + wahl.Pfad, 255));
     return false;
   }
-  ZeigeMeldung(PfadNichtDarstellbarText(wahl.PfadUtf8));
+  ZeigeWarnung(PfadNichtDarstellbarText(wahl.PfadUtf8));
   return false;
 }
 

@@ -21,6 +21,7 @@ struct DateiDialog {
   std::string StartOrdner;  // program path text (drive paths are mapped)
   std::string Dateiname;    // preset name or path
   int FilterIndex = 0;      // 0-based entry of the filter list to preselect
+  std::string Knopf;        // caption of the accepting button; empty: the toolkit's
 };
 
 struct DateiWahl {
@@ -34,6 +35,9 @@ class DialogDienst {
  public:
   virtual ~DialogDienst() = default;
   virtual void Meldung(const std::string& text) = 0;
+  // A message about an error or a refused input (the desktop shows it with
+  // the warning icon); by default like Meldung.
+  virtual void Warnung(const std::string& text) { Meldung(text); }
   virtual FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) = 0;
   // text empty: take the message window down.
   virtual void Fortschritt(const std::string& text, int position) = 0;
@@ -62,6 +66,8 @@ extern std::array<std::string, 6> Auswahltexte;
 
 // The information box with one OK button (text cut at 255).
 void ZeigeMeldung(const std::string& text);
+// The same box for an error or a refused input.
+void ZeigeWarnung(const std::string& text);
 // Yes/no question; antwort chooses the preselected button and receives the
 // answer. Clears Abbruch first; a window closed without answer sets Abbruch
 // and answers no.

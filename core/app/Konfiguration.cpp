@@ -59,8 +59,9 @@ std::int32_t TKonfiguration::DruckOben() const { return LiesInt32(bytes.data() +
 void TKonfiguration::SetzeDruckOben(std::int32_t v) { SchreibeInt32(bytes.data() + OffsetDruckOben, v); }
 
 std::string BasisVon(const std::string& pfad) {
-  std::size_t p = pfad.find('.');
-  return p == std::string::npos ? std::string() : pfad.substr(0, p);
+  const std::size_t trenner = pfad.find_last_of("\\/");
+  const std::size_t p = pfad.find('.', trenner == std::string::npos ? 0 : trenner + 1);
+  return p == std::string::npos ? pfad : pfad.substr(0, p);
 }
 
 void ProgrammStart(const fs::path& programmDatei) {

@@ -45,9 +45,9 @@ class TKonfiguration {
 static_assert(sizeof(TKonfiguration) == TKonfiguration::Groesse);
 
 extern TKonfiguration Konfiguration;
-extern std::string KonfigName;   // "Davozedizarorevodo"
-extern std::string ProgrammPfad; // folder of the program file, no trailing separator
-extern std::string AktAdrBasis;  // Adressdatei before its first "."
+extern std::string KonfigName;    // "Davozedizarorevodo"
+extern std::string ProgrammPfad;  // folder of the program file, no trailing separator
+extern std::string AktAdrBasis;   // Adressdatei without its extension (BasisVon)
 
 // Where the configuration file lives: set explicitly (option --konfig), else
 // the program's folder when it is writable, else the per-user folder.
@@ -56,7 +56,9 @@ std::filesystem::path KonfigOrdner();
 // Full path of the configuration file as program text.
 std::string KonfigDateiPfad();
 
-// The text before the first "."; empty when there is none.
+// The path up to the first "." of its file name (a "." in a folder name does
+// not count); the whole path when the file name has none. The companion files
+// of an address file (settings, form-letter export) are named from it.
 std::string BasisVon(const std::string& pfad);
 
 // Sets ProgrammPfad (from the program file) and KonfigName.

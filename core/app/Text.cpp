@@ -55,53 +55,77 @@ std::u16string AnsiNachUtf16(std::string_view ansi) {
   return aus;
 }
 
-std::string Utf8NachAnsi(std::string_view utf8, bool* vollstaendig) {
+namespace {
+
+// One character of UTF-8 at i: its code point and length; length 0 when the
+// bytes there are malformed (overlong forms, surrogates and values beyond
+// Unicode included).
+std::size_t Utf8Zeichen(std::string_view utf8, std::size_t i, char32_t& c) {
+  auto b = static_cast<unsigned char>(utf8[i]);
+  std::size_t laenge = 0;
+  if (b < 0x80) {
+    c = b;
+    return 1;
+  } else if ((b & 0xE0) == 0xC0) {
+    c = b & 0x1F;
+    laenge = 2;
+  } else if ((b & 0xF0) == 0xE0) {
+    c = b & 0x0F;
+    laenge = 3;
+  } else if ((b & 0xF8) == 0xF0) {
+    c = b & 0x07;
+    laenge = 4;
+  } else {
+    return 0;
+  }
+  if (i + laenge > utf8.size()) return 0;
+  for (std::size_t k = 1; k < laenge; ++k) {
+    auto f = static_cast<unsigned char>(utf8[i + k]);
+    if ((f & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (f & 0x3F);
+  }
+  static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kMinimum[laenge] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+  return laenge;
+}
+
+}  // namespace
+
+bool IstUtf8(std::string_view text, bool* mehrbyte) {
+  bool lang = false;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    const std::size_t n = Utf8Zeichen(text, i, c);
+    if (n == 0) return false;
+    lang = lang || n > 1;
+    i += n;
+  }
+  if (mehrbyte) *mehrbyte = *mehrbyte || lang;
+  return true;
+}
+
+std::string Utf8NachAnsiGezaehlt(std::string_view utf8, std::size_t& ersetzt) {
   std::string aus;
   aus.reserve(utf8.size());
-  bool ok = true;
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    auto b = static_cast<unsigned char>(utf8[i]);
+  for (std::size_t i = 0; i < utf8.size();) {
     char32_t c = 0;
-    std::size_t laenge = 0;
-    if (b < 0x80) {
-      c = b;
-      laenge = 1;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F;
-      laenge = 2;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F;
-      laenge = 3;
-    } else if ((b & 0xF8) == 0xF0) {
-      c = b & 0x07;
-      laenge = 4;
-    }
-    bool gueltig = laenge > 0 && i + laenge <= utf8.size();
-    for (std::size_t k = 1; gueltig && k < laenge; ++k) {
-      auto f = static_cast<unsigned char>(utf8[i + k]);
-      if ((f & 0xC0) != 0x80) gueltig = false;
-      c = (c << 6) | (f & 0x3F);
-    }
-    // Overlong forms, surrogates and values beyond Unicode are malformed.
-    static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (gueltig && (c < kMinimum[laenge] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) gueltig = false;
-    if (!gueltig) {
-      aus.push_back('?');
-      ok = false;
-      ++i;
-      continue;
-    }
-    int byte = ByteVon(c);
+    const std::size_t n = Utf8Zeichen(utf8, i, c);
+    const int byte = n == 0 ? -1 : ByteVon(c);
     if (byte < 0) {
       aus.push_back('?');
-      ok = false;
+      ++ersetzt;
     } else {
       aus.push_back(static_cast<char>(byte));
     }
-    i += laenge;
+    i += n == 0 ? 1 : n;
   }
-  if (vollstaendig) *vollstaendig = ok;
+  return aus;
+}
+
+std::string Utf8NachAnsi(std::string_view utf8, bool* vollstaendig) {
+  std::size_t ersetzt = 0;
+  std::string aus = Utf8NachAnsiGezaehlt(utf8, ersetzt);
+  if (vollstaendig) *vollstaendig = ersetzt == 0;
   return aus;
 }
 

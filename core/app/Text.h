@@ -23,6 +23,13 @@ std::u16string AnsiNachUtf16(std::string_view ansi);
 // clear *vollstaendig (when given). Malformed UTF-8 counts as not representable.
 std::string Utf8NachAnsi(std::string_view utf8, bool* vollstaendig = nullptr);
 
+// UTF-8 -> Windows-1252 as above; counts the characters that became "?".
+std::string Utf8NachAnsiGezaehlt(std::string_view utf8, std::size_t& ersetzt);
+
+// Whether the bytes are well-formed UTF-8; *mehrbyte is set (never cleared)
+// when they hold a character of more than one byte.
+bool IstUtf8(std::string_view text, bool* mehrbyte = nullptr);
+
 // UTF-8 -> Windows-1252, or nothing when any character has no place in it.
 std::optional<std::string> Utf8NachAnsiGenau(std::string_view utf8);
 

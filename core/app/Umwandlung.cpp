@@ -1,5 +1,6 @@
 #include "app/Umwandlung.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "app/Dialoge.h"
@@ -162,6 +163,114 @@ BetragErgebnis BetragEinlesen(std::string_view text) {
   }
   e.Wert = *wert;
   return e;
+}
+
+namespace {
+
+bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view OhneRandblanks(std::string_view t) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  return t;
+}
+
+// Removes a unit at the end of t (compared without regard to case).
+bool EinheitAbtrennen(std::string_view& t, std::string_view einheit) {
+  if (t.size() < einheit.size()) return false;
+  const std::string_view ende = t.substr(t.size() - einheit.size());
+  for (std::size_t i = 0; i < einheit.size(); ++i) {
+    const auto klein = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (klein(ende[i]) != klein(einheit[i])) return false;
+  }
+  t.remove_suffix(einheit.size());
+  return true;
+}
+
+// The digits of a number in German form ("1.234,5" -> "1234,5"); nothing when
+// it is not one: a "." must stand between groups of exactly three digits
+// (the first group one to three digits, not beginning with 0).
+std::optional<std::string> ZiffernOhneGruppen(std::string_view t) {
+  const std::size_t komma = t.find(kKomma);
+  const std::string_view ganz = t.substr(0, komma);
+  const std::string_view bruch = komma == std::string_view::npos ? std::string_view() : t.substr(komma + 1);
+  if (!std::all_of(bruch.begin(), bruch.end(), IstZiffer)) return std::nullopt;
+  std::string ziffern;
+  if (ganz.find(kPunkt) == std::string_view::npos) {
+    if (!std::all_of(ganz.begin(), ganz.end(), IstZiffer)) return std::nullopt;
+    ziffern = ganz;
+  } else {
+    std::string_view rest = ganz;
+    bool erste = true;
+    for (;;) {
+      const std::size_t punkt = rest.find(kPunkt);
+      const std::string_view gruppe = rest.substr(0, punkt);
+      const bool gut = erste ? (!gruppe.empty() && gruppe.size() <= 3 && gruppe[0] != '0') : gruppe.size() == 3;
+      if (!gut || !std::all_of(gruppe.begin(), gruppe.end(), IstZiffer)) return std::nullopt;
+      ziffern += gruppe;
+      erste = false;
+      if (punkt == std::string_view::npos) break;
+      rest.remove_prefix(punkt + 1);
+    }
+  }
+  if (ziffern.empty() && bruch.empty()) return std::nullopt;
+  if (komma != std::string_view::npos) ziffern += kKomma + std::string(bruch);
+  return ziffern;
+}
+
+constexpr Currency kHoechsteFlaeche = 100000000 * CurrencyEins;
+
+}  // namespace
+
+Eingabe EingabeLesen(std::string_view text, Zahlart art) {
+  Eingabe e;
+  std::string_view t = OhneRandblanks(text);
+  if (t.empty()) return e;
+  const char* const formfehler =
+      art == Zahlart::Flaeche ? "bitte mit Komma schreiben, z. B. 12,5" : "bitte mit Komma schreiben, z. B. 12,50";
+  bool einheit = false;
+  if (art == Zahlart::Flaeche)
+    einheit = EinheitAbtrennen(t, "ha");
+  else
+    einheit = EinheitAbtrennen(t, "\x80") || EinheitAbtrennen(t, "EUR") || EinheitAbtrennen(t, "Euro");
+  if (einheit) t = OhneRandblanks(t);
+  const bool negativ = !t.empty() && t.front() == '-';
+  if (negativ) t.remove_prefix(1);
+  const std::optional<std::string> ziffern = t.empty() ? std::nullopt : ZiffernOhneGruppen(t);
+  if (!ziffern) {
+    e.Hinweis = formfehler;
+    return e;
+  }
+  if (negativ) {
+    e.Hinweis = "negative Werte sind nicht erlaubt";
+    return e;
+  }
+  const std::optional<Currency> wert = TextNachCurrency(*ziffern);
+  if (!wert || (art == Zahlart::Flaeche && *wert > kHoechsteFlaeche)) {
+    e.Hinweis = art == Zahlart::Flaeche ? "h\xF6"
+                                          "chstens 100.000.000 ha"
+                                        : "die Zahl ist zu gro\xDF";
+    return e;
+  }
+  e.Wert = *wert;
+  return e;
+}
+
+std::string EingabeZitat(std::string_view text, const Eingabe& eingabe) {
+  std::string s = "\x84";
+  s += text.substr(0, 60);
+  s += "\x93 \x96 ";
+  s += eingabe.Hinweis;
+  return s;
+}
+
+std::string EingabeFehlertext(const std::string& feld, std::string_view text, const Eingabe& eingabe) {
+  std::string s = feld;
+  s += ": \x84";
+  s += text.substr(0, 60);
+  s += "\x93 ist keine g\xFCltige Zahl \x96 ";
+  s += eingabe.Hinweis;
+  return Kurz(s, 255);
 }
 
 std::string BetragFormatieren(Currency wert, int breite, int stellen) {

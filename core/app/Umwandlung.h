@@ -27,6 +27,27 @@ std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzei
 // error; an unreadable remainder is 0 with the error flag (and a beep).
 BetragErgebnis BetragEinlesen(std::string_view text);
 
+// What a number typed by a person stands for: it decides the unit that may
+// follow it and the limit.
+enum class Zahlart { Flaeche, Betrag };
+
+// A number as typed, read strictly: empty is 0; otherwise digits, "." only
+// between groups of exactly three digits ("1.234,50"), at most one decimal
+// comma, blanks at the ends and before a unit, and the unit ("ha" for areas;
+// "€", "EUR" or "Euro" for amounts, in any case). Negative numbers and areas
+// above 100 million ha are refused too. Hinweis says why (empty: accepted).
+struct Eingabe {
+  Currency Wert = 0;
+  std::string Hinweis;
+  bool Gueltig() const { return Hinweis.empty(); }
+};
+Eingabe EingabeLesen(std::string_view text, Zahlart art);
+// "<feld>: „<text>“ ist keine gültige Zahl – <Hinweis>" (cut at 255).
+std::string EingabeFehlertext(const std::string& feld, std::string_view text, const Eingabe& eingabe);
+// "„<text>“ – <Hinweis>": the refused text and the hint, for callers that put
+// their own message first.
+std::string EingabeZitat(std::string_view text, const Eingabe& eingabe);
+
 // The value in fixed-point form with the given decimals and the width as
 // precision, one thousands separator at most, padded on the left to the width.
 std::string BetragFormatieren(Currency wert, int breite, int stellen);

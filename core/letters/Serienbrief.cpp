@@ -148,12 +148,38 @@ void SerienbriefModell::BriefAktuell() {
 void SerienbriefModell::BriefeListe() {
   if (!VorlageVorhanden()) return;
   const addresses::AdrListe liste = Liste;
+  if (EinAuftrag) {
+    BriefeInEinemAuftrag(liste);
+    return;
+  }
   for (const auto& z : liste) {
     addresses::AdresseLesen(z.Nr);
     bool antwort = true;
     FrageJaNein(AktAdresse.Text(addresses::Name1), "Adresse drucken? ", antwort);
     if (antwort) SerienbriefDrucken(Vorlage);
   }
+}
+
+void SerienbriefModell::BriefeInEinemAuftrag(const addresses::AdrListe& liste) {
+  if (liste.empty()) return;
+  bool antwort = true;
+  const std::string anzahl = liste.size() == 1 ? "1 Brief" : std::to_string(liste.size()) + " Briefe";
+  FrageJaNein("Vorlage: " + Vorlage, anzahl + " drucken?", antwort);
+  if (!antwort) return;
+  printing::DruckReset();
+  printing::DruckBeginn();
+  if (Abbruch) return;
+  printing::OhneSeitenkopf = true;
+  bool erster = true;
+  for (const auto& z : liste) {
+    // A record that cannot be read was reported; it gets no letter.
+    if (!addresses::AdresseLesen(z.Nr)) continue;
+    if (!erster) printing::DruckNeuerTeil();
+    erster = false;
+    // A template that cannot be read is reported once, not for every letter.
+    if (!VorlageAusgeben(Vorlage)) break;
+  }
+  printing::DruckEnde();
 }
 
 void SerienbriefModell::ListeDrucken() {

@@ -30,10 +30,14 @@ extern const char* const StartordnerSerienbrief;
 // The form-letter window's state and commands.
 class SerienbriefModell {
  public:
-  std::string Vorlage;                 // Edit1
-  std::vector<std::string> Memo;       // the current address
-  addresses::AdrListe Liste;           // ListBox1, kept in order
-  int Gruppe = 0;                      // SpinEdit1, 0..255
+  std::string Vorlage;            // Edit1
+  std::vector<std::string> Memo;  // the current address
+  addresses::AdrListe Liste;      // ListBox1, kept in order
+  int Gruppe = 0;                 // SpinEdit1, 0..255
+  // "Alle Briefe ohne Rückfrage in einem Druckauftrag": the letters of the
+  // list after one question and one print dialog as one job, each letter
+  // from a new page.
+  bool EinAuftrag = false;
   std::string Titel;
 
   void Aktivieren();
@@ -50,6 +54,7 @@ class SerienbriefModell {
 
  private:
   void Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr);
+  void BriefeInEinemAuftrag(const addresses::AdrListe& liste);
   bool VorlageVorhanden();
 };
 

@@ -158,9 +158,12 @@ class Importeur {
   explicit Importeur(Flurstuecktabelle& t) : tabelle_(t) {}
 
   void Zeile(std::string_view zeile) {
+    // An empty line is no parcel (line 1 is the header whatever it holds).
+    if (n_ >= 1 && zeile.empty()) return;
     ++n_;
     if (n_ == 1) return;  // header
     titel_ = true;
+    ++flurstuecke_;
     NeueZeile();
     std::string_view rest = zeile;
     bool ende = false;
@@ -169,6 +172,7 @@ class Importeur {
       if (f >= 1 && f <= 5) {
         zellen_[f] = feld;
       } else if (f >= 6 && !feld.empty()) {
+        ++eigentuemer_;
         if (f > 6) {
           Abschliessen();
           ++n_;
@@ -190,6 +194,8 @@ class Importeur {
   }
 
   int Zeilen() const { return n_; }
+  int Flurstuecke() const { return flurstuecke_; }
+  int Eigentuemer() const { return eigentuemer_; }
 
  private:
   void NeueZeile() {
@@ -226,6 +232,8 @@ class Importeur {
 
   Flurstuecktabelle& tabelle_;
   int n_ = 0;
+  int flurstuecke_ = 0;
+  int eigentuemer_ = 0;
   int zeile_ = 0;
   int gehalten_ = 0;  // row held back (0: none)
   bool titel_ = false;
@@ -247,30 +255,27 @@ void Auffuellen(Flurstuecktabelle& t) {
 
 }  // namespace
 
-bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad) {
-  Abbruch = false;
-  IODateiName = Kurz(pfad, 255);
-  Datei datei;
-  datei.Zuordnen(IODateiName);
-  PruefeIO();
-  datei.OeffnenLesen(1);
+namespace {
+
+// Reads the open file from its start and hands each line (without its line
+// end) to proZeile, which returns false to stop. The progress window shows
+// text and the share read; a key press there stops the walk (Abbruch).
+// False after a read error (reported).
+template <class ProZeile>
+bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
+  datei.Suchen(0);
   PruefeIO();
   if (IOFehler) return false;
-
   const std::int64_t gesamt = datei.LaengeInBytes();
-  Importeur importeur(tabelle);
   std::string puffer;
   std::string block(kBlock, '\0');
   std::int64_t gelesen = 0;
-  bool ok = true;
+  int zeilen = 0;
   int seitMeldung = 0;
   while (!Abbruch) {
     const std::size_t n = datei.LesenBlock(block.data(), block.size());
     PruefeIO();
-    if (IOFehler) {
-      ok = false;
-      break;
-    }
+    if (IOFehler) return false;
     gelesen += static_cast<std::int64_t>(n);
     const bool dateiende = n == 0;
     puffer.append(block.data(), n);
@@ -283,19 +288,135 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad) {
       }
       std::size_t e = lf;
       if (e > anfang && puffer[e - 1] == '\r') --e;
-      importeur.Zeile(std::string_view(puffer).substr(anfang, e - anfang));
+      ++zeilen;
+      if (!proZeile(std::string_view(puffer).substr(anfang, e - anfang))) return true;
       anfang = lf + 1;
       if (++seitMeldung >= kFortschrittAlle) {
         seitMeldung = 0;
         const int prozent = gesamt > 0 ? static_cast<int>(gelesen * 100 / gesamt) : 0;
-        ZeigeFortschritt("Flurst\xFC" "cke werden eingelesen: " + std::to_string(importeur.Zeilen()) + " Zeilen",
-                         std::max(1, prozent));
-        if (Abbruch) break;
+        ZeigeFortschritt(text + std::to_string(zeilen) + " Zeilen", std::max(1, prozent));
+        if (Abbruch) return true;
       }
     }
     puffer.erase(0, std::min(anfang, puffer.size()));
     if (dateiende) break;
   }
+  return true;
+}
+
+const char* const kKeineListe =
+    "Die Datei ist keine Flurst\xFC"
+    "cksliste: ";
+const char* const kTabelleBleibt = " Die Tabelle bleibt unver\xE4ndert.";
+
+// What the check of a cadastre file found before anything is imported.
+struct Pruefung {
+  std::string Fehler;  // the message; empty when the file is a parcel list
+  bool Utf8 = false;
+};
+
+// Every data line that is not empty must be a parcel: at least six fields up
+// to "Fläche", and that one empty or a number as the share computation reads
+// it; no NUL byte anywhere. Whether the file is UTF-8 (a byte order mark, or
+// well-formed throughout with at least one character of several bytes) is
+// found on the way.
+Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
+  Pruefung p;
+  int n = 0;
+  bool bom = false;
+  bool utf8 = true;
+  bool mehrbyte = false;
+  gelesen = ZeilenLesen(datei,
+                        "Flurst\xFC"
+                        "cksliste wird gepr\xFC"
+                        "ft: ",
+                        [&](std::string_view zeile) {
+                          ++n;
+                          if (n == 1) bom = zeile.substr(0, 3) == "\xEF\xBB\xBF";
+                          if (zeile.find('\0') != std::string_view::npos) {
+                            p.Fehler = "Zeile " + std::to_string(n) + " enth\xE4lt ein Nullzeichen (keine Textdatei).";
+                            return false;
+                          }
+                          if (utf8) utf8 = IstUtf8(zeile, &mehrbyte);
+                          if (n == 1 || zeile.empty()) return true;
+                          std::size_t feld = 0;
+                          std::size_t anfang = 0;
+                          for (; feld < 5; ++feld) {
+                            const std::size_t trenner = zeile.find(';', anfang);
+                            if (trenner == std::string_view::npos) break;
+                            anfang = trenner + 1;
+                          }
+                          if (feld < 5) {
+                            p.Fehler = "Zeile " + std::to_string(n) + " hat " + std::to_string(feld + 1) +
+                                       (feld == 0 ? " Feld" : " Felder") +
+                                       ", eine Flurst\xFC"
+                                       "ckszeile mindestens 6 (bis \x84"
+                                       "Fl\xE4"
+                                       "che\x93).";
+                            return false;
+                          }
+                          const std::string_view flaeche = zeile.substr(anfang, zeile.find(';', anfang) - anfang);
+                          const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
+                          if (!OhneLeerzeichen(flaeche).empty() && (!wert || *wert < 0)) {
+                            // The text as the user sees it in the file.
+                            bool lang = false;
+                            const bool zitatUtf8 = (bom || utf8) && IstUtf8(flaeche, &lang) && (bom || lang);
+                            const std::string zitat = zitatUtf8 ? Utf8NachAnsi(flaeche) : std::string(flaeche);
+                            p.Fehler = "In Zeile " + std::to_string(n) +
+                                       " ist die \x84"
+                                       "Fl\xE4"
+                                       "che\x93 \x84" +
+                                       Kurz(zitat, 30) + "\x93 " + (wert ? "negativ." : "keine Zahl.");
+                            return false;
+                          }
+                          return true;
+                        });
+  p.Utf8 = bom || (utf8 && mehrbyte);
+  return p;
+}
+
+}  // namespace
+
+bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Importbericht* bericht) {
+  Abbruch = false;
+  if (bericht) *bericht = Importbericht();
+  IODateiName = Kurz(pfad, 255);
+  Datei datei;
+  datei.Zuordnen(IODateiName);
+  PruefeIO();
+  datei.OeffnenLesen(1);
+  PruefeIO();
+  if (IOFehler) return false;
+
+  bool gelesen = true;
+  const Pruefung pruefung = KatasterPruefen(datei, gelesen);
+  if (!gelesen || Abbruch || !pruefung.Fehler.empty()) {
+    datei.Schliessen();
+    LiesIOErgebnis();
+    ZeigeFortschritt("", 0);
+    if (gelesen && !Abbruch) ZeigeWarnung(Kurz(kKeineListe + pruefung.Fehler + kTabelleBleibt, 255));
+    return false;
+  }
+
+  Importeur importeur(tabelle);
+  std::size_t ersetzt = 0;
+  std::string zeileAnsi;
+  bool erste = true;
+  const bool ok = ZeilenLesen(datei,
+                              "Flurst\xFC"
+                              "cke werden eingelesen: ",
+                              [&](std::string_view zeile) {
+                                if (erste && zeile.substr(0, 3) == "\xEF\xBB\xBF")
+                                  zeile.remove_prefix(3);  // the byte order mark
+                                erste = false;
+                                if (pruefung.Utf8) {
+                                  zeileAnsi = Utf8NachAnsiGezaehlt(zeile, ersetzt);
+                                  importeur.Zeile(zeileAnsi);
+                                } else {
+                                  importeur.Zeile(zeile);
+                                }
+                                return true;
+                              });
   datei.Schliessen();
   PruefeIO();
   if (importeur.Ende()) {
@@ -307,6 +428,15 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad) {
     for (int r = 1; r < tabelle.Zeilenzahl(); ++r) BerechneAnteil(tabelle, r);
   }
   ZeigeFortschritt("", 0);
+  if (bericht) {
+    bericht->Flurstuecke = importeur.Flurstuecke();
+    bericht->Eigentuemer = importeur.Eigentuemer();
+    bericht->Utf8 = pruefung.Utf8;
+    bericht->Ersetzt = static_cast<std::int64_t>(ersetzt);
+  }
+  if (ersetzt > 0)
+    ZeigeMeldung("Die Datei ist in UTF-8 geschrieben. " + std::to_string(ersetzt) +
+                 " Zeichen gibt es im Windows-Zeichensatz nicht; sie wurden durch \x84?\x93 ersetzt.");
   return ok;
 }
 
@@ -419,11 +549,32 @@ bool ExportSchreiben(const Flurstuecktabelle& t, const std::string& pfad) {
 
 // --- transfer ----------------------------------------------------------------------
 
-bool TabelleUebertragen(const Flurstuecktabelle& t) {
+namespace {
+
+std::string_view Getrimmt(std::string_view t) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  return t;
+}
+
+// Two texts joined by trenner; only the one that is there when the other is
+// empty.
+std::string Verbunden(std::string_view a, const char* trenner, std::string_view b) {
+  std::string s(a);
+  if (!a.empty() && !b.empty()) s += trenner;
+  s += b;
+  return s;
+}
+
+}  // namespace
+
+bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
+  if (angehaengt) *angehaengt = 0;
   // The record count must be the file's: appending at a stale count would
   // overwrite owners already in the file.
   if (!addresses::AdrDateiOeffnen()) return false;
   Abbruch = false;
+  const auto zelle = [&](int spalte, int r) { return Getrimmt(t.Zelle(spalte, r)); };
   auto schluessel = [&](int r) {
     std::string k(t.Zelle(Nachname, r));
     k += ", ";
@@ -431,9 +582,14 @@ bool TabelleUebertragen(const Flurstuecktabelle& t) {
     k += t.Zelle(Strasse, r);
     return Kurz(k, 255);
   };
+  // Rows that name no owner (the empty rows of a table that was never filled
+  // among them) give no record.
+  auto ohneName = [&](int r) { return zelle(Nachname, r).empty() && zelle(Vorname, r).empty(); };
   addresses::AdrAnhaenger anhaenger;
   bool ok = true;
   bool abgebrochen = false;
+  int anzahl = 0;
+  int uebergangen = 0;
   Currency summe = 0;
   const int letzte = t.Zeilenzahl() - 1;
   std::string k = letzte >= 1 ? schluessel(1) : std::string();
@@ -444,8 +600,8 @@ bool TabelleUebertragen(const Flurstuecktabelle& t) {
     return true;
   };
   for (int r = 1; r <= letzte; ++r) {
-    // The empty rows of a table that was never filled are no owners.
-    if (leer(r)) {
+    if (ohneName(r)) {
+      if (!leer(r)) ++uebergangen;
       k = r < letzte ? schluessel(r + 1) : std::string();
       continue;
     }
@@ -454,21 +610,16 @@ bool TabelleUebertragen(const Flurstuecktabelle& t) {
     if (naechster != k) {
       addresses::TAdresse& a = addresses::AktAdresse;
       a.Leeren();
-      std::string name(t.Zelle(Vorname, r));
-      name += ' ';
-      name += t.Zelle(Nachname, r);
-      a.SetzeText(addresses::Name1, name);
-      std::string sortierung(t.Zelle(Nachname, r));
-      sortierung += "; ";
-      sortierung += t.Zelle(Vorname, r);
-      a.SetzeText(addresses::Sortierung, sortierung);
-      a.SetzeText(addresses::Strasse, std::string(t.Zelle(Strasse, r)));
-      a.SetzeText(addresses::Ort, std::string(t.Zelle(Ort, r)));
+      a.SetzeText(addresses::Name1, Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r)));
+      a.SetzeText(addresses::Sortierung, Verbunden(zelle(Nachname, r), "; ", zelle(Vorname, r)));
+      a.SetzeText(addresses::Strasse, std::string(zelle(Strasse, r)));
+      a.SetzeText(addresses::Ort, std::string(zelle(Ort, r)));
       a.SetzeFlaeche(MulDiv(summe, 1, CurrencyEins, Rundung::HalbGerade));
       if (!anhaenger.Anhaengen(a)) {
         ok = false;
         break;
       }
+      ++anzahl;
       summe = 0;
     }
     k = std::move(naechster);
@@ -484,8 +635,16 @@ bool TabelleUebertragen(const Flurstuecktabelle& t) {
   }
   if (!anhaenger.Schliessen()) ok = false;
   ZeigeFortschritt("", 0);
-  if (abgebrochen) ZeigeMeldung("Import abgebrochen!");
-  else if (ok) ZeigeMeldung("Import abgeschlossen!");
+  if (angehaengt) *angehaengt = anzahl;
+  if (uebergangen > 0 && !abgebrochen)
+    ZeigeMeldung(std::to_string(uebergangen) + (uebergangen == 1 ? " Zeile nennt" : " Zeilen nennen") +
+                 " keinen Eigent\xFCmer und wurde" + (uebergangen == 1 ? "" : "n") +
+                 " nicht \xFC"
+                 "bernommen.");
+  if (abgebrochen)
+    ZeigeMeldung("Import abgebrochen!");
+  else if (ok)
+    ZeigeMeldung("Import abgeschlossen!");
   return ok && !abgebrochen;
 }
 

@@ -55,11 +55,27 @@ extern const char* const ExportPfad;           // "e:\Jagd\Flurstuecke-export.cs
 extern const char* const FilterKataster;       // file dialog filter
 extern const char* const BeispielKataster;     // preset path of the window's edit
 
+// What an import read.
+struct Importbericht {
+  int Flurstuecke = 0;       // parcel lines (the data lines that are not empty)
+  int Eigentuemer = 0;       // owner entries in them
+  bool Utf8 = false;         // the file was UTF-8 and was converted
+  std::int64_t Ersetzt = 0;  // characters that Windows-1252 has no place for, now "?"
+};
+
 // Reads the cadastre file into the table and computes every row's share.
-// A file that cannot be opened is reported and leaves the table as it was.
-// Progress goes to the message window; a key press there can stop it
-// (app::Abbruch). False when the file could not be read.
-bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad);
+// The file is checked first: every data line that is not empty must be a
+// parcel (at least six ";"-separated fields, up to "Fläche", which is empty or
+// a number as the share computation reads it, not negative) and no byte may
+// be NUL;
+// otherwise a message names the first line that fails and the table stays as
+// it was. A UTF-8 file (byte order mark, or well-formed with characters of
+// several bytes) is converted to Windows-1252 and the characters replaced are
+// counted in a message. Empty lines are skipped. A file that cannot be opened
+// is reported and leaves the table as it was. Progress goes to the message
+// window; a key press there can stop it (app::Abbruch). False when the file
+// could not be read or was refused.
+bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Importbericht* bericht = nullptr);
 
 // Column 7 of one row: the owner's share of the huntable area in whole m².
 void BerechneAnteil(Flurstuecktabelle& tabelle, int zeile);
@@ -76,9 +92,12 @@ bool ExportSchreiben(const Flurstuecktabelle& tabelle, const std::string& pfad);
 
 // Appends one address record per owner (consecutive rows with the same
 // surname, first name and street) with the summed area to the active address
-// file, then "Import abgeschlossen!". Opens (and measures) the active file
-// first. A failed write is reported once and ends the transfer (the owners
-// before it stay appended); false then, or when the file could not be opened.
-bool TabelleUebertragen(const Flurstuecktabelle& tabelle);
+// file, then "Import abgeschlossen!". Cells are taken without blanks at their
+// ends; rows without an owner's name are passed over. Opens (and measures)
+// the active file first. A failed write is reported once and ends the
+// transfer (the owners before it stay appended); false then, or when the file
+// could not be opened. *angehaengt (when given) receives the number of
+// records appended.
+bool TabelleUebertragen(const Flurstuecktabelle& tabelle, int* angehaengt = nullptr);
 
 }  // namespace davo::parcels

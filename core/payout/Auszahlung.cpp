@@ -23,15 +23,15 @@ Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency klei
 bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText) {
   BetragProHa = 0;
   KleinsterBetrag = 0;
-  const BetragErgebnis r = BetragEinlesen(betragProHaText);
-  if (r.Fehler) {
-    ZeigeMeldung("Eingabefehler bei Auszahlungsbetrag / ha!");
+  const Eingabe r = EingabeLesen(betragProHaText, Zahlart::Betrag);
+  if (!r.Gueltig()) {
+    ZeigeWarnung("Eingabefehler bei Auszahlungsbetrag / ha! " + EingabeZitat(betragProHaText, r));
     return false;
   }
   BetragProHa = r.Wert;
-  const BetragErgebnis m = BetragEinlesen(kleinsterBetragText);
-  if (m.Fehler) {
-    ZeigeMeldung("Eingabefehler kleinster auszuzahlender Betrag! ");
+  const Eingabe m = EingabeLesen(kleinsterBetragText, Zahlart::Betrag);
+  if (!m.Gueltig()) {
+    ZeigeWarnung("Eingabefehler kleinster auszuzahlender Betrag! " + EingabeZitat(kleinsterBetragText, m));
     return false;
   }
   KleinsterBetrag = m.Wert;

@@ -21,7 +21,8 @@ extern Currency KleinsterBetrag;
 // below the smallest amount (an amount equal to it is paid).
 Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag);
 
-// Parses the two amount texts; false after an input error (message shown).
+// Reads the two amount texts by the rule for typed numbers (EingabeLesen);
+// false after an input error (message shown, naming the refused text).
 bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText);
 
 // Today + 7 on a Monday, + 6 on a Tuesday, + 5 on every other day.

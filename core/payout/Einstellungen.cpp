@@ -1,6 +1,7 @@
 #include "payout/Einstellungen.h"
 
 #include "app/DateiIO.h"
+#include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 
@@ -41,10 +42,58 @@ int EinstellungNachName(const std::string& name) {
 
 std::string EinstellungsDatei() { return AktAdrBasis + ".JGA"; }
 
+namespace {
+
+// Where earlier versions kept the settings: the address file's path cut at
+// its first "." even when that stood in a folder name. Empty when that gives
+// the same name (or none).
+std::string BisherigeEinstellungsDatei() {
+  const std::size_t punkt = AktAdrBasis.find('.');
+  if (punkt == std::string::npos || punkt == 0) return std::string();
+  return AktAdrBasis.substr(0, punkt) + ".JGA";
+}
+
+// The settings of an address file in a folder whose name holds a "." are
+// taken over once from the file earlier versions shared between all address
+// files of that folder (which stays as it is).
+bool Uebernehmen(const std::string& alt, const std::string& neu) {
+  IODateiName = alt;
+  Datei datei;
+  datei.Zuordnen(alt);
+  PruefeIO();
+  datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
+  PruefeIO();
+  if (IOFehler) return false;
+  datei.Lesen(AuszahlungsEinstellungen.bytes.data());
+  PruefeIO();
+  const bool gelesen = !IOFehler;
+  datei.Schliessen();
+  PruefeIO();
+  if (!gelesen) {
+    AuszahlungsEinstellungen.Leeren();
+    return false;
+  }
+  IODateiName = neu;
+  DateiErsetzen(neu, AuszahlungsEinstellungen.bytes.data(), AuszahlungsEinstellungen.bytes.size());
+  PruefeIO();
+  if (IOFehler) return false;
+  ZeigeMeldung(Kurz("Die Auszahlungseinstellungen wurden aus " + alt + " in die Datei " + neu +
+                        " \xFC"
+                        "bernommen, die zu dieser Adressendatei geh\xF6rt.",
+                    255));
+  return true;
+}
+
+}  // namespace
+
 bool EinstellungenLesen() {
   AuszahlungsEinstellungen.Leeren();
   IODateiName = EinstellungsDatei();
-  if (!DateiExistiert(IODateiName)) return true;
+  if (!DateiExistiert(IODateiName)) {
+    const std::string alt = BisherigeEinstellungsDatei();
+    if (alt.empty() || !DateiExistiert(alt)) return true;
+    return Uebernehmen(alt, EinstellungsDatei());
+  }
   Datei datei;
   datei.Zuordnen(IODateiName);
   PruefeIO();

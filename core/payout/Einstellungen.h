@@ -51,8 +51,10 @@ extern TAuszahlungsEinstellungen AuszahlungsEinstellungen;
 // Path of the settings file of the active address file.
 std::string EinstellungsDatei();
 // Reads the settings of the active address file; a missing or unreadable file
-// leaves the record cleared. False when the file exists but could not be read
-// (reported).
+// leaves the record cleared. When the file is missing but earlier versions
+// kept the settings under the name cut at a "." in a folder name, that file is
+// copied to the new name (the user is told). False when a file exists but
+// could not be read or copied (reported).
 bool EinstellungenLesen();
 // Writes the settings through a temporary file and a rename, so a failed
 // write keeps the old settings. False when it failed (reported).

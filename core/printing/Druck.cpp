@@ -239,6 +239,15 @@ void DruckEnde() {
   if (Druckflaeche* f = Drucker()) f->DokumentBeenden();
 }
 
+void DruckNeuerTeil() {
+  Druckflaeche* f = jobOffen ? Drucker() : nullptr;
+  if (!f) return;
+  DruckSteuerung(Seitenvorschub);
+  Seite = 0;
+  f->SetzeFett(!Druckerschrift.Name.empty() && Druckerschrift.Fett);
+  ModusSetzen(Modus::Schmal);
+}
+
 bool DokumentOffen() { return jobOffen || direktOffen; }
 
 void DirektdruckBeginnen() {

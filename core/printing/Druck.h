@@ -55,6 +55,10 @@ void DruckZeichen(const std::string& text);
 void DruckRechts(const std::string& text, int breite);
 void DruckSteuerung(int code);
 void DruckEnde();
+// Within a job: a new page on which output starts as on the first page of a
+// job of its own (line and column 0, condensed mode, the stored font's weight,
+// sheet numbers from 1), so several documents can go out as one job.
+void DruckNeuerTeil();
 
 // Whether a printer document is open (a job, or a direct printout).
 bool DokumentOffen();

@@ -1,6 +1,7 @@
 #include "addresses/DU_Adresse.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -41,6 +42,7 @@ constexpr int LinkeSpalte = 11;
 constexpr int NameBox = 2;
 constexpr int IbanBox = 15;
 constexpr int BicBox = 16;
+constexpr int FlaechenBox = 19;
 
 // How many characters can be typed into the name box. A longer name read from
 // the file is kept whole; it can only be shortened.
@@ -101,7 +103,7 @@ TF_Adressen::TF_Adressen(QWidget* parent) : QDialog(parent) {
 
   connect(WeiterBtn, &QPushButton::clicked, this, [this] { Schritt(&AdressenmanagerModell::Weiter); });
   connect(ZurueckBtn, &QPushButton::clicked, this, [this] { Schritt(&AdressenmanagerModell::Zurueck); });
-  connect(NeuBtn, &QPushButton::clicked, this, [this] { Schritt(&AdressenmanagerModell::Neu); });
+  connect(NeuBtn, &QPushButton::clicked, this, &TF_Adressen::NeuClick);
   connect(SuchenBtn, &QPushButton::clicked, this, [this] { Schritt(&AdressenmanagerModell::Suchen); });
   connect(EndeBtn, &QPushButton::clicked, this, &TF_Adressen::EndeClick);
   // Closes without storing what is shown.
@@ -235,14 +237,34 @@ void TF_Adressen::Schritt(void (AdressenmanagerModell::*schritt)()) {
   Uebernehmen();
   (modell_.*schritt)();
   Anzeigen();
+  FokusNachSchritt();
+}
+
+void TF_Adressen::NeuClick() {
+  Uebernehmen();
+  const bool neu = modell_.Neu();
+  Anzeigen();
+  if (neu)
+    ComboBox[1]->setFocus(Qt::OtherFocusReason);
+  else
+    FokusNachSchritt();
 }
 
 void TF_Adressen::EndeClick() {
   Uebernehmen();
-  if (modell_.Ende())
+  if (modell_.Ende()) {
     accept();
-  else
-    Anzeigen();
+    return;
+  }
+  Anzeigen();
+  FokusNachSchritt();
+}
+
+void TF_Adressen::FokusNachSchritt() {
+  if (!modell_.FlaecheAbgelehnt) return;
+  QComboBox* flaeche = ComboBox[FlaechenBox];
+  flaeche->setFocus(Qt::OtherFocusReason);
+  flaeche->lineEdit()->selectAll();
 }
 
 void TF_Adressen::showEvent(QShowEvent* event) {
@@ -259,10 +281,28 @@ void TF_Adressen::showEvent(QShowEvent* event) {
 
 void TF_Adressen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-    EndeBtn->click();
+    close();
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void TF_Adressen::closeEvent(QCloseEvent* event) {
+  Uebernehmen();
+  switch (modell_.Verlassen()) {
+    case AdressenmanagerModell::Abschluss::Gespeichert:
+      event->accept();
+      accept();
+      return;
+    case AdressenmanagerModell::Abschluss::Verworfen:
+      QDialog::closeEvent(event);
+      return;
+    case AdressenmanagerModell::Abschluss::Bleiben:
+      event->ignore();
+      Anzeigen();
+      FokusNachSchritt();
+      return;
+  }
 }
 
 bool TF_Adressen::eventFilter(QObject* ziel, QEvent* event) {

@@ -28,9 +28,10 @@ class TF_Adressen : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  // Escape acts like "&Ende": a valid record is stored and the window closes,
-  // an invalid one keeps it open.
+  // Escape closes the window like its title bar.
   void keyPressEvent(QKeyEvent* event) override;
+  // Closing by the title bar or Escape asks whether to save unsaved edits.
+  void closeEvent(QCloseEvent* event) override;
   // Leaving the name box or the IBAN box.
   bool eventFilter(QObject* ziel, QEvent* event) override;
 
@@ -40,6 +41,9 @@ class TF_Adressen : public QDialog {
   void Uebernehmen();  // controls -> model
   void Schritt(void (addresses::AdressenmanagerModell::*schritt)());
   void EndeClick();
+  void NeuClick();
+  // After a step: the cursor into a refused area.
+  void FokusNachSchritt();
 
   addresses::AdressenmanagerModell modell_;
 

@@ -15,6 +15,44 @@
 
 namespace davo::gui {
 
+namespace {
+
+// The captions of one menu level, each with a keyboard mnemonic ("&Adressen"
+// for Alt+A): the first letter of a word that no caption before it on this
+// level took, else any such letter or digit. The text shown stays the same; a
+// caption that brings its own "&" keeps it.
+QStringList MitTastenkuerzeln(const std::vector<app::MenuEintrag>& eintraege) {
+  QStringList titel;
+  QString vergeben;
+  for (const app::MenuEintrag& e : eintraege) {
+    const QString t = AusAnsi(e.Titel);
+    const qsizetype eigenes = t.indexOf(QLatin1Char('&'));
+    if (eigenes >= 0 && eigenes + 1 < t.size()) vergeben += t[eigenes + 1].toLower();
+  }
+  for (const app::MenuEintrag& e : eintraege) {
+    QString t = AusAnsi(e.Titel);
+    if (t.contains(QLatin1Char('&')) || e.Titel == "-") {
+      titel << t;
+      continue;
+    }
+    qsizetype wahl = -1;
+    for (int durchgang = 0; durchgang < 2 && wahl < 0; ++durchgang) {
+      for (qsizetype i = 0; i < t.size() && wahl < 0; ++i) {
+        const bool wortanfang = i == 0 || !t[i - 1].isLetterOrNumber();
+        if (t[i].isLetterOrNumber() && (durchgang == 1 || wortanfang) && !vergeben.contains(t[i].toLower())) wahl = i;
+      }
+    }
+    if (wahl >= 0) {
+      vergeben += t[wahl].toLower();
+      t.insert(wahl, QLatin1Char('&'));
+    }
+    titel << t;
+  }
+  return titel;
+}
+
+}  // namespace
+
 TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("F_Kolvar3"));
   resize(696, 480);
@@ -24,11 +62,15 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
 
   QMenuBar* leiste = menuBar();
   leiste->setObjectName(QStringLiteral("MainMenu1"));
-  for (const app::MenuEintrag& eintrag : app::Hauptmenue()) {
+  const QStringList titel = MitTastenkuerzeln(app::Hauptmenue());
+  for (std::size_t i = 0; i < app::Hauptmenue().size(); ++i) {
+    const app::MenuEintrag& eintrag = app::Hauptmenue()[i];
     if (eintrag.Unterpunkte.empty()) {
-      leiste->addAction(Menuepunkt(eintrag, leiste));
+      QAction* punkt = Menuepunkt(eintrag, leiste);
+      punkt->setText(titel[static_cast<qsizetype>(i)]);
+      leiste->addAction(punkt);
     } else {
-      QMenu* menue = leiste->addMenu(AusAnsi(eintrag.Titel));
+      QMenu* menue = leiste->addMenu(titel[static_cast<qsizetype>(i)]);
       menue->setObjectName(QString::fromStdString(eintrag.Name));
       menue->menuAction()->setObjectName(QString::fromStdString(eintrag.Name));
       menue->setEnabled(eintrag.Aktiv);
@@ -59,13 +101,17 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
 TF_Kolvar3::~TF_Kolvar3() = default;
 
 void TF_Kolvar3::MenueAufbauen(QMenu* menue, const std::vector<app::MenuEintrag>& eintraege) {
-  for (const app::MenuEintrag& eintrag : eintraege) {
+  const QStringList titel = MitTastenkuerzeln(eintraege);
+  for (std::size_t i = 0; i < eintraege.size(); ++i) {
+    const app::MenuEintrag& eintrag = eintraege[i];
     if (eintrag.Titel == "-") {
       menue->addSeparator();
     } else if (eintrag.Unterpunkte.empty()) {
-      menue->addAction(Menuepunkt(eintrag, menue));
+      QAction* punkt = Menuepunkt(eintrag, menue);
+      punkt->setText(titel[static_cast<qsizetype>(i)]);
+      menue->addAction(punkt);
     } else {
-      QMenu* unter = menue->addMenu(AusAnsi(eintrag.Titel));
+      QMenu* unter = menue->addMenu(titel[static_cast<qsizetype>(i)]);
       unter->setObjectName(QString::fromStdString(eintrag.Name));
       unter->menuAction()->setObjectName(QString::fromStdString(eintrag.Name));
       unter->setEnabled(eintrag.Aktiv);

@@ -4,9 +4,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpacerItem>
 #include <QStringList>
 #include <QUrl>
 #include <system_error>
@@ -113,12 +116,31 @@ TF_Meldung* QtDialogDienst::Meldungsfenster() const { return meldung_.data(); }
 
 QPrinter* QtDialogDienst::Drucker() { return EinstDruck().Drucker(); }
 
-void QtDialogDienst::Meldung(const std::string& text) {
-  QMessageBox box(QMessageBox::Information, QString::fromLatin1(app::Anwendungstitel), AusAnsi(text), QMessageBox::Ok,
-                  Elternfenster());
+namespace {
+
+// The information box; wide enough that its caption is never cut.
+void Nachricht(QMessageBox::Icon symbol, const std::string& text) {
+  QMessageBox box(symbol, QString::fromLatin1(app::Anwendungstitel), AusAnsi(text), QMessageBox::Ok, Elternfenster());
+  box.setObjectName(QStringLiteral("Meldungsbox"));
   box.setTextFormat(Qt::PlainText);
+  MindestbreiteFuerTitel(box);
   box.exec();
 }
+
+}  // namespace
+
+void MindestbreiteFuerTitel(QMessageBox& box) {
+  // The title bar's font is the desktop's; the application font stands in for
+  // it, with room for the window's icon and buttons.
+  const int breite = QFontMetrics(QApplication::font()).horizontalAdvance(box.windowTitle()) + 160;
+  if (auto* raster = qobject_cast<QGridLayout*>(box.layout()))
+    raster->addItem(new QSpacerItem(breite, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), raster->rowCount(), 0, 1,
+                    raster->columnCount());
+}
+
+void QtDialogDienst::Meldung(const std::string& text) { Nachricht(QMessageBox::Information, text); }
+
+void QtDialogDienst::Warnung(const std::string& text) { Nachricht(QMessageBox::Warning, text); }
 
 app::FrageErgebnis QtDialogDienst::Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) {
   return Basis().Frage(AusAnsi(oben), AusAnsi(frage), jaVorgewaehlt);
@@ -169,6 +191,7 @@ std::optional<app::DateiWahl> QtDialogDienst::Dateidialog(const app::DateiDialog
   if (dialog.FilterIndex >= 0 && dialog.FilterIndex < filterListe.size())
     fenster.selectNameFilter(filterListe[dialog.FilterIndex]);
   if (!dialog.Dateiname.empty()) fenster.selectFile(AusAnsi(DateinameVon(dialog.Dateiname)));
+  if (!dialog.Knopf.empty()) fenster.setLabelText(QFileDialog::Accept, AusAnsi(dialog.Knopf));
 
   if (fenster.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList gewaehlt = fenster.selectedFiles();

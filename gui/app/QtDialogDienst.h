@@ -12,6 +12,7 @@
 
 #include "app/Dialoge.h"
 
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -56,6 +57,8 @@ class QtDialogDienst : public app::DialogDienst {
   QPrinter* Drucker();
 
   void Meldung(const std::string& text) override;
+  // The same box with the warning icon.
+  void Warnung(const std::string& text) override;
   app::FrageErgebnis Frage(const std::string& oben, const std::string& frage, bool jaVorgewaehlt) override;
   void Fortschritt(const std::string& text, int position) override;
   std::optional<int> Auswahl(const std::string& titel, const std::vector<std::string>& eintraege, int index) override;
@@ -77,6 +80,10 @@ class QtDialogDienst : public app::DialogDienst {
   // its child (so the modal window does not block it) and dies with it.
   QPointer<TF_Meldung> meldung_;
 };
+
+// Makes the box at least as wide as its caption needs, so the title bar does
+// not cut it.
+void MindestbreiteFuerTitel(QMessageBox& box);
 
 // The installed dialog service when it is the Qt one, else nullptr.
 QtDialogDienst* QtDienst();

@@ -85,6 +85,8 @@ TF_Serienbrief::TF_Serienbrief(QWidget* parent) : QDialog(parent) {
   // Bottom: printing and leaving.
   auto* BriefeBtn = knopf("Serienbriefe für  Adressenliste drucken", "BriefeBtn", &SerienbriefModell::BriefeListe);
   auto* ListeBtn = knopf("Adressenliste drucken", "ListeBtn", &SerienbriefModell::ListeDrucken);
+  EinAuftragCheck = new QCheckBox(QStringLiteral("Alle Briefe ohne Rückfrage in einem Druckauftrag"), this);
+  EinAuftragCheck->setObjectName(QStringLiteral("EinAuftragCheck"));
   auto* EndeBtn = knopf("Ende", "EndeBtn", nullptr);
   connect(EndeBtn, &QPushButton::clicked, this, &QDialog::accept);
   VorschauCheck = NeueVorschauCheck(this);
@@ -113,6 +115,7 @@ TF_Serienbrief::TF_Serienbrief(QWidget* parent) : QDialog(parent) {
 
   auto* unten = new QHBoxLayout;
   unten->addWidget(BriefeBtn);
+  unten->addWidget(EinAuftragCheck);
   unten->addWidget(ListeBtn);
   unten->addWidget(VorschauCheck);
   unten->addStretch();
@@ -133,6 +136,7 @@ TF_Serienbrief::~TF_Serienbrief() = default;
 void TF_Serienbrief::Uebernehmen() {
   modell_.Vorlage = NachAnsi(Edit1->text());
   modell_.Gruppe = SpinEdit1->value();
+  modell_.EinAuftrag = EinAuftragCheck->isChecked();
 }
 
 void TF_Serienbrief::Anzeigen() {
@@ -142,6 +146,7 @@ void TF_Serienbrief::Anzeigen() {
   for (const std::string& zeile : modell_.Memo) memo << AusAnsi(zeile);
   Memo1->setPlainText(memo.join(QLatin1Char('\n')));
   SpinEdit1->setValue(modell_.Gruppe);
+  EinAuftragCheck->setChecked(modell_.EinAuftrag);
   QStringList liste;
   liste.reserve(static_cast<qsizetype>(modell_.Liste.size()));
   for (const addresses::AdrZeile& zeile : modell_.Liste) liste << AusAnsi(zeile.Text);

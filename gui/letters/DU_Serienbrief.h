@@ -44,6 +44,7 @@ class TF_Serienbrief : public QDialog {
   QSpinBox* SpinEdit1;
   QListWidget* ListBox1;
   QCheckBox* VorschauCheck;
+  QCheckBox* EinAuftragCheck;
 };
 
 }  // namespace davo::gui

@@ -106,6 +106,10 @@ Tf_Flurstuecke::Tf_Flurstuecke(QWidget* parent) : QDialog(parent) {
   // Enter in the path box must not start an action.
   for (QPushButton* knopf : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, ImportBtn}) knopf->setAutoDefault(false);
 
+  StatusLabel = new QLabel(this);
+  StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+  StatusLabel->setTextFormat(Qt::PlainText);
+
   StringGrid1 = new QTableView(this);
   StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
   StringGrid1->setModel(modell_);
@@ -146,6 +150,7 @@ Tf_Flurstuecke::Tf_Flurstuecke(QWidget* parent) : QDialog(parent) {
   layout->addLayout(dateizeile);
   layout->addLayout(knoepfe);
   layout->addWidget(StringGrid1, 1);
+  layout->addWidget(StatusLabel);
 }
 
 Tf_Flurstuecke::~Tf_Flurstuecke() = default;
@@ -166,7 +171,21 @@ void Tf_Flurstuecke::DateiImportierenClick() {
     app::ZeigeMeldung(app::PfadNichtDarstellbarText(utf8));
     return;
   }
-  modell_->Veraendern([&pfad](parcels::Flurstuecktabelle& t) { parcels::DateiImportieren(t, *pfad); });
+  parcels::Importbericht bericht;
+  bool ok = false;
+  modell_->Veraendern([&](parcels::Flurstuecktabelle& t) { ok = parcels::DateiImportieren(t, *pfad, &bericht); });
+  if (!ok) {
+    StatusLabel->clear();
+    return;
+  }
+  QString text =
+      QStringLiteral("%1 %2 mit %3 %4 eingelesen.")
+          .arg(bericht.Flurstuecke)
+          .arg(bericht.Flurstuecke == 1 ? QStringLiteral("Flurstückszeile") : QStringLiteral("Flurstückszeilen"))
+          .arg(bericht.Eigentuemer)
+          .arg(bericht.Eigentuemer == 1 ? QStringLiteral("Eigentümer") : QStringLiteral("Eigentümern"));
+  if (bericht.Utf8) text += QStringLiteral(" Die Datei war in UTF-8 geschrieben.");
+  StatusLabel->setText(text);
 }
 
 void Tf_Flurstuecke::SortierenClick() {
@@ -175,6 +194,12 @@ void Tf_Flurstuecke::SortierenClick() {
 
 void Tf_Flurstuecke::ExportSchreibenClick() { parcels::ExportSchreiben(tabelle_, parcels::ExportPfad); }
 
-void Tf_Flurstuecke::UebertragenClick() { parcels::TabelleUebertragen(tabelle_); }
+void Tf_Flurstuecke::UebertragenClick() {
+  int angehaengt = 0;
+  parcels::TabelleUebertragen(tabelle_, &angehaengt);
+  StatusLabel->setText(QStringLiteral("%1 Eigentümer %2 an die Adressendatei angehängt.")
+                           .arg(angehaengt)
+                           .arg(angehaengt == 1 ? QStringLiteral("wurde") : QStringLiteral("wurden")));
+}
 
 }  // namespace davo::gui

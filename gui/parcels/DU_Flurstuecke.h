@@ -72,6 +72,8 @@ class Tf_Flurstuecke : public QDialog {
   QPushButton* BitBtn3;
   QPushButton* BitBtn4;
   QPushButton* ImportBtn;
+  // What the last import or transfer did.
+  QLabel* StatusLabel;
 };
 
 }  // namespace davo::gui

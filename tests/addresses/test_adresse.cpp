@@ -394,11 +394,11 @@ TEST_F(Adresse, AktiveDateiWaehlen) {
   EXPECT_FALSE(fs::exists(ordner / "Neu.ADW"));  // not checked, not created
   EXPECT_TRUE(dialoge.Fragen.empty());
 
-  // A folder with a "." cuts the base name inside the folder name.
+  // A "." in a folder name does not cut the base name.
   app::HomeOrdnerFuerTests = ordner;
   dialoge.WaehleDatei("C:\\Daten\\jagd.2024\\Mitglieder.ADW");
   AktiveAdressendateiWaehlen();
-  EXPECT_EQ(app::AktAdrBasis, "C:\\Daten\\jagd");
+  EXPECT_EQ(app::AktAdrBasis, "C:\\Daten\\jagd.2024\\Mitglieder");
   EXPECT_EQ(GespeicherteAdressdatei(), "C:\\Daten\\jagd.2024\\Mitglieder.ADW");
   EXPECT_TRUE(dialoge.Meldungen.empty());
 }
@@ -464,12 +464,17 @@ TEST_F(Adresse, NeueDateiAnlegen) {
   EXPECT_EQ(dialoge.Dateidialoge.back().Dateiname, neu);
   EXPECT_EQ(dialoge.Fragen.back().Oben, "Adressdatei: " + neu + " nicht gefunden!");
 
-  // "Ja": an empty file.
+  // "Ja": an empty file; a name typed without extension gets ".ADW". The
+  // dialog is one for saving, titled for creating.
   AnzahlAdressen = 5;
-  dialoge.WaehleDatei(neu);
+  dialoge.WaehleDatei(Pfad("Neu"));
   dialoge.Antworten.push_back(FrageErgebnis::Ja);
   NeueAdressendateiAnlegen();
+  EXPECT_EQ(dialoge.Dateidialogarten.back(), "Speichern-Dialog");
+  EXPECT_EQ(dialoge.Dateidialoge.back().Titel, "Neue Adressendatei anlegen");
+  EXPECT_EQ(dialoge.Dateidialoge.back().Knopf, "Anlegen");
   EXPECT_FALSE(dialoge.Fragen.back().JaVorgewaehlt);
+  EXPECT_EQ(app::Konfiguration.Adressdatei(), neu);
   EXPECT_EQ(fs::file_size(ordner / "Neu.ADW"), 0u);
   EXPECT_EQ(AnzahlAdressen, 0);
   EXPECT_FALSE(fs::exists(KonfigDatei()));

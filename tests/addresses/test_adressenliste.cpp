@@ -13,6 +13,7 @@
 #include "addresses/Adresse.h"
 #include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
+#include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "payout/Einstellungen.h"
@@ -291,9 +292,17 @@ class AdressenlisteDruckTest : public AdressenlisteTest {
 };
 
 TEST_F(AdressenlisteDruckTest, ListeDruckenGolden) {
-  // Three owners: the name is padded right to 40 or cut (49 characters), the
-  // other columns padded left to 15, the BIC cut to 15, the 27-character
-  // IBAN to 25; then the sum row.
+  // The caption, the date with the amount per hectare, the column titles,
+  // three owners and the sum row, one blank between columns. The name is
+  // padded right to 40 or cut (49 characters), the other columns padded left
+  // to 15, the BIC cut to 15. The IBANs are printed in groups of four and
+  // never cut: the German one takes 27 characters, the French one 33, which
+  // widens the column.
+  app::Uhr = [] {
+    app::DatumZeit d;
+    d.Jahr = 2026, d.Monat = 12, d.Tag = 6;
+    return d;
+  };
   Aufbauen(2);
   dialoge.Druckantworten.push_back(true);
   Adressenliste.ListeDrucken();
@@ -319,17 +328,19 @@ TEST_F(AdressenlisteDruckTest, SeitenvorschubVorJederSechzigstenZeile) {
   dialoge.Druckantworten.push_back(true);
   Adressenliste.ListeDrucken();
 
-  // The left column (caption and names), the sheet numbers and page breaks.
+  // The left column (caption, column titles and names), the sheet numbers
+  // and page breaks; every page starts with the column titles.
   auto links = [](const std::string& name, int y) {
     return "text 413 " + std::to_string(y) + " " + name + std::string(40 - name.size(), ' ');
   };
-  std::vector<std::string> soll = {"text 447 420 Blatt: 1", "text 413 560 Kopf"};
-  int y = 630;
+  std::vector<std::string> soll = {"text 447 420 Blatt: 1", "text 413 560 Kopf", links("Name", 630)};
+  int y = 700;
   for (int r = 1; r <= 120; ++r) {
     if (r % 60 == 0) {
       soll.push_back("neue-seite");
       soll.push_back("text 447 420 Blatt: " + std::to_string(r / 60 + 1));
-      y = 560;
+      soll.push_back(links("Name", 560));
+      y = 630;
     }
     soll.push_back(links(gitter[static_cast<std::size_t>(r)][1], y));
     y += 70;

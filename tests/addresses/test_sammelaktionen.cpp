@@ -211,10 +211,8 @@ TEST_F(SammelaktionNachFlaeche, FlagGenauAbDerKleinstenFlaeche) {
       {"100,00", "50,00", "  0.5000", "0000011", 2},
       {"3", "1", "  0.3333", "0001111", 4},
       {"0,01", "100", "10000.0000", "0000001", 1},
-      {"", "", "  0.0000", "0111111", 6},          // no smallest amount: every area from 0 on
-      {nullptr, "", "  0.0000", "0111111", 6},     // no settings file
-      {"1,2,3", "50", "  0.0000", "0111111", 6},   // unreadable amount per ha
-      {"-100", "50", " -0.5000", "0111111", 6},
+      {"", "", "  0.0000", "0111111", 6},       // no smallest amount: every area from 0 on
+      {nullptr, "", "  0.0000", "0111111", 6},  // no settings file
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(testing::Message() << (f.ProHa ? f.ProHa : "<keine Datei>") << " / " << f.Kleinster);
@@ -248,8 +246,31 @@ TEST_F(SammelaktionNachFlaeche, DateiBleibtUnveraendert) {
       {"erste Frage geschlossen", "100,00", zwei, {F::Geschlossen}, {}},
       {"zweite Frage Nein", "100,00", zwei, {F::Ja, F::Nein}, {FlaechenMeldung("  0.5000")}},
       {"leere Datei", "100,00", "", {F::Ja, F::Ja}, {FlaechenMeldung("  0.5000"), Anzahlmeldung(0)}},
-      {"Betrag/ha 0", "0", zwei, {F::Ja},
-       {"Der Auszahlungsbetrag / ha ist 0. Die kleinste auszuzahlende Fl\xE4" "che kann nicht berechnet werden."}},
+      {"Betrag/ha 0",
+       "0",
+       zwei,
+       {F::Ja},
+       {"Der Auszahlungsbetrag / ha ist 0. Die kleinste auszuzahlende Fl\xE4"
+        "che kann nicht berechnet werden."}},
+      // Refused as in the payout window: a point for the decimal comma, a
+      // negative amount, a text that is no number.
+      {"Betrag/ha 12.50",
+       "12.50",
+       zwei,
+       {F::Ja},
+       {"Eingabefehler bei Auszahlungsbetrag / ha! \x84"
+        "12.50\x93 \x96 bitte mit Komma schreiben, z. B. 12,50"}},
+      {"Betrag/ha -100",
+       "-100",
+       zwei,
+       {F::Ja},
+       {"Eingabefehler bei Auszahlungsbetrag / ha! \x84-100\x93 \x96 negative Werte sind nicht erlaubt"}},
+      {"Betrag/ha 1,2,3",
+       "1,2,3",
+       zwei,
+       {F::Ja},
+       {"Eingabefehler bei Auszahlungsbetrag / ha! \x84"
+        "1,2,3\x93 \x96 bitte mit Komma schreiben, z. B. 12,50"}},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.Name);

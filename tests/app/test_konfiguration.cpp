@@ -197,15 +197,17 @@ TEST_F(KonfigurationTest, DateiWederOffenNochAnlegbar) {
   EXPECT_FALSE(fs::exists(KonfigDatei()));
 }
 
-TEST_F(KonfigurationTest, AktAdrBasisBisZumErstenPunkt) {
+TEST_F(KonfigurationTest, AktAdrBasisBisZumErstenPunktDesDateinamens) {
   struct Fall {
     const char* adressdatei;
     const char* basis;
   };
   const Fall faelle[] = {
       {"C:\\Jagd\\Mitglieder.ADW", "C:\\Jagd\\Mitglieder"},
-      {"C:\\Daten\\jagd.2024\\Mitglieder.ADW", "C:\\Daten\\jagd"},
-      {"C:\\Jagd\\Mitglieder", ""},
+      {"C:\\Daten\\jagd.2024\\Mitglieder.ADW", "C:\\Daten\\jagd.2024\\Mitglieder"},
+      {"/home/max.mustermann/Jagd.2025/Mitglieder.ADW", "/home/max.mustermann/Jagd.2025/Mitglieder"},
+      {"C:\\Jagd.2025\\Mitglieder", "C:\\Jagd.2025\\Mitglieder"},  // no extension: the whole path
+      {"C:\\Jagd\\Mitglieder", "C:\\Jagd\\Mitglieder"},
       {"", ""},
       {".ADW", ""},
       {"C:\\J\xE4ger\\M\xFCller.alt.ADW", "C:\\J\xE4ger\\M\xFCller"},

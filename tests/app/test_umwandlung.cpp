@@ -60,6 +60,69 @@ TEST_F(Umwandlung, BetragEinlesen) {
   EXPECT_TRUE(dialoge.Meldungen.empty());
 }
 
+// Numbers typed by a person: what is read and what is refused, and why.
+TEST_F(Umwandlung, EingabeLesen) {
+  const char* const komma = "bitte mit Komma schreiben, z. B. 12,5";
+  const char* const negativ = "negative Werte sind nicht erlaubt";
+  constexpr Zahlart F = Zahlart::Flaeche, B = Zahlart::Betrag;
+  struct Fall {
+    const char* text;
+    Zahlart art;
+    Currency wert;
+    const char* hinweis;  // nullptr: accepted
+  };
+  const Fall faelle[] = {
+      {"", F, 0, nullptr},
+      {"   ", B, 0, nullptr},
+      {"12,5", F, 125000, nullptr},
+      {" 0,5 ha ", F, 5000, nullptr},
+      {"12,5ha", F, 125000, nullptr},
+      {"1.234,5678 HA", F, 12345678, nullptr},
+      {"1.234.567", F, 12345670000, nullptr},
+      {",5", F, 5000, nullptr},
+      {"7,", F, 70000, nullptr},
+      {"0,00015", F, 2, nullptr},  // beyond the fourth decimal: half to even, as before
+      {"100.000.000 ha", F, 1000000000000, nullptr},
+      {"12,50 \x80", B, 125000, nullptr},
+      {"12,50\x80", B, 125000, nullptr},
+      {"1.000 EUR", B, 10000000, nullptr},
+      {"3 euro", B, 30000, nullptr},
+      {"12.5", F, 0, komma},
+      {"12.50 \x80", B, 0, "bitte mit Komma schreiben, z. B. 12,50"},
+      {"1 234,5", F, 0, komma},
+      {"1,2,3", F, 0, komma},
+      {"zw\xF6lf", F, 0, komma},
+      {"0.500", F, 0, komma},
+      {"1234.567", F, 0, komma},
+      {"1.23", F, 0, komma},
+      {"1.234,5.6", F, 0, komma},
+      {"ha", F, 0, komma},
+      {"12 \x80", F, 0, komma},  // the unit of the other kind
+      {"12 ha", B, 0, "bitte mit Komma schreiben, z. B. 12,50"},
+      {"-3", F, 0, negativ},
+      {"-1.000,00 EUR", B, 0, negativ},
+      {"+3", F, 0, komma},
+      {"100.000.000,0001", F, 0,
+       "h\xF6"
+       "chstens 100.000.000 ha"},
+      {"922.337.203.685.478", B, 0, "die Zahl ist zu gro\xDF"},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.text);
+    const Eingabe e = EingabeLesen(f.text, f.art);
+    EXPECT_EQ(e.Wert, f.wert);
+    EXPECT_EQ(e.Hinweis, f.hinweis ? f.hinweis : "");
+  }
+  EXPECT_EQ(EingabeFehlertext("Fl\xE4"
+                              "che",
+                              "12.5", EingabeLesen("12.5", F)),
+            "Fl\xE4"
+            "che: \x84"
+            "12.5\x93 ist keine g\xFCltige Zahl \x96 bitte mit Komma schreiben, z. B. 12,5");
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+  EXPECT_EQ(dialoge.Piepser, 0);
+}
+
 TEST_F(Umwandlung, BetragFormatieren) {
   struct Fall {
     Currency wert;

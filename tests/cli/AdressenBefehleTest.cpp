@@ -313,7 +313,9 @@ TEST_F(DavoProgramm, UngueltigeEingabenWerdenAbgelehntUndNichtsGeschrieben) {
       {{"Name1=   "}, "1", leer},
       {{"Sortierung="}, "2", leer},
       {{"Name1=Neu"}, "4", leer},  // appended record has no sort key
-      {{"Flaeche=1,2,3"}, "1", "Ungültige Flächenangabe!"},
+      {{"Flaeche=1,2,3"}, "1", "Flaeche: „1,2,3“ ist keine gültige Zahl – bitte mit Komma schreiben, z. B. 12,5"},
+      {{"Flaeche=12.5"}, "1", "„12.5“"},
+      {{"Flaeche=-2"}, "1", "negative Werte"},
       {{"Name1=Łukasz"}, "1", "Name1"},
       {{"Name1=Neu", "Ort=Kraków ŁÓDŹ"}, "1", "Ort"},
       {{"Gruppe=256"}, "1", "Gruppe"},

@@ -57,13 +57,13 @@ Satz Eigentuemer(const std::string& name1, const std::string& sortierung, const 
 }
 
 // Name1 is first name, blank, surname; Sortierung surname, "; ", first name;
-// both keep the blank each cell starts with.
+// the cells lose the blank each of them starts with.
 Satz Mueller(std::int64_t flaeche) {
-  return Eigentuemer(" Hans  Müller", " Müller;  Hans", " Dorfstraße 5", " 31000 Feldheim", flaeche);
+  return Eigentuemer("Hans Müller", "Müller; Hans", "Dorfstraße 5", "31000 Feldheim", flaeche);
 }
-const Satz kOertel = Eigentuemer(" Änne  Örtel", " Örtel;  Änne", " Am Bach 1", " 31000 Feldheim", 617);
-const Satz kWeber = Eigentuemer(" Karl  weber", " weber;  Karl", " Weg 2", " 31001 Au", 333);
-const Satz kZander = Eigentuemer(" Udo  Zander", " Zander;  Udo", " Hof 3", " 31002 Zell", 0);
+const Satz kOertel = Eigentuemer("Änne Örtel", "Örtel; Änne", "Am Bach 1", "31000 Feldheim", 617);
+const Satz kWeber = Eigentuemer("Karl weber", "weber; Karl", "Weg 2", "31001 Au", 333);
+const Satz kZander = Eigentuemer("Udo Zander", "Zander; Udo", "Hof 3", "31002 Zell", 0);
 
 std::vector<std::string> Spalten(const std::string& zeile) {
   std::vector<std::string> s;

@@ -4,6 +4,7 @@
 // actions of the main menu.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -250,12 +251,15 @@ class TestAdressenmanager : public QObject {
     QTest::newRow("Titelleiste") << QStringLiteral("schliessen");
   }
 
+  // "&Abbruch" discards without asking; the title bar asks first ("Nein").
   void schliessenOhneSpeichern() {
     QFETCH(QString, wie);
     Schreibe({Satz("Otto Alt", "Alt, Otto")});
     const QByteArray vorher = Inhalt();
     TF_Adressen fenster;
     int ergebnis = -1;
+    const bool frage = wie != QLatin1String("Abbruch");
+    if (frage) dialoge->Antworten.push_back(davo::app::FrageErgebnis::Nein);
     AmModalenFenster([&](QWidget* modal) {
       QCOMPARE(Text(modal, 2), QStringLiteral("Otto Alt"));
       Box(modal, 2)->setEditText(QStringLiteral("Otto Neu"));
@@ -270,68 +274,138 @@ class TestAdressenmanager : public QObject {
     QCOMPARE(ergebnis, int(QDialog::Rejected));
     QCOMPARE(Inhalt(), vorher);
     QVERIFY(Meldungen(*dialoge).isEmpty());
+    QCOMPARE(dialoge->Fragen.size(), std::size_t(frage ? 1 : 0));
+    KeineOffenenDialoge(*dialoge);
   }
 
   void ungueltigeAdresse_data() {
     QTest::addColumn<QString>("knopf");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("sortierung");
+    QTest::addColumn<QString>("flaeche");
     QTest::addColumn<QStringList>("meldungen");
-    QTest::addColumn<bool>("offen");
     const QStringList meldung{Ungueltig};
-    QTest::newRow("Weiter, leer") << "WeiterBtn" << "" << "" << meldung << true;
-    QTest::newRow("Weiter, nur Leerzeichen") << "WeiterBtn" << "   " << "  " << meldung << true;
-    QTest::newRow("Weiter, ohne Sortierung") << "WeiterBtn" << "Anna" << "" << meldung << true;
-    QTest::newRow("Neu, ohne Name") << "NeuBtn" << "" << "Schulte" << meldung << true;
-    QTest::newRow("Zurück") << "ZurueckBtn" << "" << "Schulte" << QStringList() << true;
-    QTest::newRow("Adresse suchen") << "SuchenBtn" << "Anna" << " " << QStringList() << true;
-    QTest::newRow("Ende") << "EndeBtn" << "" << "" << QStringList() << true;
+    const QStringList punkt{
+        QStringLiteral("Fläche: „12.5“ ist keine gültige Zahl – bitte mit Komma schreiben, z. B. 12,5")};
+    QTest::newRow("Weiter, leer") << "WeiterBtn"
+                                  << ""
+                                  << ""
+                                  << "" << meldung;
+    QTest::newRow("Weiter, nur Leerzeichen") << "WeiterBtn"
+                                             << "   "
+                                             << "  "
+                                             << "" << meldung;
+    QTest::newRow("Weiter, ohne Sortierung") << "WeiterBtn"
+                                             << "Anna"
+                                             << ""
+                                             << "" << meldung;
+    QTest::newRow("Neu, ohne Name") << "NeuBtn"
+                                    << ""
+                                    << "Schulte"
+                                    << "" << meldung;
+    QTest::newRow("Zurück") << "ZurueckBtn"
+                            << ""
+                            << "Schulte"
+                            << "" << QStringList();
+    QTest::newRow("Adresse suchen") << "SuchenBtn"
+                                    << "Anna"
+                                    << " "
+                                    << "" << QStringList();
+    QTest::newRow("Ende") << "EndeBtn"
+                          << ""
+                          << ""
+                          << "" << QStringList();
+    // A refused area stops every button, the cursor goes to it.
+    for (const char* knopf : {"WeiterBtn", "ZurueckBtn", "NeuBtn", "SuchenBtn", "EndeBtn"})
+      QTest::newRow(qPrintable(QStringLiteral("Fläche, ") + QLatin1String(knopf))) << knopf << "Anna Schulte"
+                                                                                   << "Schulte, Anna"
+                                                                                   << "12.5" << punkt;
   }
 
-  // Nothing reaches the file; only "&Weiter" and "&Neu" say why.
+  // Nothing reaches the file; only "&Weiter" and "&Neu" say why a record is
+  // invalid, every button says why an area is refused.
   void ungueltigeAdresse() {
     QFETCH(QString, knopf);
     QFETCH(QString, name);
     QFETCH(QString, sortierung);
+    QFETCH(QString, flaeche);
     QFETCH(QStringList, meldungen);
-    QFETCH(bool, offen);
-    TF_Adressen fenster;
-    fenster.show();
-    Box(&fenster, 2)->setEditText(name);
-    Box(&fenster, 4)->setEditText(sortierung);
-    Klicke(&fenster, qPrintable(knopf));
-    QCOMPARE(Meldungen(*dialoge), meldungen);
-    QCOMPARE(fenster.isVisible(), offen);
-    QCOMPARE(Inhalt().size(), 0);
-    QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 1"));
-    QCOMPARE(Text(&fenster, 2), name);
-  }
-
-  void escape_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("sortierung");
-    QTest::addColumn<bool>("geschlossen");
-    QTest::addColumn<qint64>("dateigroesse");
-    QTest::newRow("gültig: speichert und schließt") << "Anna Schulte" << "Schulte, Anna" << true << Satzgroesse;
-    QTest::newRow("ungültig: bleibt offen") << "Anna Schulte" << "" << false << qint64(0);
-  }
-
-  void escape() {
-    QFETCH(QString, name);
-    QFETCH(QString, sortierung);
-    QFETCH(bool, geschlossen);
-    QFETCH(qint64, dateigroesse);
     TF_Adressen fenster;
     Aktivieren(fenster);
     Box(&fenster, 2)->setEditText(name);
     Box(&fenster, 4)->setEditText(sortierung);
+    Box(&fenster, 19)->setEditText(flaeche);
+    Klicke(&fenster, qPrintable(knopf));
+    QCOMPARE(Meldungen(*dialoge), meldungen);
+    QVERIFY(fenster.isVisible());
+    QCOMPARE(Inhalt().size(), 0);
+    QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 1"));
+    QCOMPARE(Text(&fenster, 2), name);
+    if (!flaeche.isEmpty()) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Box(&fenster, 19)));
+  }
+
+  void escape_data() {
+    QTest::addColumn<QString>("sortierung");
+    QTest::addColumn<bool>("geaendert");
+    QTest::addColumn<int>("antwort");  // FrageErgebnis
+    QTest::addColumn<bool>("geschlossen");
+    QTest::addColumn<qint64>("dateigroesse");
+    QTest::addColumn<QStringList>("meldungen");
+    using F = davo::app::FrageErgebnis;
+    QTest::newRow("nichts geändert: schließt ohne Frage") << "" << false << -1 << true << qint64(0) << QStringList();
+    QTest::newRow("Ja, gültig: speichert und schließt")
+        << "Schulte, Anna" << true << int(F::Ja) << true << Satzgroesse << QStringList();
+    QTest::newRow("Ja, ungültig: bleibt offen")
+        << "" << true << int(F::Ja) << false << qint64(0) << QStringList{Ungueltig};
+    QTest::newRow("Nein: verwirft und schließt")
+        << "Schulte, Anna" << true << int(F::Nein) << true << qint64(0) << QStringList();
+    QTest::newRow("Frage geschlossen: bleibt offen")
+        << "Schulte, Anna" << true << int(F::Geschlossen) << false << qint64(0) << QStringList();
+  }
+
+  // Escape closes as the title bar does: unsaved edits are offered for
+  // saving, "Ja" preselected.
+  void escape() {
+    QFETCH(QString, sortierung);
+    QFETCH(bool, geaendert);
+    QFETCH(int, antwort);
+    QFETCH(bool, geschlossen);
+    QFETCH(qint64, dateigroesse);
+    QFETCH(QStringList, meldungen);
+    if (antwort >= 0) dialoge->Antworten.push_back(davo::app::FrageErgebnis(antwort));
+    TF_Adressen fenster;
+    Aktivieren(fenster);
+    if (geaendert) {
+      Box(&fenster, 2)->setEditText(QStringLiteral("Anna Schulte"));
+      Box(&fenster, 4)->setEditText(sortierung);
+    }
     QTest::keyClick(Box(&fenster, 3), Qt::Key_Escape);
     QCOMPARE(!fenster.isVisible(), geschlossen);
-    if (geschlossen) QCOMPARE(fenster.result(), int(QDialog::Accepted));
+    QCOMPARE(dialoge->Fragen.size(), std::size_t(antwort >= 0 ? 1 : 0));
+    if (antwort >= 0) {
+      QCOMPARE(dialoge->Fragen[0].Frage, std::string("\xC4nderungen speichern?"));
+      QVERIFY(dialoge->Fragen[0].JaVorgewaehlt);
+    }
     const QByteArray inhalt = Inhalt();
     QCOMPARE(qint64(inhalt.size()), dateigroesse);
-    if (dateigroesse > 0) QCOMPARE(Feld(inhalt, 0, davo::addresses::Name1), name.toLatin1());
-    QVERIFY(Meldungen(*dialoge).isEmpty());
+    if (dateigroesse > 0) {
+      QCOMPARE(fenster.result(), int(QDialog::Accepted));
+      QCOMPARE(Feld(inhalt, 0, davo::addresses::Name1), QByteArray("Anna Schulte"));
+    }
+    QCOMPARE(Meldungen(*dialoge), meldungen);
+    KeineOffenenDialoge(*dialoge);
+  }
+
+  // "&Neu" stores the record and puts the cursor into "Anrede".
+  void neuSetztCursorInAnrede() {
+    TF_Adressen fenster;
+    Aktivieren(fenster);
+    Box(&fenster, 2)->setEditText(QStringLiteral("Anna Schulte"));
+    Box(&fenster, 4)->setEditText(QStringLiteral("Schulte, Anna"));
+    Box(&fenster, 19)->setFocus();
+    Klicke(&fenster, "NeuBtn");
+    QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 2"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Box(&fenster, 1)));
   }
 
   void sortierungAusName_data() {

@@ -449,8 +449,14 @@ class TestAuszahlung : public QObject {
     QTest::addColumn<QString>("proHa");
     QTest::addColumn<QString>("kleinster");
     QTest::addColumn<QString>("meldung");
-    QTest::newRow("Betrag / ha") << "1,2,3" << "0" << "Eingabefehler bei Auszahlungsbetrag / ha!";
-    QTest::newRow("kleinster Betrag") << "100,00" << "5,5,5" << "Eingabefehler kleinster auszuzahlender Betrag! ";
+    QTest::newRow("Betrag / ha") << "12.50"
+                                 << "0"
+                                 << "Eingabefehler bei Auszahlungsbetrag / ha! „12.50“ – bitte mit Komma schreiben, "
+                                    "z. B. 12,50";
+    QTest::newRow("kleinster Betrag") << "100,00"
+                                      << "5,5,5"
+                                      << "Eingabefehler kleinster auszuzahlender Betrag! „5,5,5“ – bitte mit Komma "
+                                         "schreiben, z. B. 12,50";
   }
 
   // A bad amount stops the list with its message; no list window opens.

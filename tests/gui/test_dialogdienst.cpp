@@ -178,21 +178,39 @@ class TestDialogdienst : public QObject {
     QVERIFY(!davo::app::OeffnenDialog(dialog).has_value());
   }
 
+  void meldungMitEinemOkKnopf_data() {
+    QTest::addColumn<bool>("warnung");
+    QTest::newRow("Meldung") << false;
+    QTest::newRow("Warnung") << true;
+  }
+
+  // Information and warning (file errors, refused input) differ in their
+  // icon; both are wide enough for the whole caption, even for a short text.
   void meldungMitEinemOkKnopf() {
+    QFETCH(bool, warnung);
     QString titel, text;
     int knoepfe = 0;
+    QMessageBox::Icon symbol = QMessageBox::NoIcon;
+    int breite = 0;
     AmModalenFenster([&](QWidget* fenster) {
       auto* box = qobject_cast<QMessageBox*>(fenster);
       QVERIFY(box);
       titel = box->windowTitle();
       text = box->text();
       knoepfe = int(box->buttons().size());
+      symbol = box->icon();
+      breite = box->width();
       box->button(QMessageBox::Ok)->click();
     });
-    davo::app::ZeigeMeldung("Datei <M\xFCller.ADW> nicht gefunden!");
+    if (warnung)
+      davo::app::ZeigeWarnung("F\xFCr <M>!");
+    else
+      davo::app::ZeigeMeldung("F\xFCr <M>!");
     QCOMPARE(titel, QStringLiteral("ZQ-Davozedizarorevodo"));
-    QCOMPARE(text, QStringLiteral("Datei <Müller.ADW> nicht gefunden!"));
+    QCOMPARE(text, QStringLiteral("Für <M>!"));
     QCOMPARE(knoepfe, 1);
+    QCOMPARE(symbol, warnung ? QMessageBox::Warning : QMessageBox::Information);
+    QVERIFY(breite > QFontMetrics(QApplication::font()).horizontalAdvance(titel) + 100);
   }
 
   void auswahl_data() {

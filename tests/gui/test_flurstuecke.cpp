@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -213,6 +214,8 @@ class TestFlurstuecke : public QObject {
     QCOMPARE(Modell()->columnCount(), 20);
     QCOMPARE(Zeile(Modell(), zeile), zellen);
     QCOMPARE(Modell()->index(zeile, 0).data().toString(), QString());
+    QCOMPARE(Kind<QLabel>(fenster.get(), QStringLiteral("StatusLabel"))->text(),
+             QStringLiteral("2 Flurstückszeilen mit 3 Eigentümern eingelesen."));
   }
 
   // The titles row is the grid's header; Qt's checks hold across the reset.
@@ -300,9 +303,11 @@ class TestFlurstuecke : public QObject {
       namen << AusAnsi(a.Text(davo::addresses::Name1));
       flaechen << qint64(a.Flaeche());
     }
-    QCOMPARE(namen, (QStringList{QStringLiteral(" Hans  Müller"), QStringLiteral(" Zita  Zander"),
-                                 QStringLiteral(" Anna  Abel")}));
+    QCOMPARE(namen,
+             (QStringList{QStringLiteral("Hans Müller"), QStringLiteral("Zita Zander"), QStringLiteral("Anna Abel")}));
     QCOMPARE(flaechen, (QList<qint64>{617, 617, 1000}));
+    QCOMPARE(Kind<QLabel>(fenster.get(), QStringLiteral("StatusLabel"))->text(),
+             QStringLiteral("3 Eigentümer wurden an die Adressendatei angehängt."));
     QCOMPARE(Modell()->rowCount(), 3);
   }
 

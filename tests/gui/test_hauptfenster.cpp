@@ -142,6 +142,27 @@ class TestHauptfenster : public QObject {
     QCOMPARE(pfade, erwartet);
   }
 
+  // Every item of a level has its own mnemonic (Alt+A opens "Adressen").
+  void tastenkuerzelJeEbeneEindeutig() {
+    TF_Kolvar3 fenster;
+    QCOMPARE(fenster.menuBar()->actions().first()->text(), QStringLiteral("&Adressen"));
+    QList<QList<QAction*>> ebenen{fenster.menuBar()->actions()};
+    while (!ebenen.isEmpty()) {
+      const QList<QAction*> ebene = ebenen.takeFirst();
+      QString kuerzel;
+      for (QAction* a : ebene) {
+        if (a->isSeparator()) continue;
+        const QString text = a->text();
+        const qsizetype und = text.indexOf(QLatin1Char('&'));
+        QVERIFY2(und >= 0 && und + 1 < text.size(), qPrintable(text));
+        const QChar taste = text[und + 1].toLower();
+        QVERIFY2(!kuerzel.contains(taste), qPrintable(text));
+        kuerzel += taste;
+        if (a->menu()) ebenen << a->menu()->actions();
+      }
+    }
+  }
+
   void ersterStartOhneKonfiguration() {
     TF_Kolvar3 fenster;
     QCOMPARE(fenster.windowTitle(), TitelAnfang);
@@ -160,7 +181,7 @@ class TestHauptfenster : public QObject {
                                    << QList<int>{int(davo::app::FrageErgebnis::Nein)} << false;
   }
 
-  // A "." in a folder name cuts the caption inside that folder name.
+  // A "." in a folder name does not cut the caption.
   void titelNachWahlDerAdressdatei() {
     QFETCH(QString, menuepunkt);
     QFETCH(QList<int>, antworten);
@@ -173,7 +194,7 @@ class TestHauptfenster : public QObject {
     TF_Kolvar3 fenster;
     Waehle(fenster, menuepunkt);
 
-    QCOMPARE(fenster.windowTitle(), TitelAnfang + ordner->filePath(QStringLiteral("jagd")));
+    QCOMPARE(fenster.windowTitle(), TitelAnfang + ordner->filePath(QStringLiteral("jagd.2024/Mitglieder")));
     QCOMPARE(Dateigroesse(datei), dateiAngelegt ? qint64(0) : qint64(-1));
     KeineOffenenDialoge(*dialoge);
   }

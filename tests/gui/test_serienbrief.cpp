@@ -160,6 +160,7 @@ class TestSerienbrief : public QObject {
         {"ListeBtn", "QPushButton", "Adressenliste drucken"},
         {"EndeBtn", "QPushButton", "Ende"},
         {"VorschauCheck", "QCheckBox", "Vor dem Drucken Vorschau zeigen"},
+        {"EinAuftragCheck", "QCheckBox", "Alle Briefe ohne Rückfrage in einem Druckauftrag"},
     };
     Steuerelementzeilen(zeilen);
   }
@@ -294,6 +295,25 @@ class TestSerienbrief : public QObject {
     QCOMPARE(gefragt, (QStringList{Name(1), Name(0), Name(2)}));
     QCOMPARE(Briefe(), briefe);
     QCOMPARE(drucker->Auftraege(), int(briefe.size()));
+    KeineOffenenDialoge(*dialoge);
+  }
+
+  // Checked (it starts unchecked): one question, one print dialog, one job
+  // with a page per letter.
+  void briefeInEinemAuftrag() {
+    auto* check = Kind<QCheckBox>(fenster.get(), "EinAuftragCheck");
+    QVERIFY(!check->isChecked());
+    check->setChecked(true);
+    Einfuegen({0, 1, 2});
+    dialoge->Antworten.push_back(FrageErgebnis::Ja);
+    dialoge->Druckantworten.push_back(true);
+    Klicke("BriefeBtn");
+    QCOMPARE(dialoge->Fragen.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(dialoge->Fragen[0].Frage), QStringLiteral("3 Briefe drucken?"));
+    QCOMPARE(drucker->Auftraege(), 1);
+    QCOMPARE(auftraege.size(), 1);
+    QCOMPARE(auftraege[0].count(QStringLiteral("Sehr geehrte(r) Herrn")), 3);
+    QCOMPARE(auftraege[0].count(QStringLiteral("neue-seite")), 2);
     KeineOffenenDialoge(*dialoge);
   }
 

@@ -204,6 +204,33 @@ TEST_F(SerienbriefTest, BriefeFuerDieListeNurBeiJa) {
   }
 }
 
+// "Alle Briefe ohne Rückfrage in einem Druckauftrag": one question, one print
+// dialog, one job; each letter on a page of its own, starting as a job of its
+// own would (condensed, not bold), though the one before ended wide and bold.
+TEST_F(SerienbriefTest, AlleBriefeInEinemAuftrag) {
+  Vorlage({"GBBrief an !NAM1!fb", "Gruss"});
+  for (std::int32_t nr : {0, 1, 2}) Einfuegen(nr);
+  modell.EinAuftrag = true;
+  dialoge.Antworten = {FrageErgebnis::Ja};
+  dialoge.Druckantworten = {true};
+  modell.BriefeListe();
+  ASSERT_EQ(1u, dialoge.Fragen.size());
+  EXPECT_EQ("Vorlage: " + modell.Vorlage, dialoge.Fragen[0].Oben);
+  EXPECT_EQ("3 Briefe drucken?", dialoge.Fragen[0].Frage);
+  EXPECT_TRUE(dialoge.Fragen[0].JaVorgewaehlt);
+  EXPECT_EQ(3, druck.band.Seiten());
+  test::PruefeGolden("briefe_ein_auftrag.txt", Band());
+
+  // "Nein" asks for no printer; a cancelled print dialog prints nothing.
+  druck.band.Leeren();
+  dialoge.Antworten = {FrageErgebnis::Nein, FrageErgebnis::Ja};
+  dialoge.Druckantworten = {false};
+  modell.BriefeListe();
+  modell.BriefeListe();
+  EXPECT_EQ("", Band());
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+}
+
 TEST_F(SerienbriefTest, LangeFelderBrechenDieNummerNicht) {
   std::vector<Person> bestand = kBestand;
   const std::string lang(50, 'L');

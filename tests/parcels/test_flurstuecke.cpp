@@ -12,6 +12,7 @@
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/Testumgebung.h"
+#include "app/Text.h"
 #include "parcels/Flurstuecke.h"
 
 namespace davo::parcels {
@@ -25,12 +26,44 @@ using Zellen = std::vector<std::string>;
 constexpr std::size_t S = 2947;  // bytes of one address record
 const std::string kKopf = "Nr;Gemarkung;Flur;Flurst\xFC" "ck;Bejagdbarkeit;Fl\xE4" "che;Eigent\xFC" "mer";
 // The owner entry of the design's example.
-const std::string kMueller = "x, y, z, 1/2, M\xFC" "ller, Hans, Dorfstra\xDF" "e 5, 31000 Feldheim, geb. Meier, 1950-03-12";
-const Zellen kTitel = {"", "Gemarkung", "Flur", "Flurst\xFC" "ck", "Bejagdbarkeit", "Fl\xE4" "che", "Anteil",
-                       "Anteilige Fl\xE4" "che", "Nachname", "Vorname", "Stra\xDF" "e", "Ort", "", "Geburtstag",
-                       "Geb.Name", "", "", "", "", ""};
-const std::string kTitelzeile = ";Gemarkung;Flur;Flurst\xFC" "ck;Bejagdbarkeit;Fl\xE4" "che;Anteil;Anteilige Fl\xE4"
-                                "che;Nachname;Vorname;Stra\xDF" "e;Ort;;Geburtstag;Geb.Name;\r\n";
+const std::string kMueller =
+    "x, y, z, 1/2, M\xFC"
+    "ller, Hans, Dorfstra\xDF"
+    "e 5, 31000 Feldheim, geb. Meier, 1950-03-12";
+const Zellen kTitel = {"",
+                       "Gemarkung",
+                       "Flur",
+                       "Flurst\xFC"
+                       "ck",
+                       "Bejagdbarkeit",
+                       "Fl\xE4"
+                       "che",
+                       "Anteil",
+                       "Anteilige Fl\xE4"
+                       "che",
+                       "Nachname",
+                       "Vorname",
+                       "Stra\xDF"
+                       "e",
+                       "Ort",
+                       "",
+                       "Geburtstag",
+                       "Geb.Name",
+                       "",
+                       "",
+                       "",
+                       "",
+                       ""};
+const std::string kKeineListe =
+    "Die Datei ist keine Flurst\xFC"
+    "cksliste: ";
+const std::string kBleibt = " Die Tabelle bleibt unver\xE4ndert.";
+const std::string kTitelzeile =
+    ";Gemarkung;Flur;Flurst\xFC"
+    "ck;Bejagdbarkeit;Fl\xE4"
+    "che;Anteil;Anteilige Fl\xE4"
+    "che;Nachname;Vorname;Stra\xDF"
+    "e;Ort;;Geburtstag;Geb.Name;\r\n";
 
 Zellen Zeile(const Flurstuecktabelle& t, int r) {
   Zellen z;
@@ -282,8 +315,9 @@ TEST_F(Flurstuecke, GrosseDateiUeberBlockgrenzen) {
 TEST_F(Flurstuecke, UnsinnigeEingabenStuerzenNichtAb) {
   // Lines of 10,000 characters.
   const std::string g(10000, 'G'), n(10000, 'N');
-  ASSERT_TRUE(Importiere(Kataster({std::string(10000, ';'), "1;" + g + ";1;1;ZJEN;100;a, b, c, " + n + ", V, S, 12345 O",
-                                   "3;" + std::string(9990, ',')})));
+  ASSERT_TRUE(
+      Importiere(Kataster({std::string(10000, ';'), "1;" + g + ";1;1;ZJEN;100;a, b, c, " + n + ", V, S, 12345 O",
+                           "3;" + std::string(9990, ',') + ";;;;"})));
   ASSERT_EQ(tabelle.Zeilenzahl(), 4);
   EXPECT_EQ(Zeile(tabelle, 1), Erwartet({"", "", "", "", "", "", "        0"}));
   EXPECT_EQ(tabelle.Zelle(Gemarkung, 2), g);
@@ -307,18 +341,17 @@ TEST_F(Flurstuecke, UnsinnigeEingabenStuerzenNichtAb) {
   EXPECT_EQ(tabelle.Zelle(Gemarkung, 41), "H");
   EXPECT_EQ(tabelle.Zelle(Nachname, 41), "Letzt");
 
-  // All 256 byte values, NUL bytes inside cells.
+  // All 256 byte values, NUL bytes inside cells: no text file, refused
+  // before the table is touched.
+  const auto vorher = Alle(tabelle);
   std::string alle;
   for (int b = 0; b < 256; ++b) alle += static_cast<char>(b);
   const std::string nul("G\0X", 3), nul2("N\0N", 3);
-  ASSERT_TRUE(Importiere("K\r\n" + alle + "\r\n9;" + nul + ";1;2;ZJEN;7;a,b,c," + nul2 + ",V,S,12345 O\r\n"));
-  ASSERT_EQ(tabelle.Zeilenzahl(), 4);
-  EXPECT_EQ(Zeile(tabelle, 1), Erwartet({"", "", "", "", "", "", "        0"}));  // bytes 0 to 9
-  EXPECT_EQ(tabelle.Zelle(Gemarkung, 2), alle.substr(0x3C));                      // behind the ";" (0x3B)
-  EXPECT_EQ(tabelle.Zelle(Flur, 2), "");
-  EXPECT_EQ(tabelle.Zelle(Gemarkung, 3), nul);
-  EXPECT_EQ(tabelle.Zelle(Nachname, 3), nul2);
-  EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, 3), "        7");
+  EXPECT_FALSE(Importiere("K\r\n" + alle + "\r\n9;" + nul + ";1;2;ZJEN;7;a,b,c," + nul2 + ",V,S,12345 O\r\n"));
+  EXPECT_EQ(Alle(tabelle), vorher);
+  EXPECT_EQ(dialoge.Meldungen,
+            std::vector<std::string>{kKeineListe + "Zeile 2 enth\xE4lt ein Nullzeichen (keine Textdatei)." + kBleibt});
+  dialoge.Meldungen.clear();
 
   // A line of 300,000 characters, then a normal one.
   ASSERT_TRUE(Importiere(Kataster({"1;" + std::string(200000, 'R') + ";1;1;ZJEN;4;a, b, c, " + std::string(100000, 'Q'),
@@ -326,11 +359,90 @@ TEST_F(Flurstuecke, UnsinnigeEingabenStuerzenNichtAb) {
   ASSERT_EQ(tabelle.Zeilenzahl(), 3);
   EXPECT_EQ(Zeile(tabelle, 2), Erwartet({"G", "1", "2", "ZJEN", "5", "", "        5", " Z", " V", " S", " 12345 O"}));
 
-  // Pure noise.
-  EXPECT_TRUE(Importiere(test::Muster(70000, 3) + std::string(500, '\0')));
-  EXPECT_GE(tabelle.Zeilenzahl(), 1);
-  EXPECT_TRUE(dialoge.Meldungen.empty());
+  // Pure noise: refused as well.
+  EXPECT_FALSE(Importiere(test::Muster(70000, 3) + std::string(500, '\0')));
+  EXPECT_EQ(tabelle.Zeilenzahl(), 3);
+  EXPECT_EQ(dialoge.Meldungen.size(), 1u);
   EXPECT_TRUE(FortschrittZu());
+}
+
+// What is no parcel list is refused before the table is touched; a UTF-8 file
+// reads as its Windows-1252 original.
+TEST_F(Flurstuecke, KatasterErkennen) {
+  const std::string beispiel = LiesAlles(DAVO_TESTDATEN "/../../beispiele/Jagdkataster-Beispiel.csv");
+  ASSERT_FALSE(beispiel.empty());
+  const std::string parzelle = "1;G;1;1;ZJEN;100;a, b, c, Z, V, S, 12345 O";
+  struct Fall {
+    const char* name;
+    std::string inhalt;
+    std::string meldung;  // empty: imported
+  };
+  const Fall faelle[] = {
+      {"Beispiel", beispiel, ""},
+      {"Kontoauszug",
+       "Buchungstag;Wertstellung;Buchungstext;Auftraggeber;Verwendungszweck;Betrag (EUR)\r\n"
+       "02.01.2026;02.01.2026;Gutschrift;Jagdgenossenschaft;Pacht 2025;1.250,00\r\n",
+       "In Zeile 2 ist die \x84"
+       "Fl\xE4"
+       "che\x93 \x84"
+       "1.250,00\x93 keine Zahl."},
+      {"Lastschrift", kKopf + "\r\n" + parzelle + "\r\n\r\n2;Stadtwerke;Strom;Januar;Abschlag;-84,20\r\n",
+       "In Zeile 4 ist die \x84"
+       "Fl\xE4"
+       "che\x93 \x84-84,20\x93 negativ."},
+      {"Binaerdatei", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+       "Zeile 2 hat 1 Feld, eine Flurst\xFC"
+       "ckszeile mindestens 6 (bis \x84"
+       "Fl\xE4"
+       "che\x93)."},
+      {"zu wenig Felder", Kataster({parzelle, "2;G;1;2"}),
+       "Zeile 3 hat 4 Felder, eine Flurst\xFC"
+       "ckszeile mindestens 6 (bis \x84"
+       "Fl\xE4"
+       "che\x93)."},
+      {"leere Zeilen", kKopf + "\r\n\r\n" + parzelle + "\r\n\r\n", ""},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    dialoge.Meldungen.clear();
+    tabelle = Flurstuecktabelle();
+    const auto vorher = Alle(tabelle);
+    EXPECT_EQ(Importiere(f.inhalt), f.meldung.empty());
+    if (f.meldung.empty()) {
+      EXPECT_TRUE(dialoge.Meldungen.empty());
+    } else {
+      EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{kKeineListe + f.meldung + kBleibt});
+      EXPECT_EQ(Alle(tabelle), vorher);
+    }
+  }
+  EXPECT_EQ(tabelle.Zeilenzahl(), 2);  // the empty lines made no rows
+
+  // The sample as UTF-8, with and without byte order mark: the same table.
+  Importbericht bericht;
+  ASSERT_TRUE(DateiImportieren(tabelle, DAVO_TESTDATEN "/../../beispiele/Jagdkataster-Beispiel.csv", &bericht));
+  EXPECT_EQ(bericht.Flurstuecke, 60);
+  EXPECT_EQ(bericht.Eigentuemer, 70);
+  EXPECT_FALSE(bericht.Utf8);
+  const auto original = Alle(tabelle);
+  for (const std::string& vorn : {std::string(), std::string("\xEF\xBB\xBF")}) {
+    SCOPED_TRACE(vorn.size());
+    tabelle = Flurstuecktabelle();
+    SchreibeAlles(ordner / "utf8.csv", vorn + app::AnsiNachUtf8(beispiel));
+    ASSERT_TRUE(DateiImportieren(tabelle, Pfad("utf8.csv"), &bericht));
+    EXPECT_TRUE(bericht.Utf8);
+    EXPECT_EQ(bericht.Ersetzt, 0);
+    EXPECT_TRUE(Alle(tabelle) == original);
+  }
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+
+  // A character Windows-1252 has no place for becomes "?" and is counted.
+  ASSERT_TRUE(Importiere(app::AnsiNachUtf8(kKopf) + "\r\n1;G;1;1;ZJEN;100;a, b, c, \xC5\x81"
+                                                    "ukasiewicz, J\xC3\xB3zef, S, 12345 O"));
+  EXPECT_EQ(tabelle.Zelle(Nachname, 1), " ?ukasiewicz");
+  EXPECT_EQ(tabelle.Zelle(Vorname, 1), " J\xF3zef");
+  EXPECT_EQ(dialoge.Meldungen,
+            std::vector<std::string>{"Die Datei ist in UTF-8 geschrieben. 1 Zeichen gibt es im "
+                                     "Windows-Zeichensatz nicht; sie wurden durch \x84?\x93 ersetzt."});
 }
 
 // --- shares -----------------------------------------------------------------------------
@@ -518,7 +630,7 @@ TEST_F(Flurstuecke, UebertragungFasstNachbarnZusammen) {
   const std::string soll =
       alt + Satz("Anna Albers", "Albers; Anna", "Weg 1", "22222 B", 1000) +
       Satz("Bernd Berg", "Berg; Bernd", "Hof 2", "33333 C", 5) +
-      Satz("AnnaWeg Albers", "Albers; AnnaWeg", " 1", "44444 D", 12) +
+      Satz("AnnaWeg Albers", "Albers; AnnaWeg", "1", "44444 D", 12) +
       Satz("Anna albers", "albers; Anna", "Weg 1", "11111 A", 1) +
       Satz(std::string(30, 'V') + " " + std::string(19, 'N'), std::string(30, 'N') + "; " + std::string(18, 'V'),
            std::string(50, 'S'), std::string(50, 'O'), 1234) +
@@ -566,8 +678,14 @@ TEST_F(Flurstuecke, ImportBisAdressdateiBehaeltWindows1252) {
                                    "8;Feldheim;3;18;ZJEN;383;1, 2, 3, M\xFC" "ller, Hans, Dorfstra\xDF" "e 5, 31000 Feldheim"})));
   Sortieren(tabelle);
   EXPECT_TRUE(TabelleUebertragen(tabelle));
-  EXPECT_EQ(LiesAlles(adressdatei), Satz(" Hans  M\xFC" "ller", " M\xFC" "ller;  Hans", " Dorfstra\xDF" "e 5",
-                                         " 31000 Feldheim", 1000));
+  // The cells lose the blanks behind the commas of the owner entry.
+  EXPECT_EQ(LiesAlles(adressdatei), Satz("Hans M\xFC"
+                                         "ller",
+                                         "M\xFC"
+                                         "ller; Hans",
+                                         "Dorfstra\xDF"
+                                         "e 5",
+                                         "31000 Feldheim", 1000));
 }
 
 TEST_F(Flurstuecke, SchreibfehlerBeimAnhaengen) {
@@ -596,13 +714,29 @@ TEST_F(Flurstuecke, SchreibfehlerBeimAnhaengen) {
   EXPECT_EQ(saetze, (std::vector<std::string>{"alt 0", "alt 1", "Eins"}));
 }
 
-TEST_F(Flurstuecke, UngefuellteTabelleHaengtNiemandenAn) {
+TEST_F(Flurstuecke, UngefuellteTabelleUndZeilenOhneNamen) {
   const std::string alt = test::Muster(S, 4);
   Adressdatei(alt);
   Flurstuecktabelle neu;  // the window's table before any import
-  EXPECT_TRUE(TabelleUebertragen(neu));
+  int angehaengt = -1;
+  EXPECT_TRUE(TabelleUebertragen(neu, &angehaengt));
+  EXPECT_EQ(angehaengt, 0);
   EXPECT_EQ(LiesAlles(adressdatei), alt);
   EXPECT_EQ(dialoge.Meldungen, (std::vector<std::string>{"Import abgeschlossen!"}));
+
+  // Rows that name no owner give no record without a name; their area is
+  // nobody's. The others are counted.
+  dialoge.Meldungen.clear();
+  tabelle.SetzeZeilenzahl(4);
+  Besitz(1, "  ", "", "Weg 1", "1 O", "      50");
+  Besitz(2, "  Ost ", " Olga ", " Ring 1 ", " 10000 X ", "       70");
+  Besitz(3, "", "", "", "", "        9");
+  EXPECT_TRUE(TabelleUebertragen(tabelle, &angehaengt));
+  EXPECT_EQ(angehaengt, 1);
+  EXPECT_EQ(LiesAlles(adressdatei), alt + Satz("Olga Ost", "Ost; Olga", "Ring 1", "10000 X", 70));
+  EXPECT_EQ(dialoge.Meldungen, (std::vector<std::string>{"2 Zeilen nennen keinen Eigent\xFCmer und wurden nicht \xFC"
+                                                         "bernommen.",
+                                                         "Import abgeschlossen!"}));
 }
 
 // --- the sample cadastre -----------------------------------------------------------------
@@ -637,8 +771,15 @@ TEST_F(Flurstuecke, BeispielkatasterEinlesenSortierenUebertragen) {
   const std::string datei = LiesAlles(adressdatei);
   ASSERT_EQ(datei.size(), 18 * S);  // 18 owners
   // Öttinger: 2500 (alone) + 1234 × 1/2 + 0 (ZNBJ) + 1000,5 × 1/3 = 2500 + 617 + 0 + 334
-  const std::string soll = Satz(" Theresia  \xD6" "ttinger", " \xD6" "ttinger;  Theresia", " Lindenweg 4",
-                                " 09991 Eulenbr\xFC" "ck", 3451);
+  const std::string soll = Satz(
+      "Theresia \xD6"
+      "ttinger",
+      "\xD6"
+      "ttinger; Theresia",
+      "Lindenweg 4",
+      "09991 Eulenbr\xFC"
+      "ck",
+      3451);
   int gefunden = 0;
   for (std::size_t i = 0; i < 18; ++i)
     if (datei.compare(i * S, S, soll) == 0) ++gefunden;

@@ -22,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using app::DatumZeit;
 using E = TAuszahlungsEinstellungen;
+constexpr const char* kKommaBetrag = "bitte mit Komma schreiben, z. B. 12,50";
 
 TEST(AuszahlungsBetrag, RegelMitKleinstemBetragUndRundung) {
   struct Fall { const char* Name; Currency Flaeche, ProHa, Kleinster, Betrag; };
@@ -79,29 +80,34 @@ class AuszahlungTest : public test::CoreTest {
   }
 };
 
-const std::string kFehlerProHa = "Eingabefehler bei Auszahlungsbetrag / ha!";
-const std::string kFehlerKleinster = "Eingabefehler kleinster auszuzahlender Betrag! ";
+// The message of EingabenPruefen for a refused text: the field's own
+// message, then the text and the hint.
+std::string FehlerProHa(const std::string& text, const char* hinweis = kKommaBetrag) {
+  return "Eingabefehler bei Auszahlungsbetrag / ha! \x84" + text + "\x93 \x96 " + hinweis;
+}
+std::string FehlerKleinster(const std::string& text, const char* hinweis = kKommaBetrag) {
+  return "Eingabefehler kleinster auszuzahlender Betrag! \x84" + text + "\x93 \x96 " + hinweis;
+}
 
 TEST_F(AuszahlungTest, EingabenPruefen) {
   struct Fall { const char *ProHa, *Kleinster; bool Ok; Currency R, M; std::string Meldung; };
   const std::vector<Fall> faelle = {
       {"12,50 \x80", "", true, 125000, 0, ""},
-      {"12.50", "5", true, 12500000, 50000, ""},  // the point is dropped
       {"1.000,00 EUR", "200,00", true, 10000000, 2000000, ""},
       {"", "", true, 0, 0, ""},
-      {"-", " ", true, 0, 0, ""},
-      {"1,2,3", "5", false, 0, 0, kFehlerProHa},
-      {"1,2,3", "1,2,3", false, 0, 0, kFehlerProHa},  // only the first message
-      {"150,00", "1,2,3", false, 1500000, 0, kFehlerKleinster},
+      // A point for the decimal comma would pay a hundred times the money.
+      {"12.50", "5", false, 0, 0, FehlerProHa("12.50")},
+      {"-", " ", false, 0, 0, FehlerProHa("-")},
+      {"1,2,3", "1,2,3", false, 0, 0, FehlerProHa("1,2,3")},  // only the first message
+      {"150,00", "1,2,3", false, 1500000, 0, FehlerKleinster("1,2,3")},
+      {"150,00", "-5", false, 1500000, 0, FehlerKleinster("-5", "negative Werte sind nicht erlaubt")},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(std::string(f.ProHa) + " / " + f.Kleinster);
     dialoge.Meldungen.clear();
     BetragProHa = KleinsterBetrag = 777;  // left from an earlier check
     EXPECT_EQ(EingabenPruefen(f.ProHa, f.Kleinster), f.Ok);
-    if (f.Ok || f.Meldung == kFehlerProHa) {
-      EXPECT_EQ(BetragProHa, f.R);
-    }
+    EXPECT_EQ(BetragProHa, f.R);
     EXPECT_EQ(KleinsterBetrag, f.M);
     EXPECT_EQ(dialoge.Meldungen, f.Meldung.empty() ? std::vector<std::string>{} : std::vector<std::string>{f.Meldung});
   }
@@ -267,8 +273,8 @@ TEST_F(AuszahlungsModellTest, ListePrueftBetraegeUndZeigtDasFenster) {
   };
   struct Fall { const char *ProHa, *Kleinster; bool Ok; std::string Meldung; };
   const std::vector<Fall> faelle = {
-      {"1,2,3", "0", false, kFehlerProHa},
-      {"150,00", "1,2,3", false, kFehlerKleinster},
+      {"1,2,3", "0", false, FehlerProHa("1,2,3")},
+      {"150,00", "12.5", false, FehlerKleinster("12.5")},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(std::string(f.ProHa) + " / " + f.Kleinster);

@@ -70,6 +70,39 @@ TEST_F(EinstellungenTest, DateinameNebenDerAdressdatei) {
   EXPECT_EQ(AuszahlungsEinstellungen.Feld(0), kTexte[0]);
 }
 
+// A "." in a folder name no longer names the settings: each address file
+// there has its own. The file earlier versions shared one folder up is copied
+// once for each of them, run number included, and stays.
+TEST_F(EinstellungenTest, OrdnerMitPunktUndUebernahmeDerBisherigenDatei) {
+  fs::create_directories(ordner / "max.mustermann" / "Jagd.2025");
+  const std::string alt = Pfad("max.JGA");
+  const std::string bild = Abbild(kTexte, 41);
+  test::SchreibeAlles(ordner / "max.JGA", bild);
+  for (const char* name : {"Mitglieder", "Pacht"}) {
+    SCOPED_TRACE(name);
+    const std::string basis = Pfad(std::string("max.mustermann/Jagd.2025/") + name);
+    app::AktAdrBasis = app::BasisVon(basis + ".ADW");
+    ASSERT_EQ(EinstellungsDatei(), basis + ".JGA");
+    for (int mal = 1; mal <= 2; ++mal) {
+      dialoge.Meldungen.clear();
+      EXPECT_TRUE(EinstellungenLesen());
+      EXPECT_TRUE(Bytes() == bild);
+      EXPECT_EQ(AuszahlungsEinstellungen.Laufnummer(), 41);
+      EXPECT_TRUE(test::LiesAlles(basis + ".JGA") == bild);
+      EXPECT_EQ(dialoge.Meldungen.size(), mal == 1 ? 1u : 0u);  // said once
+    }
+  }
+  EXPECT_TRUE(test::LiesAlles(alt) == bild);
+
+  // Without a file of earlier versions nothing is made up.
+  fs::remove(ordner / "max.JGA");
+  app::AktAdrBasis = app::BasisVon(Pfad("max.mustermann/Jagd.2025/Neu.ADW"));
+  EXPECT_TRUE(EinstellungenLesen());
+  EXPECT_TRUE(Bytes() == std::string(N, '\0'));
+  EXPECT_FALSE(fs::exists(ordner / "max.mustermann" / "Jagd.2025" / "Neu.JGA"));
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+}
+
 TEST_F(EinstellungenTest, FelderUndLaufnummerAnIhrenStellen) {
   struct Fall { const char* Name; std::int32_t Lauf; };
   for (const Fall& f : {Fall{"klein", 3}, Fall{"mehrere Bytes", 0x01020304}, Fall{"negativ", -2}}) {

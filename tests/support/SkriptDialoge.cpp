@@ -52,6 +52,7 @@ std::optional<int> SkriptDialoge::Auswahl(const std::string& titel, const std::v
 
 std::optional<app::DateiWahl> SkriptDialoge::NaechsteDatei(const app::DateiDialog& dialog, const char* art) {
   Dateidialoge.push_back(dialog);
+  Dateidialogarten.push_back(art);
   if (Dateiwahlen.empty()) {
     Unerwartet.push_back(std::string(art) + " ohne Antwort: " + app::AnsiNachUtf8(dialog.Filter));
     return std::nullopt;

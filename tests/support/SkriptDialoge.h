@@ -38,6 +38,7 @@ class SkriptDialoge : public app::DialogDienst {
   std::vector<GestellteFrage> Fragen;
   std::vector<std::pair<std::string, int>> Fortschritte;
   std::vector<app::DateiDialog> Dateidialoge;
+  std::vector<std::string> Dateidialogarten;  // "Öffnen-Dialog" or "Speichern-Dialog", UTF-8
   std::vector<std::string> GeoeffnetMitProgramm;
   int Piepser = 0;
   std::vector<std::string> Unerwartet;

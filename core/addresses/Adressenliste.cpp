@@ -154,13 +154,13 @@ bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency k
     if (betrag <= 0) return false;
     // The placeholders are filled from the record buffer, with the IBAN in
     // groups (only there, not in the file).
-    AktAdresse = a;
-    AktAdresse.SetzeText(IBAN, IbanGruppieren(a.Text(IBAN)));
     std::array<std::string, 6> felder;
+    felder[3] = IbanGruppieren(a.Text(IBAN));
+    AktAdresse = a;
+    AktAdresse.SetzeText(IBAN, felder[3]);
     felder[0] = BetragFormatieren(betrag, 12, 2);
     felder[1] = Kurz(SepaText(a.Text(Name1)) + " " + SepaText(a.Text(Name2)), kNamensgrenze);
     felder[2] = a.Text(BIC);
-    felder[3] = IbanGruppieren(a.Text(IBAN));
     felder[4] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
     felder[5] = laufText + Fuenfstellig(++folge);
     Freigabeposten p = Posten(std::move(felder));

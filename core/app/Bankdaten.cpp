@@ -35,19 +35,37 @@ std::string BankkennungNormal(std::string_view text) {
   return s;
 }
 
+namespace {
+
+// The text without blanks and in capitals into a buffer of at most n
+// characters; false when it is longer.
+template <std::size_t N>
+bool Normal(std::string_view text, std::array<char, N>& puffer, std::size_t& laenge) {
+  laenge = 0;
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (laenge == N) return false;
+    puffer[laenge++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool IbanPlausibel(std::string_view text) {
-  const std::string iban = BankkennungNormal(text);
-  if (iban.size() < 4) return false;
+  std::array<char, 34> iban{};
+  std::size_t n = 0;
+  if (!Normal(text, iban, n) || n < 4) return false;
   int laenge = 0;
   for (const Land& l : kLaender)
-    if (iban.compare(0, 2, l.Code) == 0) laenge = l.Laenge;
-  if (laenge == 0 || static_cast<int>(iban.size()) != laenge) return false;
+    if (iban[0] == l.Code[0] && iban[1] == l.Code[1]) laenge = l.Laenge;
+  if (laenge == 0 || static_cast<int>(n) != laenge) return false;
   if (!Ziffer(iban[2]) || !Ziffer(iban[3])) return false;
   // ISO 13616: the first four characters moved to the end, letters as 10..35,
   // the number mod 97 is 1.
   int rest = 0;
-  for (std::size_t k = 0; k < iban.size(); ++k) {
-    const char c = iban[(k + 4) % iban.size()];
+  for (std::size_t k = 0; k < n; ++k) {
+    const char c = iban[(k + 4) % n];
     if (Ziffer(c)) {
       rest = (rest * 10 + (c - '0')) % 97;
     } else if (Buchstabe(c)) {
@@ -60,13 +78,14 @@ bool IbanPlausibel(std::string_view text) {
 }
 
 bool BicPlausibel(std::string_view text) {
-  const std::string bic = BankkennungNormal(text);
-  if (bic.size() != 8 && bic.size() != 11) return false;
+  std::array<char, 11> bic{};
+  std::size_t n = 0;
+  if (!Normal(text, bic, n) || (n != 8 && n != 11)) return false;
   for (std::size_t i = 0; i < 6; ++i)
     if (!Buchstabe(bic[i])) return false;
   if (!Buchstabe(bic[6]) && !(bic[6] >= '2' && bic[6] <= '9')) return false;
   if (!(Buchstabe(bic[7]) && bic[7] != 'O') && !Ziffer(bic[7])) return false;
-  for (std::size_t i = 8; i < bic.size(); ++i)
+  for (std::size_t i = 8; i < n; ++i)
     if (!Buchstabe(bic[i]) && !Ziffer(bic[i])) return false;
   return true;
 }

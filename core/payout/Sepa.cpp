@@ -1,5 +1,6 @@
 #include "payout/Sepa.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,17 @@ std::string Fuenfstellig(std::int64_t n) {
 
 bool Leer(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
+bool Maskieren(char c) {
+  return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+}
+
 // A value as XML text: the markup characters escaped, bytes beyond ASCII as
 // UTF-8 (the file declares that encoding).
 void Wert(std::string& aus, std::string_view ansi) {
+  if (std::none_of(ansi.begin(), ansi.end(), Maskieren)) {
+    aus += ansi;
+    return;
+  }
   for (char c : ansi) {
     switch (c) {
       case '&':
@@ -63,6 +72,31 @@ void Wert(std::string& aus, std::string_view ansi) {
         break;
     }
   }
+}
+
+// An IBAN or BIC as the file holds it: without blanks, in capitals.
+void Kennung(std::string& aus, std::string_view text) {
+  if (text.find(' ') == std::string_view::npos &&
+      std::none_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    Wert(aus, text);
+    return;
+  }
+  Wert(aus, BankkennungNormal(text));
+}
+
+bool SepaZeichen(char c) {
+  return c == ' ' || c == '(' || c == ')' || c == '+' || c == ',' || c == '-' || c == '.' || c == '/' || c == ':' ||
+         c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A name or text in the SEPA character set, cut to its limit. The fields of
+// the release list are that already, and then go in as they are.
+void Text(std::string& aus, std::string_view text, std::size_t grenze) {
+  if (text.size() <= 255 && std::all_of(text.begin(), text.end(), SepaZeichen)) {
+    Wert(aus, text.substr(0, grenze));
+    return;
+  }
+  Wert(aus, Kurz(SepaText(text), grenze));
 }
 
 // A file written through large buffered writes under a temporary name. The
@@ -115,7 +149,6 @@ class Schreiber {
 bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const SepaLauf& lauf) {
   const bool neu = v.Format == SepaFormat::Pain09;
   const std::string bic = neu ? "BICFI" : "BIC";
-  const std::string name = Kurz(SepaText(v.Auftraggeber), addresses::kNamensgrenze);
   Schreiber datei(lauf.XmlPfad);
   std::string& x = datei.Puffer();
   x += "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:";
@@ -127,7 +160,7 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
   const std::string anzahl = std::to_string(lauf.Anzahl);
   const std::string summe = SepaBetrag(lauf.Summe);
   x += "</CreDtTm><NbOfTxs>" + anzahl + "</NbOfTxs><CtrlSum>" + summe + "</CtrlSum><InitgPty><Nm>";
-  Wert(x, name);
+  Text(x, v.Auftraggeber, addresses::kNamensgrenze);
   x += "</Nm></InitgPty></GrpHdr><PmtInf><PmtInfId>";
   Wert(x, lauf.Sammlerreferenz);
   x += "</PmtInfId><PmtMtd>TRF</PmtMtd>";
@@ -135,27 +168,34 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
   x += "<PmtTpInf><SvcLvl><Cd>SEPA</Cd></SvcLvl></PmtTpInf><ReqdExctnDt>";
   x += neu ? "<Dt>" + DatumISO(v.Ausfuehrung) + "</Dt>" : DatumISO(v.Ausfuehrung);
   x += "</ReqdExctnDt><Dbtr><Nm>";
-  Wert(x, name);
+  Text(x, v.Auftraggeber, addresses::kNamensgrenze);
   x += "</Nm></Dbtr><DbtrAcct><Id><IBAN>";
-  Wert(x, BankkennungNormal(v.IBAN));
+  Kennung(x, v.IBAN);
   x += "</IBAN></Id></DbtrAcct><DbtrAgt><FinInstnId><" + bic + ">";
-  Wert(x, BankkennungNormal(v.BIC));
+  Kennung(x, v.BIC);
   x += "</" + bic + "></FinInstnId></DbtrAgt><ChrgBr>SLEV</ChrgBr>";
+  // The pieces of a transaction between its values.
+  const std::string betrag = "</EndToEndId></PmtId><Amt><InstdAmt Ccy=\"EUR\">";
+  const std::string agent = "</InstdAmt></Amt><CdtrAgt><FinInstnId><" + bic + ">";
+  const std::string name = "</" + bic + "></FinInstnId></CdtrAgt><Cdtr><Nm>";
+  const std::string konto = "</Nm></Cdtr><CdtrAcct><Id><IBAN>";
+  const std::string zweck = "</IBAN></Id></CdtrAcct><RmtInf><Ustrd>";
+  const std::string ende = "</Ustrd></RmtInf></CdtTrfTxInf>";
   for (const Freigabeposten& p : liste.Freigabe) {
     if (!p.Markiert) continue;
     x += "<CdtTrfTxInf><PmtId><EndToEndId>";
     Wert(x, p.Feld(6));
-    x += "</EndToEndId></PmtId><Amt><InstdAmt Ccy=\"EUR\">";
+    x += betrag;
     Wert(x, SepaBetragText(p.Feld(1)));
-    x += "</InstdAmt></Amt><CdtrAgt><FinInstnId><" + bic + ">";
-    Wert(x, BankkennungNormal(p.Feld(3)));
-    x += "</" + bic + "></FinInstnId></CdtrAgt><Cdtr><Nm>";
-    Wert(x, Kurz(SepaText(p.Feld(2)), addresses::kNamensgrenze));
-    x += "</Nm></Cdtr><CdtrAcct><Id><IBAN>";
-    Wert(x, BankkennungNormal(p.Feld(4)));
-    x += "</IBAN></Id></CdtrAcct><RmtInf><Ustrd>";
-    Wert(x, Kurz(SepaText(p.Feld(5)), addresses::kTextgrenze));
-    x += "</Ustrd></RmtInf></CdtTrfTxInf>";
+    x += agent;
+    Kennung(x, p.Feld(3));
+    x += name;
+    Text(x, p.Feld(2), addresses::kNamensgrenze);
+    x += konto;
+    Kennung(x, p.Feld(4));
+    x += zweck;
+    Text(x, p.Feld(5), addresses::kTextgrenze);
+    x += ende;
     datei.Weiter();
   }
   x += "</PmtInf></CstmrCdtTrfInitn></Document>";

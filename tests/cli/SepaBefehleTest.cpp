@@ -234,6 +234,24 @@ TEST_F(DavoSepa, Kopiere) {
   EXPECT_NE(fehlt.Fehler.find("Quelldatei nicht gefunden!"), std::string::npos);
 }
 
+// The sample files come out of their script byte for byte, and they pay out.
+TEST_F(DavoSepa, BeispielIstReproduzierbarUndZahltAus) {
+  const fs::path beispiele = fs::path(DAVO_TESTDATEN) / ".." / ".." / "beispiele";
+  const Lauf erzeugt =
+      ProgrammStarten("bash", {(beispiele / "Beispiel-erzeugen.sh").string(), DAVO_CLI, Pfad("neu").string()}, ordner_);
+  ASSERT_EQ(erzeugt.Status, 0) << erzeugt.Fehler;
+  for (const char* name : {"Mitglieder-Beispiel.ADW", "Mitglieder-Beispiel.JGA"}) {
+    EXPECT_EQ(LiesDatei(Pfad("neu") / name), LiesDatei(beispiele / name)) << name;
+    fs::copy_file(beispiele / name, Pfad(name));
+  }
+  const Lauf lauf = Davo({"--ja", "sepa", Pfad("Mitglieder-Beispiel.ADW").string(), "--ordner", Pfad("sepa").string()});
+  EXPECT_EQ(lauf.Status, 0) << lauf.Fehler;
+  EXPECT_NE(lauf.Aus.find("\nAnzahl: 13\nSumme: "), std::string::npos) << lauf.Aus;
+  const std::vector<std::string> dateien = Sepaordner();
+  ASSERT_EQ(dateien.size(), 2u);
+  EXPECT_EQ(SchemaFehler(Pfad("sepa") / dateien[1], "pain.001.001.09"), "");
+}
+
 TEST_F(DavoSepa, EinstellungSepaFormat) {
   const Lauf gesetzt = Davo({"einstellungen", Adressen().string(), "SepaFormat=03"});
   EXPECT_EQ(gesetzt.Status, 0) << gesetzt.Fehler;

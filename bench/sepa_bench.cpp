@@ -230,13 +230,21 @@ void SpitzenspeicherSepa(benchmark::State& state) {
     }
     return;
   }
+  const auto gequotet = [](const fs::path& p) {
+    std::string q = "'";
+    q += p.string();
+    q += "'";
+    return q;
+  };
+  const std::string programm = gequotet(davo);
+  const std::string sepa = programm + " --ja --konfig " + gequotet(t.Ordner()) + " sepa " + gequotet(t.Adressen()) +
+                           " --ausfuehrung 14.12.2026";
   Messung lauf, leer;
   for (auto _ : state) {
     t.EinstellungenSetzen();
     t.AusgabeLeeren();
-    lauf = Messen("'" + davo.string() + "' --ja --konfig '" + t.Ordner().string() + "' sepa '" + t.Adressen().string() +
-                  "' --ausfuehrung 14.12.2026");
-    leer = Messen("'" + davo.string() + "' --version");
+    lauf = Messen(sepa);
+    leer = Messen(programm + " --version");
     if (!lauf.Ok || !leer.Ok) state.SkipWithError("davo failed");
   }
   state.counters["Spitze_MB"] = lauf.SpitzeKB * 1024 / 1e6;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 #include "addresses/Adresse.h"
 #include "app/Bankdaten.h"
@@ -95,6 +96,10 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
+  // A run made meanwhile elsewhere has counted on in the settings file.
+  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
+      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
+    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
   const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
   const bool gelesen = AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
@@ -141,6 +146,10 @@ bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency k
   Gitter.clear();
   Freigabe.clear();
   Freigabe.shrink_to_fit();
+  // A run made meanwhile elsewhere has counted on in the settings file.
+  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
+      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
+    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
   const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
   FreigabeLauf = static_cast<std::int32_t>(lauf);
   const std::string laufText = Fuenfstellig(lauf) + ".";

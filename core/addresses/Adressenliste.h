@@ -56,7 +56,8 @@ class AdressenlisteModell {
                                 const std::string& belegtext);
   // Release mode: one item per owner with AuszahlungFrei = 1 whose amount is
   // above 0, in file order, read with one pass over the file; references
-  // from the run number Laufnummer + 1 of the payout settings. An item is
+  // from the run number Laufnummer + 1 of the payout settings (taking up a
+  // greater Laufnummer the settings file holds by now). An item is
   // checked and enabled when IBAN and BIC are plausible, the name and the
   // transfer text (after its placeholders) are not blank and its amount
   // reads back; otherwise it is pale. Sets the caption and enables

@@ -254,6 +254,24 @@ TEST_F(SepaTest, AblehnungenSchreibenNichts) {
   }
 }
 
+// A run made elsewhere while the list was open: the list built anew takes
+// up its counter.
+TEST_F(SepaTest, NeueListeNachLaufAnderswo) {
+  Aufbauen();
+  AuszahlungsEinstellungen.SetzeLaufnummer(5);
+  ASSERT_TRUE(EinstellungenSchreiben());
+  AuszahlungsEinstellungen.SetzeLaufnummer(3);
+  dialoge.Antworten = {FrageErgebnis::Ja, FrageErgebnis::Ja, FrageErgebnis::Ja};
+  SepaLauf lauf;
+  EXPECT_EQ(SepaDateienErstellen(Adressenliste, vorgaben, lauf), SepaErgebnis::Abgebrochen);
+  Aufbauen();
+  EXPECT_EQ(Adressenliste.Freigabe[0].Feld(6), "00006.00001");
+  EXPECT_EQ(SepaDateienErstellen(Adressenliste, vorgaben, lauf), SepaErgebnis::Geschrieben);
+  EXPECT_EQ(lauf.Sammlerreferenz, "SEPA-JG-00006-2026-12-06T150743");
+  EXPECT_EQ(LaufnummerInDatei(), 6);
+  EXPECT_EQ(dialoge.Meldungen.size(), 1u);
+}
+
 TEST_F(SepaTest, SchreibfehlerHinterlassenKeineDatei) {
   struct Fall {
     const char* Name;

@@ -203,6 +203,15 @@ TEST_F(SepaTest, AblehnungenSchreibenNichts) {
        {FrageErgebnis::Ja},
        SepaErgebnis::Abgebrochen,
        "Inzwischen wurde eine weitere Sepa-Datei erstellt (Laufnummer 5)"},
+      // A run number of ten digits makes the message id longer than the bank takes.
+      {"Referenz zu lang",
+       [](SepaVorgaben&) {
+         AuszahlungsEinstellungen.SetzeLaufnummer(999999999);
+         Adressenliste.FreigabeLauf = 1000000000;
+       },
+       {FrageErgebnis::Ja},
+       SepaErgebnis::Abgebrochen,
+       "Datum zu lang: SEPA-JG-1000000000-2026-12-06T150743."},
       {"Nein zur ersten Frage", [](SepaVorgaben&) {}, {FrageErgebnis::Nein}, SepaErgebnis::Verneint, ""},
       {"Nein zur zweiten Frage",
        [](SepaVorgaben&) {},

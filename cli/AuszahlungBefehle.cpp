@@ -37,6 +37,8 @@ bool GleichOhneGrossUndKlein(std::string_view a, std::string_view b) {
          });
 }
 
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The settings file
 
@@ -48,11 +50,21 @@ bool EinstellungenDerDatei(const std::string& pfad) {
   return payout::EinstellungenLesen();
 }
 
+namespace {
+
 // ---------------------------------------------------------------------------
 // einstellungen
 
 constexpr const char* kEinstellungenAufruf = "davo einstellungen DATEI.ADW [FELD=WERT ...]";
 constexpr const char* kLaufnummer = "Laufnummer";
+constexpr const char* kSepaFormat = "SepaFormat";
+
+// The format byte as shown and set: "09" for 0, "03" for 1.
+std::string FormatText(std::uint8_t byte) {
+  if (byte == 0) return "09";
+  if (byte == 1) return "03";
+  return "unbekannt (" + std::to_string(byte) + ")";
+}
 
 std::string Einstellungsnamen() {
   std::string namen;
@@ -101,6 +113,7 @@ int EinstellungenZeigen(std::ostream& aus) {
   const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;
   for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
     aus << payout::EinstellungsName(i) << '=' << Einzeilig(app::AnsiNachUtf8(e.Feld(i))) << '\n';
+  aus << kSepaFormat << '=' << FormatText(e.SepaFormat()) << '\n';
   aus << kLaufnummer << '=' << e.Laufnummer() << '\n';
   aus.flush();
   return ExitErledigt;
@@ -200,8 +213,9 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
   if (argumente.empty() || argumente[0].empty())
     return Aufruffehler(fehler, "einstellungen erwartet einen Dateinamen: " + std::string(kEinstellungenAufruf));
 
-  // Usage first: every further argument must name a text field.
+  // Usage first: every further argument must name a text field or the format.
   std::vector<std::pair<int, std::string>> zuweisungen;
+  std::optional<std::string> format;
   for (std::size_t i = 1; i < argumente.size(); ++i) {
     const std::string& arg = argumente[i];
     const std::size_t gleich = arg.find('=');
@@ -211,10 +225,15 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
       return Aufruffehler(fehler,
                           "Die Laufnummer kann nicht gesetzt werden: Sie zählt die geschriebenen Sepa-Dateien. "
                           "Setzbare Felder: " +
-                              Einstellungsnamen() + ".");
+                              Einstellungsnamen() + ", " + kSepaFormat + ".");
+    if (GleichOhneGrossUndKlein(name, kSepaFormat)) {
+      format = arg.substr(gleich + 1);
+      continue;
+    }
     const std::optional<int> feld = EinstellungNachKommandoName(name);
     if (!feld)
-      return Aufruffehler(fehler, "Unbekanntes Feld \"" + name + "\". Setzbare Felder: " + Einstellungsnamen() + ".");
+      return Aufruffehler(fehler, "Unbekanntes Feld \"" + name + "\". Setzbare Felder: " + Einstellungsnamen() + ", " +
+                                      kSepaFormat + ".");
     zuweisungen.emplace_back(*feld, arg.substr(gleich + 1));
   }
 
@@ -227,12 +246,24 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
     if (!wert) return ExitAbgelehnt;
     werte.emplace_back(feld, *wert);
   }
+  std::optional<std::uint8_t> formatByte;
+  if (format) {
+    if (*format == "09")
+      formatByte = 0;
+    else if (*format == "03")
+      formatByte = 1;
+    else {
+      Melde("Ungültiges SEPA-Format: " + *format + ". Erlaubt sind 09 (pain.001.001.09) und 03 (pain.001.001.03).");
+      return ExitAbgelehnt;
+    }
+  }
 
   // A settings file that exists but cannot be read is not overwritten.
   if (!EinstellungenDerDatei(*pfad)) return ExitAbgelehnt;
-  if (werte.empty()) return EinstellungenZeigen(aus);
+  if (werte.empty() && !formatByte) return EinstellungenZeigen(aus);
 
   for (const auto& [feld, wert] : werte) payout::AuszahlungsEinstellungen.SetzeFeld(feld, wert);
+  if (formatByte) payout::AuszahlungsEinstellungen.SetzeSepaFormat(*formatByte);
   return payout::EinstellungenSchreiben() ? ExitErledigt : ExitAbgelehnt;
 }
 

@@ -495,8 +495,9 @@ std::string Hilfetext() {
          "      AuftraggeberAdresse, Kreditinstitut, AuftraggeberBIC,\n"
          "      AuftraggeberIBAN, Kreditorennummer, BetragProHaText,\n"
          "      KleinsterBetragText, Belegtext1, SepaOrdner (je höchstens 255\n"
-         "      Zeichen); dazu wird Laufnummer gezeigt, die Zahl der geschriebenen\n"
-         "      Sepa-Dateien, die sich nicht setzen lässt.\n"
+         "      Zeichen) und SepaFormat (09 für pain.001.001.09, die Vorgabe, oder 03\n"
+         "      für pain.001.001.03); dazu wird Laufnummer gezeigt, die Zahl der\n"
+         "      geschriebenen Sepa-Dateien, die sich nicht setzen lässt.\n"
          "  auszahlungsliste DATEI.ADW --art A [--sortierung S] [--pdf AUSGABE.PDF]\n"
          "      Die Auszahlungsliste mit Betrag/ha, kleinstem Betrag und Belegtext 1\n"
          "      aus den Einstellungen der Datei, für die Adressen der Art A:\n"
@@ -532,6 +533,28 @@ std::string Hilfetext() {
          "      --roh die Datei in Zeilen zu 50 Zeichen: Offset, Tabulator, Zeichen.\n"
          "      Jedes Byte erscheint als Zeichen des Windows-Zeichensatzes; \\r, \\n,\n"
          "      \\t, \\\\ und \\xNN stehen für Steuerzeichen und Bytes ohne Zeichen.\n"
+         "  freigabeliste DATEI.ADW [--ohne NR,...] [--pdf AUSGABE.PDF]\n"
+         "      Die Freigabeliste für die Sepa-Datei: die Überschrift, dann je\n"
+         "      freigegebener Adresse mit Betrag eine Zeile \"frei\", \"gesperrt\" (mit\n"
+         "      --ohne ausgenommen) oder \"fehlerhaft\" (Bankdaten, Name oder\n"
+         "      Überweisungstext nicht plausibel), ein Tabulator und der Eintrag\n"
+         "      Betrag;Name;BIC;IBAN;Überweisungstext;Referenz. Mit --pdf wird die\n"
+         "      Liste wie mit \"Liste drucken\" gedruckt (nur mit Qt).\n"
+         "  sepa DATEI.ADW [--ohne NR,...] [--ausfuehrung TT.MM.JJJJ] [--ordner ORDNER]\n"
+         "       [--format 03|09] [--begleitzettel DATEI.PDF] [--liste DATEI.PDF]\n"
+         "       [--kopie-nach ORDNER]\n"
+         "      Schreibt die Sepa-Datei (XML) und ihre CSV-Datei für die freien\n"
+         "      Einträge der Freigabeliste (--ohne nimmt Adressen aus) und zählt die\n"
+         "      Laufnummer weiter. Auftraggeber, Ordner und Format kommen aus den\n"
+         "      Einstellungen, das Ausführungsdatum ist der Vorschlag des\n"
+         "      Auszahlungsfensters; die Optionen ersetzen sie. Danach, wie gewählt:\n"
+         "      Kopie der XML-Datei in ORDNER, Begleitzettel und Überweisungsliste\n"
+         "      als PDF (nur mit Qt). Zeigt die Zeilen \"XML: \", \"CSV: \", \"Anzahl: \"\n"
+         "      und \"Summe: \". Die Rückfragen beantwortet --ja.\n"
+         "  kopiere QUELLE ZIEL\n"
+         "      Kopiert eine Datei mit ihrem Datum; fehlende Ordner des Ziels werden\n"
+         "      angelegt. Ist ZIEL ein Ordner (oder endet es mit / oder \\), behält\n"
+         "      die Kopie den Namen der Quelle.\n"
          "\n"
          "Felder der Adressen (adresse):\n" +
          umbrochen +
@@ -620,6 +643,9 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   if (befehl == "import") return Importieren(argumente, aus, fehler);
   if (befehl == "dos-import") return DosImportieren(argumente, aus, fehler);
   if (befehl == "xml") return XmlZeigen(argumente, aus, fehler);
+  if (befehl == "freigabeliste") return FreigabelisteZeigen(argumente, aus, fehler);
+  if (befehl == "sepa") return SepaDateiErstellen(argumente, aus, fehler);
+  if (befehl == "kopiere") return DateiKopieren(argumente, aus, fehler);
   return Aufruffehler(fehler, "Unbekannter Befehl \"" + befehl + "\".");
 }
 

@@ -82,6 +82,18 @@ int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, st
 int DosImportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 // "xml DATEI [--roh]": the viewer's tree, or its rows of 50 bytes.
 int XmlZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "freigabeliste DATEI.ADW [--ohne NR,...] [--pdf DATEI]": the release list
+// of the SEPA file as lines "frei", "gesperrt" or "fehlerhaft", a tab and the
+// item, or printed into a PDF file.
+int FreigabelisteZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "sepa DATEI.ADW [--ohne NR,...] [--ausfuehrung TT.MM.JJJJ] [--ordner ORDNER]
+// [--format 03|09] [--begleitzettel DATEI.pdf] [--liste DATEI.pdf]
+// [--kopie-nach ORDNER]": writes the SEPA file and its CSV twin for the
+// released owners, then the chosen actions of the chooser.
+int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// "kopiere QUELLE ZIEL": copies a file with its date, creating the target's
+// folders; ZIEL may be a folder.
+int DateiKopieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 
@@ -100,6 +112,10 @@ bool DateiVorhanden(const std::string& pfad);
 // first and keeps all its other fields. False, with a message, when the
 // configuration cannot hold the path (more than 255 characters).
 bool AktiveDateiSetzen(const std::string& pfad, const std::string& utf8);
+
+// Makes the address file the one whose settings are read and written (in
+// memory only) and reads them; false when they could not be read (reported).
+bool EinstellungenDerDatei(const std::string& pfad);
 
 // The names "aktion" takes, in the order the help lists them.
 const std::vector<std::string>& Aktionsnamen();

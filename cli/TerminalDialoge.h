@@ -37,6 +37,8 @@ class TerminalDialoge : public app::DialogDienst {
   void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
                     int anzeige) override;
   void Piep() override {}
+  // Only someone at a terminal answers; --ja and --nein answer beforehand.
+  bool PersonAntwortet() override { return vorgabe_ == Vorgabe::Keine && interaktiv_; }
 
   // Number of messages shown so far.
   int AnzahlMeldungen() const { return meldungen_; }

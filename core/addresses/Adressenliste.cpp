@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 #include "addresses/Adresse.h"
+#include "app/Bankdaten.h"
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
@@ -40,10 +42,54 @@ std::string Fuenfstellig(std::int64_t n) {
   return s;
 }
 
+bool Leer(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+// The amount rounded to cents as it is shown (halves away from zero).
+Currency AufCent(Currency betrag) {
+  const Currency rest = betrag % 100;
+  Currency cent = betrag - rest;
+  if (rest >= 50)
+    cent += 100;
+  else if (rest <= -50)
+    cent -= 100;
+  return cent;
+}
+
+// The item from its six fields. The transfer text gives way so that the item
+// keeps within 255 characters and its reference stays whole; the other five
+// fields need at most about 220 (amount, a name of 70, BIC and IBAN of the
+// record's 50 characters, the IBAN in groups, the reference).
+Freigabeposten Posten(std::array<std::string, 6> felder) {
+  std::size_t uebrige = 5;
+  for (std::size_t k = 0; k < 6; ++k)
+    if (k != 4) uebrige += felder[k].size();
+  const std::size_t platz = uebrige < 255 ? 255 - uebrige : 0;
+  felder[4] = Kurz(felder[4], std::min(platz, kTextgrenze));
+  Freigabeposten p;
+  for (std::size_t k = 0; k < 6; ++k) {
+    if (k > 0) {
+      p.Trenner[k - 1] = static_cast<std::uint8_t>(p.Text.size());
+      p.Text.push_back(';');
+    }
+    p.Text += felder[k];
+  }
+  return p;
+}
+
 }  // namespace
+
+std::string_view Freigabeposten::Feld(int k) const {
+  if (k < 1 || k > 6) return {};
+  const std::string_view t = Text;
+  const std::size_t anfang = k == 1 ? 0 : std::size_t{Trenner[static_cast<std::size_t>(k - 2)]} + 1;
+  const std::size_t ende = k == 6 ? t.size() : Trenner[static_cast<std::size_t>(k - 1)];
+  return t.substr(anfang, ende - anfang);
+}
 
 bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa, Currency kleinsterBetrag,
                                                    const std::string& belegtext) {
+  Ansicht = Modus::Liste;
+  Freigabe.clear();
   Sortierung = 0;
   SepaSpeichernAktiv = false;
   Gitter.clear();
@@ -51,6 +97,10 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
+  // A run made meanwhile elsewhere has counted on in the settings file.
+  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
+      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
+    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
   const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
   const bool gelesen = AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
@@ -66,7 +116,8 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
     z[5] = BetragFormatieren(betrag, 12, 2);
     z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
     if (betrag > 0) {
-      if (z[1].empty() || z[2].empty() || z[3].empty()) z[7] = "Fehler!";
+      if (z[1].empty() || !BicPlausibel(z[2]) || !IbanPlausibel(z[3]))
+        z[7] = "Fehler!";
       else z[7] = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
     Gitter.push_back(std::move(z));
@@ -90,6 +141,65 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   }
   GitterSortieren(1);
   return gelesen;
+}
+
+bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency kleinsterBetrag,
+                                                const std::string& belegtext) {
+  Ansicht = Modus::Freigabe;
+  Gitter.clear();
+  Freigabe.clear();
+  Freigabe.shrink_to_fit();
+  // A run made meanwhile elsewhere has counted on in the settings file.
+  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
+      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
+    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
+  const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
+  FreigabeLauf = static_cast<std::int32_t>(lauf);
+  const std::string laufText = Fuenfstellig(lauf) + ".";
+  std::int64_t folge = 0;
+  bool reserviert = false;
+  const bool gelesen = AdressenDurchlaufen([&](std::int32_t nr, TAdresse& a) {
+    if (!reserviert) {
+      Freigabe.reserve(static_cast<std::size_t>(AnzahlAdressen));
+      reserviert = true;
+    }
+    if (a.AuszahlungFrei() != 1) return false;
+    const Currency betrag = payout::AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    if (betrag <= 0) return false;
+    // The placeholders are filled from the record buffer, with the IBAN in
+    // groups (only there, not in the file).
+    std::array<std::string, 6> felder;
+    felder[3] = IbanGruppieren(a.Text(IBAN));
+    AktAdresse = a;
+    AktAdresse.SetzeText(IBAN, felder[3]);
+    felder[0] = BetragFormatieren(betrag, 12, 2);
+    felder[1] = Kurz(SepaText(a.Text(Name1)) + " " + SepaText(a.Text(Name2)), kNamensgrenze);
+    felder[2] = a.Text(BIC);
+    felder[4] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
+    felder[5] = laufText + Fuenfstellig(++folge);
+    Freigabeposten p = Posten(std::move(felder));
+    p.Nr = nr;
+    const BetragErgebnis zurueck = BetragEinlesen(p.Feld(1));
+    p.Aktiv = BicPlausibel(p.Feld(3)) && IbanPlausibel(p.Feld(4)) && !Leer(p.Feld(2)) && !Leer(p.Feld(5)) &&
+              !zurueck.Fehler && zurueck.Wert == AufCent(betrag);
+    p.Markiert = p.Aktiv;
+    Freigabe.push_back(std::move(p));
+    return false;
+  });
+  Titel = "  " + std::to_string(Freigabe.size()) +
+          " Adressen wurden in der Adressenverwaltung f\xFCr eine \xDC"
+          "berweisung freigegeben!";
+  SepaSpeichernAktiv = true;
+  return gelesen;
+}
+
+void AdressenlisteModell::Alle() {
+  for (Freigabeposten& p : Freigabe)
+    if (p.Aktiv) p.Markiert = true;
+}
+
+void AdressenlisteModell::Keine() {
+  for (Freigabeposten& p : Freigabe) p.Markiert = false;
 }
 
 void AdressenlisteModell::GitterSortieren(int k) {
@@ -116,6 +226,14 @@ void AdressenlisteModell::ListeDrucken() {
   printing::DruckBeginn();
   printing::DruckText(Titel);
   printing::DruckSteuerung(printing::Zeilenvorschub);
+  if (Ansicht == Modus::Liste)
+    GitterDrucken();
+  else
+    FreigabeDrucken();
+  printing::DruckEnde();
+}
+
+void AdressenlisteModell::GitterDrucken() {
   if (!Kopfzeile.empty()) {
     printing::DruckText(Kopfzeile);
     printing::DruckSteuerung(printing::Zeilenvorschub);
@@ -149,7 +267,93 @@ void AdressenlisteModell::ListeDrucken() {
     }
     zeile(r);
   }
-  printing::DruckEnde();
+}
+
+void AdressenlisteModell::FreigabeDrucken() {
+  using printing::DruckSteuerung;
+  using printing::DruckZeichen;
+  // The items of one section with their amounts read back; an item whose
+  // amount does not read is unchecked and left out.
+  struct Abschnitt {
+    std::vector<const Freigabeposten*> Posten;
+    Currency Summe = 0;
+  };
+  const auto sammeln = [this](auto gehoertDazu) {
+    Abschnitt a;
+    for (Freigabeposten& p : Freigabe) {
+      if (!gehoertDazu(p)) continue;
+      const BetragErgebnis b = BetragEinlesen(p.Feld(1));
+      if (b.Fehler) {
+        p.Markiert = false;
+        continue;
+      }
+      a.Summe += b.Wert;
+      a.Posten.push_back(&p);
+    }
+    return a;
+  };
+  const auto summe = [](const Abschnitt& a) { return "Summe: " + BetragFormatieren(a.Summe, 12, 2) + "Euro"; };
+  // Long sections go on on a new page every 60 lines.
+  const auto umbruch = [](std::size_t zeilen) {
+    if (zeilen > 0 && zeilen % 60 == 0) DruckSteuerung(printing::Seitenvorschub);
+  };
+  int zeile = 1;
+
+  const Abschnitt frei = sammeln([](const Freigabeposten& p) { return p.Markiert; });
+  if (!frei.Posten.empty()) {
+    DruckZeileDirekt(std::to_string(frei.Posten.size()) +
+                         " Adressen wurden f\xFCr eine \xDC"
+                         "berweisung freigegeben!",
+                     zeile);
+    DruckZeileDirekt(summe(frei), zeile);
+    for (std::size_t i = 0; i < frei.Posten.size(); ++i) {
+      umbruch(i);
+      const std::string& t = frei.Posten[i]->Text;
+      const auto& tr = frei.Posten[i]->Trenner;
+      const auto stueck = [&](int k) {
+        const std::size_t anfang = k == 0 ? 0 : std::size_t{tr[static_cast<std::size_t>(k - 1)]} + 1;
+        const std::size_t ende = k == 5 ? t.size() : std::size_t{tr[static_cast<std::size_t>(k)]} + 1;
+        return t.substr(anfang, ende - anfang);
+      };
+      DruckZeichen(stueck(0));
+      printing::DruckZelle(stueck(1), 31);
+      printing::DruckZelle(stueck(2), 17);
+      printing::DruckRechts(stueck(3), 26);
+      printing::DruckZelle(stueck(4), 30);
+      DruckZeichen(stueck(5));
+      DruckSteuerung(printing::Zeilenvorschub);
+    }
+  }
+
+  const Abschnitt gesperrt = sammeln([](const Freigabeposten& p) { return p.Aktiv && !p.Markiert; });
+  if (!gesperrt.Posten.empty()) {
+    DruckZeichen(std::to_string(gesperrt.Posten.size()) +
+                 " Adressen wurden f\xFCr eine \xDC"
+                 "berweisung gesperrt!");
+    DruckSteuerung(printing::Zeilenvorschub);
+    DruckZeichen(summe(gesperrt));
+    DruckSteuerung(printing::Zeilenvorschub);
+    for (const Freigabeposten* p : gesperrt.Posten) {
+      if (zeile % 60 == 0) {
+        DruckSteuerung(printing::Seitenvorschub);
+        zeile = 1;
+      }
+      DruckZeileDirekt(p->Text, zeile);
+    }
+  }
+
+  const Abschnitt fehlerhaft = sammeln([](const Freigabeposten& p) { return !p.Aktiv; });
+  if (!fehlerhaft.Posten.empty()) {
+    DruckZeichen(std::to_string(fehlerhaft.Posten.size()) + " Adressen sind fehlerhaft!");
+    DruckSteuerung(printing::Zeilenvorschub);
+    DruckZeichen(summe(fehlerhaft));
+    DruckSteuerung(printing::Zeilenvorschub);
+    for (std::size_t i = 0; i < fehlerhaft.Posten.size(); ++i) {
+      umbruch(i);
+      DruckZeichen(fehlerhaft.Posten[i]->Text);
+      DruckSteuerung(printing::Zeilenvorschub);
+    }
+  }
 }
 
 }  // namespace davo::addresses

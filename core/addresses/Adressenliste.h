@@ -1,21 +1,49 @@
 #pragma once
 // The address list window: in list mode a grid of owners with their payout
 // (name, BIC, IBAN, area, amount, transfer text, reference) and a sum row,
-// sortable and printable.
+// sortable and printable; in release mode the check list of the released
+// owners who get money, from which the SEPA transfer file is written.
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Geld.h"
 
 namespace davo::addresses {
 
+// One line of the release list. Its six fields (amount, name, BIC, IBAN in
+// groups, transfer text, reference) stand in one text of at most 255
+// characters, separated by ";". The places of the five separators are kept
+// with it: BIC and IBAN are taken as typed and may hold a ";" themselves.
+struct Freigabeposten {
+  std::string Text;
+  std::array<std::uint8_t, 5> Trenner{};  // positions of the separators in Text
+  std::int32_t Nr = 0;                    // the owner's record number (from 0)
+  bool Aktiv = false;                     // plausible bank data: can be checked
+  bool Markiert = false;                  // checked
+
+  // Field k (1..6) without its separator.
+  std::string_view Feld(int k) const;
+};
+
+// The limits the transfer file keeps: names 70 characters, the transfer
+// text 140.
+constexpr std::size_t kNamensgrenze = 70;
+constexpr std::size_t kTextgrenze = 140;
+
 class AdressenlisteModell {
  public:
   using Gitterzeile = std::array<std::string, 8>;
 
+  enum class Modus { Liste, Freigabe };
+
+  Modus Ansicht = Modus::Liste;
   std::vector<Gitterzeile> Gitter;  // row 0 titles, last row sums
+  std::vector<Freigabeposten> Freigabe;  // the check list of the release mode
+  std::int32_t FreigabeLauf = 0;         // run number (Laufnummer + 1) of the references
   std::string Titel = "Adressenliste";
   // Printed under the caption: the date and the amount per hectare of a
   // payout list (empty: no such line).
@@ -29,16 +57,35 @@ class AdressenlisteModell {
   // out).
   bool AuszahlungslisteAufbauen(int art, app::Currency betragProHa, app::Currency kleinsterBetrag,
                                 const std::string& belegtext);
+  // Release mode: one item per owner with AuszahlungFrei = 1 whose amount is
+  // above 0, in file order, read with one pass over the file; references
+  // from the run number Laufnummer + 1 of the payout settings (taking up a
+  // greater Laufnummer the settings file holds by now). An item is
+  // checked and enabled when IBAN and BIC are plausible, the name and the
+  // transfer text (after its placeholders) are not blank and its amount
+  // reads back; otherwise it is pale. Sets the caption and enables
+  // "Liste in Sepa-Datei speichern". False when a record could not be read
+  // (reported and left out).
+  bool FreigabelisteAufbauen(app::Currency betragProHa, app::Currency kleinsterBetrag, const std::string& belegtext);
+  // "alle": checks every enabled item. "keine": unchecks every item.
+  void Alle();
+  void Keine();
   // Sorts the owner rows by column k (1..4), byte order, stable; the title
   // and sum rows stay in place.
   void GitterSortieren(int k);
   // "Sortierug" clicked.
   void SortierungWaehlen(int index);
-  // "Liste drucken" in list mode: the caption, the line under it, then the
-  // rows from the column titles to the sums (the titles again on every new
-  // page), one blank between columns. The IBAN column is as wide as the
-  // longest IBAN in groups of four (at least 27), so none is cut.
+  // "Liste drucken". List mode: the caption, the line under it, then the rows
+  // from the column titles to the sums (the titles again on every new page),
+  // one blank between columns; the IBAN column is as wide as the longest IBAN
+  // in groups of four (at least 27), so none is cut. Release mode: the
+  // released, the blocked and the faulty items, each section with its count
+  // and sum.
   void ListeDrucken();
+
+ private:
+  void GitterDrucken();
+  void FreigabeDrucken();
 };
 
 extern AdressenlisteModell Adressenliste;

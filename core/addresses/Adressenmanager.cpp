@@ -2,6 +2,7 @@
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
+#include "app/Bankdaten.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
@@ -178,5 +179,11 @@ void AdressenmanagerModell::NameVerlassen() {
 }
 
 void AdressenmanagerModell::IbanVerlassen() { Texte[kIbanBox] = IbanGruppieren(Texte[kIbanBox]); }
+
+std::string AdressenmanagerModell::IbanHinweis() const {
+  const std::string& iban = Texte[kIbanBox];
+  if (OhneLeerzeichen(iban).empty() || IbanPlausibel(iban)) return std::string();
+  return "IBAN nicht plausibel";
+}
 
 }  // namespace davo::addresses

@@ -50,6 +50,9 @@ class AdressenmanagerModell {
   void NameVerlassen();
   // Leaving the IBAN box: groups it in blocks of four.
   void IbanVerlassen();
+  // The hint beside the IBAN box: empty for an empty or plausible IBAN. A
+  // wrong IBAN is stored all the same; it only cannot be paid to.
+  std::string IbanHinweis() const;
 
  private:
   // What AdresseAnzeigen showed last.

@@ -1,6 +1,7 @@
 #include "app/DateiIO.h"
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
 
 #include "app/Dialoge.h"
@@ -346,6 +347,57 @@ bool DateiExistiert(const std::string& pfad) {
   if (pfad.empty()) return false;
   std::error_code ec;
   return fs::exists(DateiPfad(pfad), ec);
+}
+
+namespace {
+// An error of the file-system library as the errno value it stands for.
+int Errno(const std::error_code& ec) {
+  const int wert = ec.default_error_condition().value();
+  return wert == 0 ? EIO : wert;
+}
+}  // namespace
+
+int Nachschlagen(const std::string& pfad) {
+  const fs::path p = DateiPfad(pfad);
+  if (IOStoerung) {
+    if (const int code = IOStoerung(IOOperation::Nachschlagen, p)) return code;
+  }
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(p, ec);
+  if (st.type() == fs::file_type::not_found) return io::DateiNichtGefunden;
+  if (ec) return IOCodeAusErrno(Errno(ec), p);
+  return 0;
+}
+
+void Umbenennen(const std::string& von, const std::string& nach) {
+  const fs::path ziel = DateiPfad(nach);
+  if (Gestoert(IOOperation::Umbenennen, ziel)) return;
+  const int fehler = plattform::Ersetze(DateiPfad(von), ziel);
+  if (fehler != 0) SetzeIOErgebnis(IOCodeAusErrno(fehler, ziel));
+}
+
+void DateiLoeschen(const std::string& pfad) {
+  std::error_code ec;
+  fs::remove(DateiPfad(pfad), ec);
+}
+
+void DateizeitUebernehmen(const std::string& quelle, const std::string& ziel) {
+  const fs::path z = DateiPfad(ziel);
+  if (Gestoert(IOOperation::Dateizeit, z)) return;
+  std::error_code ec;
+  const fs::file_time_type zeit = fs::last_write_time(DateiPfad(quelle), ec);
+  if (ec) {
+    SetzeIOErgebnis(IOCodeAusErrno(Errno(ec), DateiPfad(quelle)));
+    return;
+  }
+  // Whole seconds, down to an even one (the epochs of the file clocks lie an
+  // even number of seconds apart from any other).
+  using namespace std::chrono;
+  auto sekunden = floor<seconds>(zeit.time_since_epoch()).count();
+  sekunden -= ((sekunden % 2) + 2) % 2;
+  const fs::file_time_type gerundet{duration_cast<fs::file_time_type::duration>(seconds(sekunden))};
+  fs::last_write_time(z, gerundet, ec);
+  if (ec) SetzeIOErgebnis(IOCodeAusErrno(Errno(ec), z));
 }
 
 void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n) {

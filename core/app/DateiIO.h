@@ -117,6 +117,17 @@ void OrdnerFuerDateiAnlegen(const std::string& dateipfad);
 // Directory look-up: true when an entry of any kind exists at the path.
 bool DateiExistiert(const std::string& pfad);
 
+// Directory look-up: 0 when an entry of any kind exists at the path, else
+// its result code (2 when there is none). Nothing is left pending.
+int Nachschlagen(const std::string& pfad);
+// Renames von over nach (replacing nach); the result is pending.
+void Umbenennen(const std::string& von, const std::string& nach);
+// Removes a file if there is one; nothing is reported.
+void DateiLoeschen(const std::string& pfad);
+// Gives ziel the last-modification time of quelle, in the two-second steps
+// of the DOS file date; the result is pending.
+void DateizeitUebernehmen(const std::string& quelle, const std::string& ziel);
+
 // Writes a whole file through a temporary file in the same folder and a
 // rename, so a failure leaves the old file untouched. Each failing step sets
 // the pending result (IODateiName should name the target).
@@ -127,7 +138,19 @@ void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n);
 void DateiUmbenennen(const std::string& von, const std::string& nach);
 
 // --- fault injection for tests -----------------------------------------------
-enum class IOOperation { Zuordnen, Oeffnen, Anlegen, Suchen, Lesen, Schreiben, Schliessen, OrdnerAnlegen, Umbenennen };
+enum class IOOperation {
+  Zuordnen,
+  Oeffnen,
+  Anlegen,
+  Suchen,
+  Lesen,
+  Schreiben,
+  Schliessen,
+  OrdnerAnlegen,
+  Umbenennen,
+  Nachschlagen,
+  Dateizeit
+};
 // When set, called before each operation; a non-zero return makes the
 // operation fail with that code without touching the disk.
 extern std::function<int(IOOperation, const std::filesystem::path&)> IOStoerung;

@@ -71,6 +71,8 @@ void Piep() {
   if (dienst) dienst->Piep();
 }
 
+bool PersonAntwortet() { return dienst && dienst->PersonAntwortet(); }
+
 std::string PfadNichtDarstellbarText(const std::string& pfadUtf8) {
   std::string ansi = Utf8NachAnsi(pfadUtf8);
   return Kurz("Der Pfad " + ansi +

@@ -51,6 +51,10 @@ class DialogDienst {
   virtual void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
                             int anzeige) = 0;
   virtual void Piep() {}
+  // False when no person answers the questions (answers fixed beforehand, or
+  // no one at the keyboard); questions that would be asked again and again
+  // until something changes are then not asked.
+  virtual bool PersonAntwortet() { return true; }
 };
 
 // Installs the implementation (not owned); nullptr removes it. Without one,
@@ -85,6 +89,8 @@ constexpr int AnzeigeMaximiert = 3;
 void OeffneMitProgramm(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
                        int anzeige);
 void Piep();
+// Whether a person answers the questions (false without a dialog service).
+bool PersonAntwortet();
 
 // The message a path gets that cannot be kept in the program's records.
 std::string PfadNichtDarstellbarText(const std::string& pfadUtf8);

@@ -321,24 +321,28 @@ std::string Rechtsbuendig(std::int64_t n, int breite) {
 std::string Zahl5(std::int32_t n) { return Rechtsbuendig(n, 5); }
 
 std::string SepaText(std::string_view text) {
-  static const std::pair<char, const char*> ersetzungen[] = {
+  // One pass: spelling out the umlauts one after another and cutting the
+  // text at 255 characters after each gives the same as spelling them out
+  // all at once and cutting once (no replacement makes another umlaut).
+  static constexpr std::pair<char, const char*> kUmlaute[] = {
       {'\xFC', "ue"}, {'\xDC', "Ue"}, {'\xE4', "ae"}, {'\xC4', "Ae"}, {'\xF6', "oe"}, {'\xD6', "Oe"}, {'\xDF', "ss"}};
-  std::string s = Kurz(text, 255);
-  for (const auto& [zeichen, ersatz] : ersetzungen) {
-    std::string neu;
-    neu.reserve(s.size() + 16);
-    for (char c : s) {
-      if (c == zeichen) neu += ersatz;
-      else neu.push_back(c);
+  if (text.size() > 255) text = text.substr(0, 255);
+  std::string s;
+  s.reserve(text.size() + 8);
+  for (char c : text) {
+    const char* ersatz = nullptr;
+    for (const auto& [umlaut, ausgeschrieben] : kUmlaute)
+      if (c == umlaut) ersatz = ausgeschrieben;
+    if (ersatz) {
+      s += ersatz;
+      continue;
     }
-    s = Kurz(neu, 255);
-  }
-  for (char& c : s) {
     const bool erlaubt = c == ' ' || c == '(' || c == ')' || c == '+' || c == ',' || c == '-' || c == '.' ||
                          c == '/' || c == ':' || c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
                          (c >= 'a' && c <= 'z');
-    if (!erlaubt) c = ' ';
+    s.push_back(erlaubt ? c : ' ');
   }
+  if (s.size() > 255) s.resize(255);
   return s;
 }
 

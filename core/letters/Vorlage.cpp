@@ -41,9 +41,14 @@ std::string Wert(std::size_t i) {
 }  // namespace
 
 std::string ErsetzePlatzhalter(const std::string& zeile) {
+  static const std::array<std::string_view, 32> kTokens = [] {
+    std::array<std::string_view, 32> t;
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = Platzhalter[i];
+    return t;
+  }();
   std::string z = zeile;
-  for (std::size_t i = 0; i < Platzhalter.size(); ++i) {
-    const std::string token = Platzhalter[i];
+  for (std::size_t i = 0; i < kTokens.size(); ++i) {
+    const std::string_view token = kTokens[i];
     if (token.empty()) continue;
     std::size_t pos = z.find(token);
     while (pos != std::string::npos) {

@@ -14,6 +14,7 @@ using namespace davo::app;
 Currency BetragProHa = 0;
 Currency KleinsterBetrag = 0;
 std::function<void()> AdressenlisteFenster;
+std::function<bool()> FreigabeFenster;
 
 Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag) {
   const Currency betrag = MulDiv(flaeche, betragProHa, CurrencyEins, Rundung::HalbGerade);
@@ -80,12 +81,14 @@ void AuszahlungsModell::Oeffnen() {
   EinstellungenLesen();
   for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
     Texte[static_cast<std::size_t>(i)] = AuszahlungsEinstellungen.Feld(i);
+  SepaFormatByte = AuszahlungsEinstellungen.SepaFormat();
   Ausfuehrungsdatum = AusfuehrungsdatumVorschlag(Jetzt());
 }
 
 void AuszahlungsModell::Schliessen() {
   for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
     AuszahlungsEinstellungen.SetzeFeld(i, Kurz(Texte[static_cast<std::size_t>(i)], 255));
+  AuszahlungsEinstellungen.SetzeSepaFormat(SepaFormatByte);
   EinstellungenSchreiben();
 }
 
@@ -107,6 +110,37 @@ bool AuszahlungsModell::Liste(int art) {
                                                     Texte[TAuszahlungsEinstellungen::Belegtext1]);
   if (AdressenlisteFenster) AdressenlisteFenster();
   return true;
+}
+
+SepaVorgaben AuszahlungsModell::Vorgaben() const {
+  using E = TAuszahlungsEinstellungen;
+  SepaVorgaben v;
+  v.Auftraggeber = Texte[E::Auftraggeber];
+  v.Adresse = Texte[E::AuftraggeberAdresse];
+  v.BIC = Texte[E::AuftraggeberBIC];
+  v.IBAN = Texte[E::AuftraggeberIBAN];
+  v.Ordner = Texte[E::SepaOrdner];
+  v.Belegtext = Texte[E::Belegtext1];
+  v.Ausfuehrung = Ausfuehrungsdatum;
+  v.Format = SepaFormatAusByte(SepaFormatByte).value_or(SepaFormat::Pain09);
+  return v;
+}
+
+void AuszahlungsModell::SepaDatei() {
+  if (!EingabenPruefen(Texte[TAuszahlungsEinstellungen::BetragProHaText],
+                       Texte[TAuszahlungsEinstellungen::KleinsterBetragText]))
+    return;
+  if (!SepaFormatAusByte(SepaFormatByte)) {
+    ZeigeMeldung("Das SEPA-Format der Auszahlungseinstellungen ist unbekannt (" + std::to_string(SepaFormatByte) +
+                 "). Bitte ein SEPA-Format w\xE4hlen.");
+    return;
+  }
+  const SepaVorgaben v = Vorgaben();
+  if (!AuftraggeberPruefen(v)) return;
+  addresses::AdressenlisteModell& liste = addresses::Adressenliste;
+  liste.FreigabelisteAufbauen(BetragProHa, KleinsterBetrag, v.Belegtext);
+  if (!FreigabeFenster || !FreigabeFenster()) return;
+  SepaDateiSchreiben(liste, v);
 }
 
 }  // namespace davo::payout

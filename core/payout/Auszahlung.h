@@ -3,11 +3,13 @@
 // the execution date and the payout window's commands.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "app/Datum.h"
 #include "app/Geld.h"
+#include "payout/Sepa.h"
 
 namespace davo::payout {
 
@@ -37,6 +39,9 @@ class AuszahlungsModell {
   std::array<std::string, 10> Texte;  // Auftraggeber .. SepaOrdner (cp1252)
   app::DatumZeit Ausfuehrungsdatum;
   std::string Titel;
+  // "SEPA-Format": the settings byte as read (0 pain.001.001.09, 1
+  // pain.001.001.03; any other value is kept until a format is chosen).
+  std::uint8_t SepaFormatByte = 0;
 
   // The window is shown: caption, settings read, date proposed.
   void Oeffnen();
@@ -48,9 +53,18 @@ class AuszahlungsModell {
   // One of the five payout lists (kind 1..5): checks the amounts, builds the
   // list and shows the list window. False when the amounts did not parse.
   bool Liste(int art);
+  // "Sepa-Datei  für freigegebene Flächen": checks the amounts and the
+  // ordering party, builds the release list and shows it; on "Liste in
+  // Sepa-Datei speichern" writes the SEPA file, then the chooser.
+  void SepaDatei();
+  // The ordering party, folder, transfer text, date and format as shown.
+  SepaVorgaben Vorgaben() const;
 };
 
 // The list window, shown modally (installed by the desktop program).
 extern std::function<void()> AdressenlisteFenster;
+// The list window in release mode, shown modally: true when it was closed
+// with "Liste in Sepa-Datei speichern".
+extern std::function<bool()> FreigabeFenster;
 
 }  // namespace davo::payout

@@ -109,7 +109,34 @@ bool EinstellungenLesen() {
   return gelesen && !IOFehler;
 }
 
+std::optional<std::int32_t> LaufnummerDerDatei() {
+  const std::string pfad = EinstellungsDatei();
+  if (!DateiExistiert(pfad)) return std::nullopt;
+  // A quiet look: whatever is pending and the fetched result stay as they are.
+  const std::int32_t code = IOCode;
+  const bool fehler = IOFehler;
+  const int vorher = OffenesIOErgebnis();
+  LiesIOErgebnis();
+  TAuszahlungsEinstellungen satz;
+  {
+    Datei datei;
+    datei.Zuordnen(pfad);
+    datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
+    if (OffenesIOErgebnis() == 0) datei.Lesen(satz.bytes.data());
+    if (datei.Offen()) datei.Schliessen();
+  }
+  const bool gelesen = OffenesIOErgebnis() == 0;
+  LiesIOErgebnis();
+  if (vorher != 0) SetzeIOErgebnis(vorher);
+  IOCode = code;
+  IOFehler = fehler;
+  if (!gelesen) return std::nullopt;
+  return satz.Laufnummer();
+}
+
 bool EinstellungenSchreiben() {
+  const std::optional<std::int32_t> inDatei = LaufnummerDerDatei();
+  if (inDatei && *inDatei > AuszahlungsEinstellungen.Laufnummer()) AuszahlungsEinstellungen.SetzeLaufnummer(*inDatei);
   IODateiName = EinstellungsDatei();
   DateiErsetzen(IODateiName, AuszahlungsEinstellungen.bytes.data(), AuszahlungsEinstellungen.bytes.size());
   PruefeIO();

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/Geld.h"
@@ -31,11 +32,16 @@ class TAuszahlungsEinstellungen {
   };
   static constexpr std::size_t TextOffset(int i) { return static_cast<std::size_t>(i) * 256; }
   static constexpr std::size_t OffsetLaufnummer = 4096;
+  // The format of the SEPA file, in the first reserved byte behind the run
+  // counter: 0 (every older file) pain.001.001.09, 1 pain.001.001.03.
+  static constexpr std::size_t OffsetSepaFormat = 4100;
 
   std::string Feld(int i) const;
   void SetzeFeld(int i, const std::string& text);  // cut to 255
   std::int32_t Laufnummer() const;
   void SetzeLaufnummer(std::int32_t n);
+  std::uint8_t SepaFormat() const { return bytes[OffsetSepaFormat]; }
+  void SetzeSepaFormat(std::uint8_t f) { bytes[OffsetSepaFormat] = f; }
 
   void Leeren() { bytes.fill(0); }
   std::array<std::uint8_t, Groesse> bytes{};
@@ -57,7 +63,12 @@ std::string EinstellungsDatei();
 // could not be read or copied (reported).
 bool EinstellungenLesen();
 // Writes the settings through a temporary file and a rename, so a failed
-// write keeps the old settings. False when it failed (reported).
+// write keeps the old settings. The run counter never goes back: when the
+// file holds a greater one (a run made meanwhile elsewhere), that one is
+// kept, in the file and in the record. False when it failed (reported).
 bool EinstellungenSchreiben();
+// The run counter as the settings file holds it now; nothing when there is
+// no file or it cannot be read (nothing is reported).
+std::optional<std::int32_t> LaufnummerDerDatei();
 
 }  // namespace davo::payout

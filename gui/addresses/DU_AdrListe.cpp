@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -24,7 +25,52 @@ using addresses::AdressenlisteModell;
 
 namespace {
 constexpr int Spalten = static_cast<int>(std::tuple_size_v<AdressenlisteModell::Gitterzeile>);
+
+addresses::Freigabeposten* Posten(const QModelIndex& index) {
+  auto& liste = Adressenliste.Freigabe;
+  if (!index.isValid() || index.row() < 0 || static_cast<std::size_t>(index.row()) >= liste.size()) return nullptr;
+  return &liste[static_cast<std::size_t>(index.row())];
+}
 }  // namespace
+
+int Freigabeliste::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(Adressenliste.Freigabe.size());
+}
+
+QVariant Freigabeliste::data(const QModelIndex& index, int role) const {
+  const addresses::Freigabeposten* p = Posten(index);
+  if (!p) return {};
+  if (role == Qt::DisplayRole) return AusAnsi(p->Text);
+  if (role == Qt::CheckStateRole) return p->Markiert ? Qt::Checked : Qt::Unchecked;
+  return {};
+}
+
+Qt::ItemFlags Freigabeliste::flags(const QModelIndex& index) const {
+  const addresses::Freigabeposten* p = Posten(index);
+  if (!p) return Qt::NoItemFlags;
+  // A pale item shows its (empty) check box but cannot be checked.
+  Qt::ItemFlags f = Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren;
+  if (p->Aktiv) f |= Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  return f;
+}
+
+bool Freigabeliste::setData(const QModelIndex& index, const QVariant& value, int role) {
+  addresses::Freigabeposten* p = Posten(index);
+  if (!p || role != Qt::CheckStateRole || !p->Aktiv) return false;
+  p->Markiert = value.toInt() == Qt::Checked;
+  emit dataChanged(index, index, {Qt::CheckStateRole});
+  return true;
+}
+
+void Freigabeliste::Neu() {
+  beginResetModel();
+  endResetModel();
+}
+
+void Freigabeliste::MarkenGeaendert() {
+  const int n = rowCount();
+  if (n > 0) emit dataChanged(index(0), index(n - 1), {Qt::CheckStateRole});
+}
 
 TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("F_AdrListe"));
@@ -42,6 +88,29 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
   StringGrid1->setColumnHidden(0, true);
   StringGrid1->setMinimumSize(QFontMetrics(StringGrid1->font()).horizontalAdvance(QString(130, QLatin1Char('M'))),
                               360);
+
+  freigabe_ = new Freigabeliste(this);
+  CheckListBox1 = new QListView(this);
+  CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+  CheckListBox1->setModel(freigabe_);
+  // The fields of the lines stand under each other.
+  CheckListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  CheckListBox1->setUniformItemSizes(true);
+  CheckListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  CheckListBox1->setMinimumSize(StringGrid1->minimumSize());
+
+  ChkAlle = new QPushButton(QStringLiteral("alle"), this);
+  ChkAlle->setObjectName(QStringLiteral("ChkAlle"));
+  connect(ChkAlle, &QPushButton::clicked, this, [this] {
+    Adressenliste.Alle();
+    freigabe_->MarkenGeaendert();
+  });
+  ChkKeine = new QPushButton(QStringLiteral("keine"), this);
+  ChkKeine->setObjectName(QStringLiteral("ChkKeine"));
+  connect(ChkKeine, &QPushButton::clicked, this, [this] {
+    Adressenliste.Keine();
+    freigabe_->MarkenGeaendert();
+  });
 
   RGsortierung = new QGroupBox(QStringLiteral("Sortierug"), this);
   RGsortierung->setObjectName(QStringLiteral("RGsortierung"));
@@ -64,16 +133,22 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
 
   BitBtn1 = new QPushButton(QStringLiteral("Liste drucken"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  connect(BitBtn1, &QPushButton::clicked, this, [] { Adressenliste.ListeDrucken(); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+    Adressenliste.ListeDrucken();
+    // Items whose amount did not read were unchecked.
+    freigabe_->MarkenGeaendert();
+  });
   BitBtn2 = new QPushButton(QStringLiteral("Liste in Sepa-Datei speichern"), this);
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
   BitBtn3 = new QPushButton(QStringLiteral("Ende"), this);
   BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
   connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
-  for (QPushButton* knopf : {BitBtn1, BitBtn2, BitBtn3}) knopf->setAutoDefault(false);
+  for (QPushButton* knopf : {ChkAlle, ChkKeine, BitBtn1, BitBtn2, BitBtn3}) knopf->setAutoDefault(false);
 
   auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(ChkAlle);
+  knoepfe->addWidget(ChkKeine);
   knoepfe->addWidget(BitBtn1);
   knoepfe->addWidget(BitBtn2);
   knoepfe->addStretch();
@@ -81,14 +156,19 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(StringGrid1, 1);
+  layout->addWidget(CheckListBox1, 1);
   layout->addWidget(RGsortierung);
   layout->addWidget(Panel2);
   layout->addLayout(knoepfe);
 
   payout::AdressenlisteFenster = [this] { Zeigen(); };
+  payout::FreigabeFenster = [this] { return Zeigen() == QDialog::Accepted; };
 }
 
-TF_AdrListe::~TF_AdrListe() { payout::AdressenlisteFenster = nullptr; }
+TF_AdrListe::~TF_AdrListe() {
+  payout::AdressenlisteFenster = nullptr;
+  payout::FreigabeFenster = nullptr;
+}
 
 int TF_AdrListe::Zeigen() {
   Anzeigen();
@@ -97,6 +177,13 @@ int TF_AdrListe::Zeigen() {
 
 void TF_AdrListe::Anzeigen() {
   setWindowTitle(AusAnsi(Adressenliste.Titel));
+  const bool freigabe = Adressenliste.Ansicht == AdressenlisteModell::Modus::Freigabe;
+  StringGrid1->setVisible(!freigabe);
+  RGsortierung->setVisible(!freigabe);
+  CheckListBox1->setVisible(freigabe);
+  ChkAlle->setVisible(freigabe);
+  ChkKeine->setVisible(freigabe);
+  freigabe_->Neu();
   if (QAbstractButton* knopf = sortierungen_->button(Adressenliste.Sortierung)) knopf->setChecked(true);
   BitBtn2->setEnabled(Adressenliste.SepaSpeichernAktiv);
   GitterAnzeigen();

@@ -183,6 +183,18 @@ void TF_Adressen::SeiteAdresseAufbauen(QWidget* seite) {
   ComboBox[NameBox]->installEventFilter(this);
   ComboBox[IbanBox]->installEventFilter(this);
 
+  IbanHinweis = new QLabel(seite);
+  IbanHinweis->setObjectName(QStringLiteral("IbanHinweis"));
+  IbanHinweis->setTextFormat(Qt::PlainText);
+  QPalette rot = IbanHinweis->palette();
+  rot.setColor(QPalette::WindowText, Qt::darkRed);
+  IbanHinweis->setPalette(rot);
+  spalten[1]->addWidget(IbanHinweis, IbanBox - LinkeSpalte - 1, 2);
+  connect(ComboBox[IbanBox], &QComboBox::editTextChanged, this, [this](const QString& text) {
+    modell_.Texte[IbanBox] = NachAnsi(text);
+    IbanHinweis->setText(AusAnsi(modell_.IbanHinweis()));
+  });
+
   GroupBox1 = new QGroupBox(QStringLiteral("Aktionen"), seite);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   CheckBox1 = new QCheckBox(QStringLiteral("Serienbrief drucken"), GroupBox1);

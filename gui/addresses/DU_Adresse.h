@@ -55,6 +55,7 @@ class TF_Adressen : public QDialog {
   QLabel* Label1;
   QLabel* Label23;
   QLabel* Ausg_LfdAdrNr;
+  QLabel* IbanHinweis;  // beside the IBAN box: a wrong IBAN
   QPushButton* WeiterBtn;
   QPushButton* ZurueckBtn;
   QPushButton* NeuBtn;

@@ -1,5 +1,6 @@
 #include "payout/DU_JG_ausz.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -80,6 +81,14 @@ TF_Auszahlung::TF_Auszahlung(QWidget* parent) : QDialog(parent) {
   auto* datumLabel = new QLabel(QStringLiteral("Ausführungsdatum der Sepa-Datei"), this);
   datumLabel->setBuddy(DateTimePicker1);
 
+  SepaFormat = new QComboBox(this);
+  SepaFormat->setObjectName(QStringLiteral("SepaFormat"));
+  // In the order of the settings byte: 0, 1.
+  SepaFormat->addItem(QStringLiteral("pain.001.001.09 (Standard)"));
+  SepaFormat->addItem(QStringLiteral("pain.001.001.03 (nur für Banken, die es noch annehmen)"));
+  auto* formatLabel = new QLabel(QStringLiteral("SEPA-Format"), this);
+  formatLabel->setBuddy(SepaFormat);
+
   GroupBox1 = new QGroupBox(QStringLiteral("Sepa Einstellungen"), this);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   auto* sepa = new QFormLayout(GroupBox1);
@@ -90,6 +99,7 @@ TF_Auszahlung::TF_Auszahlung(QWidget* parent) : QDialog(parent) {
   ordner->addWidget(BitBtn1);
   sepa->addRow(beschriftungen[Ordnerfeld], ordner);
   sepa->addRow(datumLabel, DateTimePicker1);
+  sepa->addRow(formatLabel, SepaFormat);
 
   GroupBox2 = new QGroupBox(QStringLiteral("GroupBox2"), this);
   GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
@@ -111,7 +121,6 @@ TF_Auszahlung::TF_Auszahlung(QWidget* parent) : QDialog(parent) {
   Button3 = knopf("Button3", "Auszahlungsliste für nicht freigegebene Flächen");
   Button5 = knopf("Button5", "Auszahlungsliste für alle  Adressen Gruppe 0");
   Button6 = knopf("Button6", "Auszahlungsliste für alle  Adressen Gruppe 1");
-  // The SEPA transfer file is not offered yet.
   Button4 = knopf("Button4", "Sepa-Datei  für freigegebene Flächen");
   BitBtn1->setAutoDefault(false);
 
@@ -120,6 +129,10 @@ TF_Auszahlung::TF_Auszahlung(QWidget* parent) : QDialog(parent) {
   connect(Button3, &QPushButton::clicked, this, [this] { Liste(3); });
   connect(Button5, &QPushButton::clicked, this, [this] { Liste(4); });
   connect(Button6, &QPushButton::clicked, this, [this] { Liste(5); });
+  connect(Button4, &QPushButton::clicked, this, [this] {
+    Uebernehmen();
+    modell_.SepaDatei();
+  });
 
   auto* aktionen = new QVBoxLayout(GroupBox3);
   for (QPushButton* k : {Button1, Button2, Button3, Button5, Button6, Button4}) aktionen->addWidget(k);
@@ -138,11 +151,14 @@ void TF_Auszahlung::Anzeigen() {
   setWindowTitle(AusAnsi(modell_.Titel));
   for (std::size_t i = 0; i < felder_.size(); ++i) felder_[i]->setText(AusAnsi(modell_.Texte[i]));
   DateTimePicker1->setDate(AlsQDate(modell_.Ausfuehrungsdatum));
+  // A byte of another meaning shows no choice and stays until one is made.
+  SepaFormat->setCurrentIndex(modell_.SepaFormatByte < SepaFormat->count() ? modell_.SepaFormatByte : -1);
 }
 
 void TF_Auszahlung::Uebernehmen() {
   for (std::size_t i = 0; i < felder_.size(); ++i) modell_.Texte[i] = NachAnsi(felder_[i]->text());
   modell_.Ausfuehrungsdatum = AlsDatum(DateTimePicker1->date());
+  if (SepaFormat->currentIndex() >= 0) modell_.SepaFormatByte = static_cast<std::uint8_t>(SepaFormat->currentIndex());
 }
 
 void TF_Auszahlung::Liste(int art) {

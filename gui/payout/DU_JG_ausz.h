@@ -1,15 +1,17 @@
 #pragma once
 // The payout window: the ordering party and its account, the folder for SEPA
-// files, the execution date, the amount per hectare, the smallest amount and
-// the transfer text, and the buttons that start the payout lists. The window
-// shows the payout model; opening reads the settings of the active address
-// file, every way of closing writes them back.
+// files, the execution date, the format of the SEPA file, the amount per
+// hectare, the smallest amount and the transfer text, and the buttons that
+// start the payout lists and the SEPA file. The window shows the payout
+// model; opening reads the settings of the active address file, every way of
+// closing writes them back.
 
 #include <QDialog>
 #include <array>
 
 #include "payout/Auszahlung.h"
 
+class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QLineEdit;
@@ -46,6 +48,7 @@ class TF_Auszahlung : public QDialog {
   QGroupBox* GroupBox3;
   QPushButton* BitBtn1;
   QDateEdit* DateTimePicker1;
+  QComboBox* SepaFormat;
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;

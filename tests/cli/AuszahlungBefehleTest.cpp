@@ -86,7 +86,8 @@ TEST_F(DavoAuszahlung, EinstellungenWerdenGeschriebenUndWiederGezeigt) {
   EXPECT_EQ(leer.Status, 0) << leer.Fehler;
   EXPECT_EQ(leer.Aus,
             "Auftraggeber=\nAuftraggeberAdresse=\nKreditinstitut=\nAuftraggeberBIC=\nAuftraggeberIBAN=\n"
-            "Kreditorennummer=\nBetragProHaText=\nKleinsterBetragText=\nBelegtext1=\nSepaOrdner=\nLaufnummer=0\n");
+            "Kreditorennummer=\nBetragProHaText=\nKleinsterBetragText=\nBelegtext1=\nSepaOrdner=\nSepaFormat="
+            "09\nLaufnummer=0\n");
   EXPECT_FALSE(fs::exists(EinstellungsDatei()));
 
   const Lauf gesetzt = Davo({"einstellungen", Adressen().string(), "Auftraggeber=Jagdgenossenschaft Großdorf",
@@ -109,7 +110,7 @@ TEST_F(DavoAuszahlung, EinstellungenWerdenGeschriebenUndWiederGezeigt) {
   EXPECT_EQ(gezeigt.Aus,
             "Auftraggeber=Jagdgenossenschaft Großdorf\nAuftraggeberAdresse=\nKreditinstitut=Bank €\n"
             "AuftraggeberBIC=\nAuftraggeberIBAN=DE02 1203 0000 0000 2020 51\nKreditorennummer=\nBetragProHaText=\n"
-            "KleinsterBetragText=\nBelegtext1=Pacht für !NAM1\nSepaOrdner=C:\\Sepa\\\nLaufnummer=0\n");
+            "KleinsterBetragText=\nBelegtext1=Pacht für !NAM1\nSepaOrdner=C:\\Sepa\\\nSepaFormat=09\nLaufnummer=0\n");
 }
 
 TEST_F(DavoAuszahlung, SetzenBehaeltLaufnummerUndAlleAnderenBytes) {

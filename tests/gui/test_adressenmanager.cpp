@@ -464,6 +464,37 @@ class TestAdressenmanager : public QObject {
     QCOMPARE(ziel->currentText(), nachVerlassen);
   }
 
+  void ibanHinweis_data() {
+    QTest::addColumn<QString>("getippt");
+    QTest::addColumn<QString>("hinweis");
+    QTest::newRow("richtig") << "de89 3704 0044 0532 0130 00"
+                             << "";
+    QTest::newRow("Prüfziffer falsch") << "DE89370400440532013001"
+                                       << "IBAN nicht plausibel";
+    QTest::newRow("Schweiz") << "CH9300762011623852957"
+                             << "IBAN nicht plausibel";
+    QTest::newRow("leer") << ""
+                          << "";
+  }
+
+  // A wrong IBAN is shown as a hint beside the box while typing; it is stored
+  // all the same.
+  void ibanHinweis() {
+    QFETCH(QString, getippt);
+    QFETCH(QString, hinweis);
+    Schreibe({Satz("Anna Berg", "Berg, Anna")});
+    TF_Adressen fenster;
+    Aktivieren(fenster);
+    QComboBox* iban = Box(&fenster, 15);
+    iban->setFocus();
+    QTest::keyClicks(iban, getippt);
+    QCOMPARE(Kind<QLabel>(&fenster, QStringLiteral("IbanHinweis"))->text(), hinweis);
+    Klicke(&fenster, "EndeBtn");
+    QCOMPARE(QString::fromLatin1(Feld(Inhalt(), 0, davo::addresses::IBAN)).remove(QLatin1Char(' ')),
+             getippt.toUpper().remove(QLatin1Char(' ')));
+    QVERIFY(Meldungen(*dialoge).isEmpty());
+  }
+
   void namenslaenge_data() {
     QTest::addColumn<QString>("gespeichert");  // name in the file, "" for an empty file
     QTest::addColumn<QString>("getippt");      // typed at the end

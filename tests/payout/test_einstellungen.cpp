@@ -225,6 +225,30 @@ TEST_F(EinstellungenTest, GescheiterterSchreibvorgangBehaeltDieAlteDatei) {
   }
 }
 
+// A run made meanwhile elsewhere raised the counter in the file: saving what
+// this program holds keeps the greater number, in the file and in memory.
+TEST_F(EinstellungenTest, LaufnummerGehtNieZurueck) {
+  struct Fall {
+    const char* Name;
+    std::int32_t InDatei, ImSpeicher, Soll;
+  };
+  for (const Fall& f :
+       {Fall{"Datei weiter", 9, 7, 9}, Fall{"Speicher weiter", 7, 10, 10}, Fall{"ohne Datei", -1, 3, 3}}) {
+    SCOPED_TRACE(f.Name);
+    fs::remove(datei);
+    if (f.InDatei >= 0) test::SchreibeAlles(datei, Abbild(kTexte, f.InDatei));
+    AuszahlungsEinstellungen.Leeren();
+    AuszahlungsEinstellungen.SetzeFeld(E::Belegtext1, "neu");
+    AuszahlungsEinstellungen.SetzeLaufnummer(f.ImSpeicher);
+    ASSERT_TRUE(EinstellungenSchreiben());
+    EXPECT_EQ(AuszahlungsEinstellungen.Laufnummer(), f.Soll);
+    EinstellungenLesen();
+    EXPECT_EQ(AuszahlungsEinstellungen.Laufnummer(), f.Soll);
+    EXPECT_EQ(AuszahlungsEinstellungen.Feld(E::Belegtext1), "neu");
+  }
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+}
+
 TEST_F(EinstellungenTest, FeldnamenInFeldreihenfolge) {
   const char* const namen[] = {"Auftraggeber",     "AuftraggeberAdresse", "Kreditinstitut",      "AuftraggeberBIC",
                                "AuftraggeberIBAN", "Kreditorennummer",    "BetragProHaText",     "KleinsterBetragText",

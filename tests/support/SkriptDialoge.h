@@ -28,6 +28,8 @@ class SkriptDialoge : public app::DialogDienst {
   std::deque<std::optional<int>> Auswahlen;
   std::deque<std::optional<app::DateiWahl>> Dateiwahlen;  // for open and save dialogs
   std::deque<bool> Druckantworten;
+  // Whether a person answers (false: answers fixed beforehand).
+  bool Person = true;
 
   // Convenience: the next file dialog picks this UTF-8 path.
   void WaehleDatei(const std::string& pfadUtf8, int filterIndex = 0);
@@ -54,6 +56,7 @@ class SkriptDialoge : public app::DialogDienst {
   void ShellOeffnen(const std::string& datei, const std::string& parameter, const std::string& verzeichnis,
                     int anzeige) override;
   void Piep() override { ++Piepser; }
+  bool PersonAntwortet() override { return Person; }
 
   // Everything that went unscripted or stayed unused, one line each.
   std::vector<std::string> Offen() const;

@@ -60,11 +60,12 @@ struct Druckaufbau {
   printing::Aufzeichnung band{&messen};
 };
 
-// Compares a recording's text with tests/data/druck/<name> byte for byte.
-// With DAVO_GOLDEN_NEU=1 in the environment the file is rewritten instead
-// (check every line of a new file by hand before keeping it).
-inline void PruefeGolden(const std::string& name, const std::string& ist) {
-  const std::filesystem::path datei = std::filesystem::path(DAVO_TESTDATEN) / "druck" / name;
+// Compares a recording's text (or another expected file) with
+// tests/data/<ordner>/<name> byte for byte. With DAVO_GOLDEN_NEU=1 in the
+// environment the file is rewritten instead (check every line of a new file
+// by hand before keeping it).
+inline void PruefeGolden(const std::string& name, const std::string& ist, const char* ordner = "druck") {
+  const std::filesystem::path datei = std::filesystem::path(DAVO_TESTDATEN) / ordner / name;
   const char* neu = std::getenv("DAVO_GOLDEN_NEU");
   if (neu && std::string(neu) == "1") {
     std::filesystem::create_directories(datei.parent_path());

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/Dialoge.h"
+#include "app/IOStoerung.h"
 #include "app/Pfade.h"
 #include "app/Plattform.h"
 #include "app/Text.h"
@@ -16,16 +17,13 @@ namespace davo::app {
 std::string IODateiName;
 std::int32_t IOCode = 0;
 bool IOFehler = false;
-bool Abbruch = false;
-std::function<int(IOOperation, const fs::path&)> IOStoerung;
 
 namespace {
 
 int offenesErgebnis = 0;
 
 bool Gestoert(IOOperation op, const fs::path& pfad) {
-  if (!IOStoerung) return false;
-  int code = IOStoerung(op, pfad);
+  const int code = IOStoerung(op, pfad);
   if (code == 0) return false;
   SetzeIOErgebnis(code);
   return true;
@@ -359,9 +357,7 @@ int Errno(const std::error_code& ec) {
 
 int Nachschlagen(const std::string& pfad) {
   const fs::path p = DateiPfad(pfad);
-  if (IOStoerung) {
-    if (const int code = IOStoerung(IOOperation::Nachschlagen, p)) return code;
-  }
+  if (const int code = IOStoerung(IOOperation::Nachschlagen, p)) return code;
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(p, ec);
   if (st.type() == fs::file_type::not_found) return io::DateiNichtGefunden;

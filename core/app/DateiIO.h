@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace davo::app {
@@ -18,7 +17,6 @@ namespace davo::app {
 extern std::string IODateiName;  // the file the current operation concerns (cp1252)
 extern std::int32_t IOCode;      // result of the last fetched operation; 0 = success
 extern bool IOFehler;            // IOCode != 0
-extern bool Abbruch;             // abort flag of long operations and questions
 
 // Result codes of the file runtime.
 namespace io {
@@ -136,23 +134,5 @@ void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n);
 // Renames the file von to nach, replacing a file there (a temporary file put
 // into place once it is complete). Result pending like a file operation.
 void DateiUmbenennen(const std::string& von, const std::string& nach);
-
-// --- fault injection for tests -----------------------------------------------
-enum class IOOperation {
-  Zuordnen,
-  Oeffnen,
-  Anlegen,
-  Suchen,
-  Lesen,
-  Schreiben,
-  Schliessen,
-  OrdnerAnlegen,
-  Umbenennen,
-  Nachschlagen,
-  Dateizeit
-};
-// When set, called before each operation; a non-zero return makes the
-// operation fail with that code without touching the disk.
-extern std::function<int(IOOperation, const std::filesystem::path&)> IOStoerung;
 
 }  // namespace davo::app

@@ -1,11 +1,11 @@
 #include "app/Dialoge.h"
 
-#include "app/DateiIO.h"
 #include "app/Text.h"
 
 namespace davo::app {
 
 bool Antwort = false;
+bool Abbruch = false;
 std::array<std::string, 6> Auswahltexte;
 
 namespace {

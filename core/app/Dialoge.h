@@ -65,6 +65,10 @@ DialogDienst* AktuellerDialogDienst();
 
 // Shared answer variable passed to FrageJaNein by many commands.
 extern bool Antwort;
+// The abort flag: set by a question closed without an answer, by a cancelled
+// print dialog and by a key press in the message window; long operations
+// stop when they find it set.
+extern bool Abbruch;
 // Entries for WaehleAus.
 extern std::array<std::string, 6> Auswahltexte;
 

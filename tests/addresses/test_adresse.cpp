@@ -11,6 +11,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 
@@ -195,9 +196,9 @@ TEST_F(Adresse, SchreibenVerschontDateiBeiFehlern) {
     dialoge.Meldungen.clear();
     AnzahlAdressen = 2;
     Setze(AktAdresse, Satz(8));
-    app::IOStoerung = Stoere(f.op, f.code);
+    app::SetzeIOStoerung(Stoere(f.op, f.code));
     AdresseSchreiben(1);
-    app::IOStoerung = nullptr;
+    app::SetzeIOStoerung(nullptr);
     EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{f.meldung});
     EXPECT_EQ(LiesAlles(datei), inhalt);
     if (f.op == app::IOOperation::Oeffnen) {
@@ -295,7 +296,7 @@ TEST_F(Adresse, OeffnenVorhandeneDatei) {
 
   // An existing file that cannot be opened: reported, the command stops.
   fs::remove(KonfigDatei());
-  app::IOStoerung = Stoere(app::IOOperation::Oeffnen, 5);
+  app::SetzeIOStoerung(Stoere(app::IOOperation::Oeffnen, 5));
   EXPECT_FALSE(AdrDateiOeffnen());
   EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Dateizugriff verweigert (" + pfad + ")"});
   EXPECT_EQ(AnzahlAdressen, 0);

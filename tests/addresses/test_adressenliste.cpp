@@ -14,6 +14,7 @@
 #include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "payout/Einstellungen.h"
@@ -181,15 +182,15 @@ TEST_F(AdressenlisteTest, LeereDateiUndLaufnummerNull) {
 
 TEST_F(AdressenlisteTest, DateiWirdEinmalGelesen) {
   int oeffnen = 0, lesen = 0;
-  app::IOStoerung = [&](app::IOOperation op, const fs::path& p) {
+  app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
     if (p.filename() == "Revier.ADW") {
       if (op == app::IOOperation::Oeffnen) ++oeffnen;
       if (op == app::IOOperation::Lesen) ++lesen;
     }
     return 0;
-  };
+  });
   Aufbauen(2);
-  app::IOStoerung = nullptr;
+  app::SetzeIOStoerung(nullptr);
   EXPECT_EQ(oeffnen, 1);
   EXPECT_EQ(lesen, 7);
   EXPECT_EQ(Adressenliste.Gitter.size(), 5u);
@@ -199,11 +200,11 @@ TEST_F(AdressenlisteTest, LesefehlerUeberspringtNurDenSatz) {
   // The read of record 1 fails; the build reports it and goes on with the
   // next record, so records 2 to 6 are still listed.
   int lesen = 0;
-  app::IOStoerung = [&](app::IOOperation op, const fs::path& p) {
+  app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
     return op == app::IOOperation::Lesen && p.filename() == "Revier.ADW" && lesen++ == 1 ? app::io::LeseFehler : 0;
-  };
+  });
   Aufbauen(1);
-  app::IOStoerung = nullptr;
+  app::SetzeIOStoerung(nullptr);
   EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Fehler beim Lesen! Datei: " + Pfad("Revier.ADW")});
   std::vector<std::string> texte;
   for (const auto& z : Adressenliste.Gitter) texte.push_back(z[6]);

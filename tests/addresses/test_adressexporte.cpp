@@ -14,6 +14,7 @@
 #include "addresses/Adresse.h"
 #include "addresses/Adressexporte.h"
 #include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/Testumgebung.h"
@@ -173,16 +174,16 @@ TEST_F(AdressexportTest, BankdatenNurInDieSaetzeMitStatus00) {
   }
 
   int geoeffnet = 0, geschrieben = 0;
-  app::IOStoerung = [&](app::IOOperation op, const fs::path& p) {
+  app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
     if (p == datei && op == app::IOOperation::Oeffnen) ++geoeffnet;
     if (p == datei && op == app::IOOperation::Schreiben) ++geschrieben;
     return 0;
-  };
+  });
   Antworten({FrageErgebnis::Nein, FrageErgebnis::Ja});
   EXPECT_EQ(BlzKontoImport().Ergebnis, Aktionsergebnis::Abgelehnt);
   EXPECT_EQ(test::LiesAlles(datei), test::Datei(saetze));
   const Uebertragung u = BlzKontoImport();
-  app::IOStoerung = nullptr;
+  app::SetzeIOStoerung(nullptr);
   EXPECT_EQ(u.Ergebnis, Aktionsergebnis::Erledigt);
   EXPECT_EQ(u.Anzahl, 4);
   EXPECT_EQ(test::LiesAlles(datei), test::Datei(erwartet));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Testumgebung.h"
 
 namespace davo::app {
@@ -207,10 +208,10 @@ TEST_F(DateiIO, EingespielteStoerungen) {
   SchreibeAlles(ordner / "a.dat", "0123456789");
   IODateiName = Pfad("a.dat");
   std::vector<IOOperation> gesehen;
-  IOStoerung = [&](IOOperation op, const fs::path&) {
+  SetzeIOStoerung([&](IOOperation op, const fs::path&) {
     gesehen.push_back(op);
     return op == IOOperation::Schreiben ? io::DiskVoll : 0;
-  };
+  });
   Datei d;
   d.Zuordnen(IODateiName);
   d.Oeffnen(10);
@@ -226,7 +227,7 @@ TEST_F(DateiIO, EingespielteStoerungen) {
                                                 IOOperation::Schliessen}));
 
   // A failed open: later operations fail as well, but the first code stays.
-  IOStoerung = [](IOOperation op, const fs::path&) { return op == IOOperation::Oeffnen ? 5 : 0; };
+  SetzeIOStoerung([](IOOperation op, const fs::path&) { return op == IOOperation::Oeffnen ? 5 : 0; });
   Datei e;
   e.Zuordnen(IODateiName);
   e.Oeffnen(10);
@@ -236,9 +237,9 @@ TEST_F(DateiIO, EingespielteStoerungen) {
   EXPECT_EQ(Code(), 5);
 
   // Positioning and reading can be disturbed too; the buffer stays untouched.
-  IOStoerung = [](IOOperation op, const fs::path&) {
+  SetzeIOStoerung([](IOOperation op, const fs::path&) {
     return op == IOOperation::Lesen ? 161 : (op == IOOperation::Suchen ? 156 : 0);
-  };
+  });
   Datei f;
   f.Zuordnen(IODateiName);
   f.Oeffnen(10);
@@ -264,7 +265,7 @@ TEST_F(DateiIO, DateiErsetzen) {
       {IOOperation::Umbenennen, 5}};
   for (const auto& [stoerung, code] : faelle) {
     SCOPED_TRACE(static_cast<int>(stoerung));
-    IOStoerung = [&](IOOperation op, const fs::path&) { return op == stoerung ? code : 0; };
+    SetzeIOStoerung([&](IOOperation op, const fs::path&) { return op == stoerung ? code : 0; });
     DateiErsetzen(IODateiName, "dritter Inhalt", 14);
     EXPECT_EQ(Code(), code);
     EXPECT_EQ(LiesAlles(ziel), "zweit");
@@ -272,7 +273,7 @@ TEST_F(DateiIO, DateiErsetzen) {
     for (const auto& e : fs::directory_iterator(ordner)) namen.push_back(e.path().filename());
     EXPECT_EQ(namen, std::vector<fs::path>{"ziel.dat"});
   }
-  IOStoerung = nullptr;
+  SetzeIOStoerung(nullptr);
   DateiErsetzen(Pfad("kein") + "/ziel.dat", "x", 1);
   EXPECT_EQ(Code(), io::PfadNichtGefunden);
   EXPECT_FALSE(fs::exists(ordner / "kein"));

@@ -12,6 +12,7 @@
 #include "app/DateiIO.h"
 #include "app/Dateikopie.h"
 #include "app/Dialoge.h"
+#include "app/IOStoerung.h"
 #include "app/Pfade.h"
 #include "app/Testumgebung.h"
 #include "app/Text.h"
@@ -89,11 +90,11 @@ TEST_F(DateikopieTest, AbgelehnteKopienErzeugenNichts) {
 TEST_F(DateikopieTest, UnlesbareQuelleHinterlaesstKeinZiel) {
   for (IOOperation op : {IOOperation::Oeffnen, IOOperation::Lesen}) {
     dialoge.Meldungen.clear();
-    IOStoerung = [op](IOOperation o, const fs::path& p) {
+    SetzeIOStoerung([op](IOOperation o, const fs::path& p) {
       return o == op && p.filename() == "quelle.xml" ? io::LeseFehler : 0;
-    };
+    });
     EXPECT_FALSE(KopiereDatei(Ansi(quelle), Pfad("ziel.xml")));
-    IOStoerung = nullptr;
+    SetzeIOStoerung(nullptr);
     EXPECT_TRUE(Abbruch);
     EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Fehler beim Lesen! Datei: " + Ansi(quelle)});
     EXPECT_EQ(Dateien(ordner), std::vector<std::string>{"quelle.xml"});
@@ -126,13 +127,13 @@ TEST_F(DateikopieTest, VolleDisketteNeueEinlegen) {
     dialoge.Antworten.assign(f.Antworten.begin(), f.Antworten.end());
     Abbruch = false;
     int schreiben = 0;
-    IOStoerung = [&](IOOperation op, const fs::path& p) {
+    SetzeIOStoerung([&](IOOperation op, const fs::path& p) {
       if (op != IOOperation::Schreiben || p.filename() != "kopie.xml.neu" || ++schreiben != 2) return 0;
       fs::remove_all(ordner / "medium");
       return io::DiskVoll;
-    };
+    });
     const bool kopiert = KopiereDatei(Ansi(quelle), Ansi(medium / "kopie.xml"));
-    IOStoerung = nullptr;
+    SetzeIOStoerung(nullptr);
     EXPECT_EQ(kopiert, f.Kopiert);
     EXPECT_EQ(Abbruch, !f.Kopiert);
     EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Die Diskette ist voll!"});
@@ -188,11 +189,11 @@ TEST_F(DateikopieTest, UnbrauchbaresLaufwerk) {
     dialoge.Antworten.assign(f.Antworten.begin(), f.Antworten.end());
     Abbruch = false;
     int blicke = 0;
-    IOStoerung = [&](IOOperation op, const fs::path& p) {
+    SetzeIOStoerung([&](IOOperation op, const fs::path& p) {
       return op == IOOperation::Nachschlagen && p.filename() == "lw" && ++blicke == 1 ? 152 : 0;
-    };
+    });
     EXPECT_EQ(LegePfadAn(Ansi(ordner / "lw" / "x.xml")), f.Angelegt);
-    IOStoerung = nullptr;
+    SetzeIOStoerung(nullptr);
     EXPECT_EQ(Abbruch, !f.Angelegt);
     EXPECT_EQ(fs::is_directory(ordner / "lw"), f.Angelegt);
     if (f.Person) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 
@@ -156,13 +157,13 @@ TEST_F(KonfigurationTest, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.meldung);
     dialoge.Meldungen.clear();
-    IOStoerung = nullptr;
+    SetzeIOStoerung(nullptr);
     SchreibeAlles(KonfigDatei(), VollerSatz());
     LiesKonfiguration();
     Konfiguration.SetzeAdressdatei("D:\\Neu\\Datei.ADW");
     const std::string neu = Bytes(Konfiguration);
 
-    IOStoerung = [&](IOOperation op, const fs::path&) { return op == f.op ? f.code : 0; };
+    SetzeIOStoerung([&](IOOperation op, const fs::path&) { return op == f.op ? f.code : 0; });
     EXPECT_FALSE(SchreibeKonfiguration());
     ASSERT_EQ(dialoge.Meldungen.size(), 1u);
     EXPECT_EQ(dialoge.Meldungen[0], f.meldung);
@@ -172,7 +173,7 @@ TEST_F(KonfigurationTest, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {
     EXPECT_EQ(Bytes(Konfiguration), neu);
 
     // The record in memory is offered again at the next save.
-    IOStoerung = nullptr;
+    SetzeIOStoerung(nullptr);
     EXPECT_TRUE(SchreibeKonfiguration());
     EXPECT_EQ(LiesAlles(KonfigDatei()), neu);
     EXPECT_EQ(AktAdrBasis, "D:\\Neu\\Datei");
@@ -181,11 +182,11 @@ TEST_F(KonfigurationTest, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {
 }
 
 TEST_F(KonfigurationTest, DateiWederOffenNochAnlegbar) {
-  IOStoerung = [](IOOperation op, const fs::path&) {
+  SetzeIOStoerung([](IOOperation op, const fs::path&) {
     if (op == IOOperation::Oeffnen) return 2;
     if (op == IOOperation::Anlegen) return 5;
     return 0;
-  };
+  });
   AktAdrBasis.clear();
   Konfiguration.bytes.fill(0x55);
   LiesKonfiguration();

@@ -13,6 +13,7 @@
 
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/IOStoerung.h"
 #include "app/Testumgebung.h"
 #include "app/Text.h"
 #include "letters/DosUmwandlung.h"
@@ -190,9 +191,10 @@ TEST_F(DosUmwandlungTest, FehlschlagHinterlaesstKeinZiel) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.Name);
     dialoge.Meldungen.clear();
-    app::IOStoerung = [&f](app::IOOperation op, const std::filesystem::path&) { return op == f.Stoerung ? f.Code : 0; };
+    app::SetzeIOStoerung(
+        [&f](app::IOOperation op, const std::filesystem::path&) { return op == f.Stoerung ? f.Code : 0; });
     const DosErgebnis e = DosAdressdateiUmwandeln(alt, f.Format);
-    app::IOStoerung = nullptr;
+    app::SetzeIOStoerung(nullptr);
     EXPECT_EQ(e.Ergebnis, Aktionsergebnis::Fehler);
     EXPECT_EQ(dialoge.Meldungen, (std::vector<std::string>{"Datei " + ziel + "wird erstellt", f.Meldung}));
     EXPECT_FALSE(Vorhanden("ALT.ADW"));

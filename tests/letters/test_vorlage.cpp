@@ -11,6 +11,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "app/Text.h"
@@ -181,12 +182,11 @@ TEST_F(VorlageTest, LadenAbgebrochenFehlendOderLesefehler) {
   // A read error at the first line: the editor was emptied, one message.
   dialoge.Meldungen.clear();
   test::SchreibeAlles(ordner / "v.txt", "eins\r\n");
-  app::IOStoerung = [](app::IOOperation op, const std::filesystem::path&) {
-    return op == app::IOOperation::Lesen ? 100 : 0;
-  };
+  app::SetzeIOStoerung(
+      [](app::IOOperation op, const std::filesystem::path&) { return op == app::IOOperation::Lesen ? 100 : 0; });
   dialoge.WaehleDatei((ordner / "v.txt").string());
   editor.Laden();
-  app::IOStoerung = nullptr;
+  app::SetzeIOStoerung(nullptr);
   EXPECT_TRUE(editor.Zeilen.empty());
   EXPECT_EQ(std::vector<std::string>{"Fehler beim Lesen! Datei: " + Pfad("v.txt")}, dialoge.Meldungen);
 }

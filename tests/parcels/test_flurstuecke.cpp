@@ -9,6 +9,7 @@
 
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/Testumgebung.h"
@@ -270,7 +271,7 @@ TEST_F(Flurstuecke, LeereDateiNurKopfOderFehlendeDateiLassenDieTabelle) {
 
   // A file that cannot be read: one message, nothing read.
   dialoge.Meldungen.clear();
-  app::IOStoerung = [](app::IOOperation op, const fs::path&) { return op == app::IOOperation::Lesen ? 100 : 0; };
+  app::SetzeIOStoerung([](app::IOOperation op, const fs::path&) { return op == app::IOOperation::Lesen ? 100 : 0; });
   EXPECT_FALSE(Importiere(Kataster({"1;Neu;1;1;ZJEN;5;a, b, c, Neu, N, S, 12345 O"}), "kaputt.csv"));
   EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Fehler beim Lesen! Datei: " + Pfad("kaputt.csv")});
   EXPECT_EQ(Alle(tabelle), vorher);
@@ -603,7 +604,7 @@ TEST_F(Flurstuecke, ExportZeilenformat) {
   EXPECT_TRUE(dialoge.Meldungen.empty());
 
   // A file that cannot be created: one message, false.
-  app::IOStoerung = [](app::IOOperation op, const fs::path&) { return op == app::IOOperation::Anlegen ? 5 : 0; };
+  app::SetzeIOStoerung([](app::IOOperation op, const fs::path&) { return op == app::IOOperation::Anlegen ? 5 : 0; });
   EXPECT_FALSE(ExportSchreiben(tabelle, ExportPfad));
   EXPECT_EQ(dialoge.Meldungen,
             std::vector<std::string>{"Dateizugriff verweigert (e:\\Jagd\\Flurstuecke-export.csv)"});
@@ -697,9 +698,9 @@ TEST_F(Flurstuecke, SchreibfehlerBeimAnhaengen) {
   Besitz(3, "Drei", "D", "A 3", "1 O", "3");
   // The second record written to the address file fails (once).
   int schreiben = 0;
-  app::IOStoerung = [&](app::IOOperation op, const fs::path& p) {
+  app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
     return op == app::IOOperation::Schreiben && p.filename() == "Eigner.ADW" && ++schreiben == 2 ? 101 : 0;
-  };
+  });
   EXPECT_FALSE(TabelleUebertragen(tabelle));
   // Reported once; the transfer stops there and does not claim to be complete.
   EXPECT_EQ(dialoge.Meldungen, (std::vector<std::string>{"Fehler beim Schreiben! Datei: " + pfad}));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "payout/Einstellungen.h"
@@ -175,10 +176,10 @@ TEST_F(EinstellungenTest, FehlendeKurzeOderUnlesbareDateiLaesstDenSatzLeer) {
     dialoge.Meldungen.clear();
     fs::remove(datei);
     if (f.Da) test::SchreibeAlles(datei, f.Inhalt);
-    app::IOStoerung = [&f](app::IOOperation op, const fs::path&) { return op == f.Op ? f.Code : 0; };
+    app::SetzeIOStoerung([&f](app::IOOperation op, const fs::path&) { return op == f.Op ? f.Code : 0; });
     Verschmutzen();
     EinstellungenLesen();
-    app::IOStoerung = nullptr;
+    app::SetzeIOStoerung(nullptr);
     EXPECT_EQ(Bytes(), std::string(N, '\0'));
     EXPECT_EQ(AuszahlungsEinstellungen.Laufnummer(), 0);
     EXPECT_EQ(dialoge.Meldungen, f.Meldungen);
@@ -210,9 +211,9 @@ TEST_F(EinstellungenTest, GescheiterterSchreibvorgangBehaeltDieAlteDatei) {
     EinstellungenLesen();
     AuszahlungsEinstellungen.SetzeFeld(E::Auftraggeber, "Neuer Auftraggeber");
     AuszahlungsEinstellungen.SetzeLaufnummer(4);
-    app::IOStoerung = [&f](app::IOOperation op, const fs::path&) { return op == f.Op ? f.Code : 0; };
+    app::SetzeIOStoerung([&f](app::IOOperation op, const fs::path&) { return op == f.Op ? f.Code : 0; });
     EXPECT_FALSE(EinstellungenSchreiben());
-    app::IOStoerung = nullptr;
+    app::SetzeIOStoerung(nullptr);
     EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{f.Meldung});
     EXPECT_EQ(test::LiesAlles(datei), alt) << "old settings and run counter kept byte for byte";
     EXPECT_FALSE(fs::exists(ordner / "Revier.JGA.neu"));

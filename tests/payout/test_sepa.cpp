@@ -15,6 +15,7 @@
 #include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "payout/Einstellungen.h"
@@ -308,12 +309,11 @@ TEST_F(SepaTest, SchreibfehlerHinterlassenKeineDatei) {
     Aufbauen();
     dialoge.Meldungen.clear();
     dialoge.Antworten = {FrageErgebnis::Ja, FrageErgebnis::Ja};
-    app::IOStoerung = [&f](app::IOOperation op, const fs::path& p) {
-      return op == f.Op && p.filename() == f.Datei ? f.Code : 0;
-    };
+    app::SetzeIOStoerung(
+        [&f](app::IOOperation op, const fs::path& p) { return op == f.Op && p.filename() == f.Datei ? f.Code : 0; });
     SepaLauf lauf;
     EXPECT_EQ(SepaDateienErstellen(Adressenliste, vorgaben, lauf), f.Ergebnis);
-    app::IOStoerung = nullptr;
+    app::SetzeIOStoerung(nullptr);
     EXPECT_EQ(LaufnummerInDatei(), 3);
     if (f.Ergebnis == SepaErgebnis::Fehlgeschlagen) {
       EXPECT_EQ(ImOrdner(), std::vector<std::string>{});

@@ -3,6 +3,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/Text.h"
@@ -101,7 +102,7 @@ void GlobalenZuruecksetzen() {
   app::LiesIOErgebnis();
   app::IOCode = 0;
   app::IOFehler = false;
-  app::IOStoerung = nullptr;
+  app::SetzeIOStoerung(nullptr);
   app::Antwort = false;
   for (auto& t : app::Auswahltexte) t.clear();
   app::Konfiguration.Leeren();

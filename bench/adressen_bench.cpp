@@ -18,10 +18,10 @@
 #include "Benchhilfen.h"
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "addresses/Sammelaktionen.h"
 #include "app/Dialoge.h"
 #include "app/Pfade.h"
+#include "payout/Adressenliste.h"
 
 namespace {
 
@@ -156,11 +156,11 @@ void Auszahlungsliste(benchmark::State& state) {
   addresses::AdrDateiName = Testdatei::Pfad();
   const int art = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    addresses::Adressenliste.AuszahlungslisteAufbauen(art, 1250000, 500000, "Jagdgeld !NAM1 !DATUM");
-    benchmark::DoNotOptimize(addresses::Adressenliste.Gitter.data());
+    payout::Adressenliste.AuszahlungslisteAufbauen(art, 1250000, 500000, "Jagdgeld !NAM1 !DATUM");
+    benchmark::DoNotOptimize(payout::Adressenliste.Gitter.data());
   }
   if (dialoge.Meldungen != 0) state.SkipWithError("a file error was reported");
-  state.counters["Zeilen"] = static_cast<double>(addresses::Adressenliste.Gitter.size() - 2);
+  state.counters["Zeilen"] = static_cast<double>(payout::Adressenliste.Gitter.size() - 2);
 }
 BENCHMARK(Auszahlungsliste)->DenseRange(1, 5)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -21,9 +21,9 @@
 
 #include "Benchhilfen.h"
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/Konfiguration.h"
 #include "app/Pfade.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "payout/Sepa.h"
 
@@ -151,11 +151,11 @@ void Freigabeliste(benchmark::State& state) {
   const Testlauf& t = Testlauf::Holen();
   t.EinstellungenSetzen();
   for (auto _ : state) {
-    addresses::Adressenliste.FreigabelisteAufbauen(125000, 10000, "Jagdpacht 2026 !NAM1");
-    benchmark::DoNotOptimize(addresses::Adressenliste.Freigabe.data());
+    payout::Adressenliste.FreigabelisteAufbauen(125000, 10000, "Jagdpacht 2026 !NAM1");
+    benchmark::DoNotOptimize(payout::Adressenliste.Freigabe.data());
   }
   std::size_t frei = 0;
-  for (const auto& p : addresses::Adressenliste.Freigabe) frei += p.Markiert ? 1 : 0;
+  for (const auto& p : payout::Adressenliste.Freigabe) frei += p.Markiert ? 1 : 0;
   if (frei != static_cast<std::size_t>(kEigentuemer) || dialoge.Meldungen != 0)
     state.SkipWithError("not every owner is on the list and checked");
   state.counters["Posten"] = static_cast<double>(frei);
@@ -173,10 +173,9 @@ void SepaLauf(benchmark::State& state) {
     t.EinstellungenSetzen();
     t.AusgabeLeeren();
     state.ResumeTiming();
-    addresses::Adressenliste.FreigabelisteAufbauen(125000, 10000, "Jagdpacht 2026 !NAM1");
+    payout::Adressenliste.FreigabelisteAufbauen(125000, 10000, "Jagdpacht 2026 !NAM1");
     payout::SepaLauf lauf;
-    if (payout::SepaDateienErstellen(addresses::Adressenliste, t.Vorgaben(), lauf) !=
-            payout::SepaErgebnis::Geschrieben ||
+    if (payout::SepaDateienErstellen(payout::Adressenliste, t.Vorgaben(), lauf) != payout::SepaErgebnis::Geschrieben ||
         lauf.Anzahl != kEigentuemer)
       state.SkipWithError("the SEPA file was not written");
     state.PauseTiming();

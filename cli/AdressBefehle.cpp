@@ -13,6 +13,7 @@
 #include "app/Dialoge.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
+#include "payout/Flaechenaktion.h"
 
 namespace davo::cli {
 
@@ -87,14 +88,14 @@ const Aktion kAktionen[] = {
     {"freigabe-aus", [] { return addresses::AuszahlungFreiSetzen(0); }},
     {"serienbrief-ein", [] { return addresses::SerienbriefSetzen(1); }},
     {"serienbrief-aus", [] { return addresses::SerienbriefSetzen(0); }},
-    {"serienbrief-nach-flaeche", addresses::SerienbriefNachFlaeche},
+    {"serienbrief-nach-flaeche", payout::SerienbriefNachFlaeche},
     {"gruppen-null", addresses::GruppenAufNull},
     {"gruppe-aus-serienbrief", addresses::GruppeAusSerienbrief},
     {"gruppe-aus-freigabe", addresses::GruppeAusAuszahlung},
 };
 
 // The one action that opens the active file of the configuration itself.
-bool OeffnetAktiveDatei(const Aktion& a) { return a.Ausfuehren == addresses::SerienbriefNachFlaeche; }
+bool OeffnetAktiveDatei(const Aktion& a) { return a.Ausfuehren == payout::SerienbriefNachFlaeche; }
 
 }  // namespace
 

@@ -14,12 +14,12 @@
 #include "Befehle.h"
 #include "PdfAusgabe.h"
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 
@@ -182,8 +182,8 @@ ListenAufruf LiesListenAufruf(const std::vector<std::string>& argumente) {
   return a;
 }
 
-void ListeAusgeben(const addresses::AdressenlisteModell& liste, std::ostream& aus) {
-  for (const addresses::AdressenlisteModell::Gitterzeile& zeile : liste.Gitter) {
+void ListeAusgeben(const payout::AdressenlisteModell& liste, std::ostream& aus) {
+  for (const payout::AdressenlisteModell::Gitterzeile& zeile : liste.Gitter) {
     for (std::size_t spalte = 1; spalte < zeile.size(); ++spalte)
       aus << (spalte > 1 ? "\t" : "") << Einzeilig(app::AnsiNachUtf8(zeile[spalte]));
     aus << '\n';
@@ -193,7 +193,7 @@ void ListeAusgeben(const addresses::AdressenlisteModell& liste, std::ostream& au
 
 #if DAVO_MIT_PDF
 
-int ListePdf(addresses::AdressenlisteModell& liste, const std::string& pdfUtf8, const std::string& adressdatei) {
+int ListePdf(payout::AdressenlisteModell& liste, const std::string& pdfUtf8, const std::string& adressdatei) {
   const std::optional<std::string> ausgabe =
       PdfAusgabeAnlegen(pdfUtf8, {adressdatei, payout::EinstellungsDatei()});
   if (!ausgabe) return ExitAbgelehnt;
@@ -285,7 +285,7 @@ int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostre
     return ExitAbgelehnt;
 
   addresses::AdrDateiName = *pfad;
-  addresses::AdressenlisteModell& liste = addresses::Adressenliste;
+  payout::AdressenlisteModell& liste = payout::Adressenliste;
   // Records that cannot be read are reported and left out; the list would
   // be incomplete.
   if (!liste.AuszahlungslisteAufbauen(aufruf.Art, payout::BetragProHa, payout::KleinsterBetrag,

@@ -15,7 +15,6 @@
 #include "Befehle.h"
 #include "PdfAusgabe.h"
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Dateikopie.h"
 #include "app/Datum.h"
@@ -23,6 +22,7 @@
 #include "app/Pfade.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 #include "payout/Sepa.h"
@@ -166,8 +166,8 @@ std::optional<std::string> FreigabeAufbauen(const SepaAufruf& aufruf) {
   addresses::AdrDateiName = *pfad;
   // Records that cannot be read are reported and left out; the list would
   // be incomplete.
-  if (!addresses::Adressenliste.FreigabelisteAufbauen(payout::BetragProHa, payout::KleinsterBetrag,
-                                                      e.Feld(TAuszahlungsEinstellungen::Belegtext1)))
+  if (!payout::Adressenliste.FreigabelisteAufbauen(payout::BetragProHa, payout::KleinsterBetrag,
+                                                   e.Feld(TAuszahlungsEinstellungen::Belegtext1)))
     return std::nullopt;
   return pfad;
 }
@@ -180,7 +180,7 @@ std::string Ausnehmen(const std::vector<std::int64_t>& ohne) {
     if (nr > addresses::AnzahlAdressen)
       return "Die Adresse Nr. " + std::to_string(nr) + " gibt es nicht: Die Datei enthält " +
              std::to_string(addresses::AnzahlAdressen) + (addresses::AnzahlAdressen == 1 ? " Adresse." : " Adressen.");
-  for (addresses::Freigabeposten& p : addresses::Adressenliste.Freigabe)
+  for (payout::Freigabeposten& p : payout::Adressenliste.Freigabe)
     if (nummern.count(static_cast<std::int64_t>(p.Nr) + 1)) p.Markiert = false;
   return {};
 }
@@ -203,7 +203,7 @@ bool InPdf(const std::string& pdfUtf8, const std::vector<std::string>& gelesen, 
 
 #endif
 
-std::string Zustand(const addresses::Freigabeposten& p) {
+std::string Zustand(const payout::Freigabeposten& p) {
   if (!p.Aktiv) return "fehlerhaft";
   return p.Markiert ? "frei" : "gesperrt";
 }
@@ -220,14 +220,14 @@ int FreigabelisteZeigen(const std::vector<std::string>& argumente, std::ostream&
   if (!pfad) return ExitAbgelehnt;
   if (const std::string falsch = Ausnehmen(aufruf.Ohne); !falsch.empty()) return Aufruffehler(fehler, falsch);
 
-  addresses::AdressenlisteModell& liste = addresses::Adressenliste;
+  payout::AdressenlisteModell& liste = payout::Adressenliste;
 #if DAVO_MIT_PDF
   if (aufruf.Pdf)
     return InPdf(*aufruf.Pdf, {*pfad, payout::EinstellungsDatei()}, [&liste] { liste.ListeDrucken(); }) ? ExitErledigt
                                                                                                         : ExitAbgelehnt;
 #endif
   aus << app::AnsiNachUtf8(liste.Titel) << '\n';
-  for (const addresses::Freigabeposten& p : liste.Freigabe)
+  for (const payout::Freigabeposten& p : liste.Freigabe)
     aus << Zustand(p) << '\t' << Einzeilig(app::AnsiNachUtf8(p.Text)) << '\n';
   aus.flush();
   return ExitErledigt;
@@ -279,7 +279,7 @@ int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& 
   if (!FreigabeAufbauen(aufruf)) return ExitAbgelehnt;
   if (const std::string falsch = Ausnehmen(aufruf.Ohne); !falsch.empty()) return Aufruffehler(fehler, falsch);
 
-  addresses::AdressenlisteModell& liste = addresses::Adressenliste;
+  payout::AdressenlisteModell& liste = payout::Adressenliste;
   payout::SepaLauf lauf;
   const payout::SepaErgebnis ergebnis = payout::SepaDateienErstellen(liste, v, lauf);
   if (ergebnis == payout::SepaErgebnis::Verneint)

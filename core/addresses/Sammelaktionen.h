@@ -4,7 +4,10 @@
 // ("Nein" preselected) and walks the file once.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "addresses/Adresse.h"
 
 namespace davo::addresses {
 
@@ -25,17 +28,12 @@ Aktionsergebnis GruppenAufNull();
 Aktionsergebnis GruppeAusSerienbrief();
 // Gruppe := AuszahlungFrei for every record.
 Aktionsergebnis GruppeAusAuszahlung();
-// "Serienbrief drucken" on exactly for the records whose area reaches the
-// smallest payable area (from the payout settings); opens the address file
-// itself after its first question.
-Aktionsergebnis SerienbriefNachFlaeche();
 
-// The smallest area that earns a payout: smallest amount / amount per hectare,
-// 4 decimals; 0 when there is no smallest amount.
-struct KleinsteFlaeche {
-  std::int64_t Flaeche = 0;
-  bool Berechenbar = true;  // false: amount per hectare 0 with a smallest amount above 0
-};
-KleinsteFlaeche KleinsteAuszahlungsflaeche(const std::string& betragProHaText, const std::string& kleinsterBetragText);
-
+// The walk all actions share, on the active address file: after the question
+// ("Nein" preselected) aendern sees every record and returns true when it
+// changed it; schluss gives the closing message (none when empty), shown
+// whenever the walk ran, also after a file error on the way.
+Aktionsergebnis Sammelaktion(const std::string& oben, const std::string& frage,
+                             const std::function<bool(TAdresse&)>& aendern,
+                             const std::function<std::string()>& schluss = {});
 }  // namespace davo::addresses

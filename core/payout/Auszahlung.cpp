@@ -1,10 +1,10 @@
 #include "payout/Auszahlung.h"
 
-#include "addresses/Adressenliste.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 
 namespace davo::payout {
@@ -106,8 +106,8 @@ bool AuszahlungsModell::Liste(int art) {
   if (!EingabenPruefen(Texte[TAuszahlungsEinstellungen::BetragProHaText],
                        Texte[TAuszahlungsEinstellungen::KleinsterBetragText]))
     return false;
-  addresses::Adressenliste.AuszahlungslisteAufbauen(art, BetragProHa, KleinsterBetrag,
-                                                    Texte[TAuszahlungsEinstellungen::Belegtext1]);
+  Adressenliste.AuszahlungslisteAufbauen(art, BetragProHa, KleinsterBetrag,
+                                         Texte[TAuszahlungsEinstellungen::Belegtext1]);
   if (AdressenlisteFenster) AdressenlisteFenster();
   return true;
 }
@@ -137,7 +137,7 @@ void AuszahlungsModell::SepaDatei() {
   }
   const SepaVorgaben v = Vorgaben();
   if (!AuftraggeberPruefen(v)) return;
-  addresses::AdressenlisteModell& liste = addresses::Adressenliste;
+  AdressenlisteModell& liste = Adressenliste;
   liste.FreigabelisteAufbauen(BetragProHa, KleinsterBetrag, v.Belegtext);
   if (!FreigabeFenster || !FreigabeFenster()) return;
   SepaDateiSchreiben(liste, v);

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "addresses/Adressenliste.h"
 #include "app/Bankdaten.h"
 #include "app/DateiIO.h"
 #include "app/Dateikopie.h"
@@ -14,6 +13,7 @@
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
 #include "printing/Druckflaeche.h"
@@ -21,8 +21,6 @@
 namespace davo::payout {
 
 using namespace davo::app;
-using addresses::AdressenlisteModell;
-using addresses::Freigabeposten;
 
 namespace {
 
@@ -160,7 +158,7 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
   const std::string anzahl = std::to_string(lauf.Anzahl);
   const std::string summe = SepaBetrag(lauf.Summe);
   x += "</CreDtTm><NbOfTxs>" + anzahl + "</NbOfTxs><CtrlSum>" + summe + "</CtrlSum><InitgPty><Nm>";
-  Text(x, v.Auftraggeber, addresses::kNamensgrenze);
+  Text(x, v.Auftraggeber, kNamensgrenze);
   x += "</Nm></InitgPty></GrpHdr><PmtInf><PmtInfId>";
   Wert(x, lauf.Sammlerreferenz);
   x += "</PmtInfId><PmtMtd>TRF</PmtMtd>";
@@ -168,7 +166,7 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
   x += "<PmtTpInf><SvcLvl><Cd>SEPA</Cd></SvcLvl></PmtTpInf><ReqdExctnDt>";
   x += neu ? "<Dt>" + DatumISO(v.Ausfuehrung) + "</Dt>" : DatumISO(v.Ausfuehrung);
   x += "</ReqdExctnDt><Dbtr><Nm>";
-  Text(x, v.Auftraggeber, addresses::kNamensgrenze);
+  Text(x, v.Auftraggeber, kNamensgrenze);
   x += "</Nm></Dbtr><DbtrAcct><Id><IBAN>";
   Kennung(x, v.IBAN);
   x += "</IBAN></Id></DbtrAcct><DbtrAgt><FinInstnId><" + bic + ">";
@@ -190,11 +188,11 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
     x += agent;
     Kennung(x, p.Feld(3));
     x += name;
-    Text(x, p.Feld(2), addresses::kNamensgrenze);
+    Text(x, p.Feld(2), kNamensgrenze);
     x += konto;
     Kennung(x, p.Feld(4));
     x += zweck;
-    Text(x, p.Feld(5), addresses::kTextgrenze);
+    Text(x, p.Feld(5), kTextgrenze);
     x += ende;
     datei.Weiter();
   }

@@ -13,11 +13,9 @@
 #include "app/Datum.h"
 #include "app/Geld.h"
 
-namespace davo::addresses {
-class AdressenlisteModell;
-}
-
 namespace davo::payout {
+
+class AdressenlisteModell;
 
 using app::Currency;
 
@@ -61,7 +59,7 @@ struct SepaSumme {
 // Counts the checked items and sums their amounts (field 1 read back); an
 // item whose amount does not read is unchecked. Nothing when the sum is too
 // large (reported).
-std::optional<SepaSumme> SepaSummeBilden(addresses::AdressenlisteModell& liste);
+std::optional<SepaSumme> SepaSummeBilden(AdressenlisteModell& liste);
 
 // Checks the ordering party before anything is written: name and transfer
 // text not blank in the SEPA character set, IBAN and BIC plausible, a folder
@@ -83,12 +81,12 @@ enum class SepaErgebnis {
 // renamed into place when both are complete), the run counter advanced and
 // saved at once. Without any checked item nothing is written. The state of
 // the run goes into lauf when the files are in place.
-SepaErgebnis SepaDateienErstellen(addresses::AdressenlisteModell& liste, const SepaVorgaben& vorgaben, SepaLauf& lauf);
+SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben& vorgaben, SepaLauf& lauf);
 
 // SepaDateienErstellen, then, when the files are in place and a person
 // answers, the chooser: copy the file, print the cover sheet, print the
 // transfer list, or close.
-SepaErgebnis SepaDateiSchreiben(addresses::AdressenlisteModell& liste, const SepaVorgaben& vorgaben);
+SepaErgebnis SepaDateiSchreiben(AdressenlisteModell& liste, const SepaVorgaben& vorgaben);
 
 // The cover sheet of a run on the printer chosen in the print dialog. False
 // when the dialog was cancelled (or there is no printer).

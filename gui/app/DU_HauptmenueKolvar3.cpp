@@ -12,6 +12,7 @@
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "letters/DosUmwandlung.h"
+#include "payout/Flaechenaktion.h"
 
 namespace davo::gui {
 
@@ -85,7 +86,7 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
   Verbinde(app::Befehl::AuszahlungFreigebenEin, [] { addresses::AuszahlungFreiSetzen(1); });
   Verbinde(app::Befehl::SerienbriefDruckenAus, [] { addresses::SerienbriefSetzen(0); });
   Verbinde(app::Befehl::SerienbriefDruckenEin, [] { addresses::SerienbriefSetzen(1); });
-  Verbinde(app::Befehl::SerienbriefNachFlaeche, [] { addresses::SerienbriefNachFlaeche(); });
+  Verbinde(app::Befehl::SerienbriefNachFlaeche, [] { payout::SerienbriefNachFlaeche(); });
   Verbinde(app::Befehl::GruppenNull, [] { addresses::GruppenAufNull(); });
   Verbinde(app::Befehl::GruppeAusSerienbrief, [] { addresses::GruppeAusSerienbrief(); });
   Verbinde(app::Befehl::GruppeAusAuszahlung, [] { addresses::GruppeAusAuszahlung(); });

@@ -1,7 +1,7 @@
 #include "payout/AuszahlungEinrichten.h"
 
-#include "addresses/DU_AdrListe.h"
 #include "app/DU_HauptmenueKolvar3.h"
+#include "payout/DU_AdrListe.h"
 #include "payout/DU_JG_ausz.h"
 
 namespace davo::gui {

@@ -15,20 +15,20 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
-#include "addresses/DU_AdrListe.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
+#include "payout/DU_AdrListe.h"
 #include "payout/Einstellungen.h"
 #include "support/SkriptDialoge.h"
 #include "support/TestDrucker.h"
 
-using davo::addresses::Adressenliste;
 using davo::addresses::TAdresse;
 using davo::gui::TF_AdrListe;
+using davo::payout::Adressenliste;
 using namespace davo::test;
 
 namespace {
@@ -92,7 +92,7 @@ class TestAdrListe : public QObject {
   void init() {
     QVERIFY(Einrichten(ordner, dialoge, KonfigOrdner::Programmvorgabe));
     davo::payout::AuszahlungsEinstellungen.Leeren();
-    Adressenliste = davo::addresses::AdressenlisteModell{};
+    Adressenliste = davo::payout::AdressenlisteModell{};
     const QString datei = ordner->filePath(QStringLiteral("Jagd.ADW"));
     std::vector<TAdresse> saetze;
     for (const Eigentuemer& e : Eigentuemerliste) {
@@ -112,7 +112,7 @@ class TestAdrListe : public QObject {
     fenster.reset();
     QVERIFY(!davo::payout::AdressenlisteFenster);
     KeineOffenenDialoge(*dialoge);
-    Adressenliste = davo::addresses::AdressenlisteModell{};
+    Adressenliste = davo::payout::AdressenlisteModell{};
     Abbauen(ordner, dialoge);
   }
 

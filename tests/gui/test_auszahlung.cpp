@@ -16,15 +16,15 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
-#include "addresses/DU_AdrListe.h"
 #include "app/DU_HauptmenueKolvar3.h"
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "payout/Adressenliste.h"
 #include "payout/AuszahlungEinrichten.h"
+#include "payout/DU_AdrListe.h"
 #include "payout/DU_JG_ausz.h"
 #include "payout/Einstellungen.h"
 #include "support/SkriptDialoge.h"
@@ -153,7 +153,7 @@ class TestAuszahlung : public QObject {
   void init() {
     QVERIFY(Einrichten(ordner, dialoge));
     davo::payout::AuszahlungsEinstellungen.Leeren();
-    davo::addresses::Adressenliste = davo::addresses::AdressenlisteModell{};
+    davo::payout::Adressenliste = davo::payout::AdressenlisteModell{};
     adressdatei = ordner->filePath(QStringLiteral("Jagd.ADW"));
     std::vector<TAdresse> saetze;
     for (const Eigentuemer& e : Eigentuemerliste) {
@@ -179,7 +179,7 @@ class TestAuszahlung : public QObject {
     QVERIFY(!davo::payout::AdressenlisteFenster);
     KeineOffenenDialoge(*dialoge);
     davo::payout::AuszahlungsEinstellungen.Leeren();
-    davo::addresses::Adressenliste = davo::addresses::AdressenlisteModell{};
+    davo::payout::Adressenliste = davo::payout::AdressenlisteModell{};
     Abbauen(ordner, dialoge);
   }
 
@@ -473,7 +473,7 @@ class TestAuszahlung : public QObject {
       Klicke(fenster.get(), QString::fromLatin1(knopf));
     QCOMPARE(listenfenster, 0);
     QCOMPARE(Meldungen(*dialoge), QStringList(5, meldung));
-    QVERIFY(davo::addresses::Adressenliste.Gitter.empty());
+    QVERIFY(davo::payout::Adressenliste.Gitter.empty());
     QVERIFY(fenster->isVisible());
     fenster->close();
     davo::payout::AdressenlisteFenster = nullptr;

@@ -17,23 +17,23 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
-#include "addresses/DU_AdrListe.h"
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "gui/Fensterhilfen.h"
 #include "gui/ModalesFenster.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
+#include "payout/DU_AdrListe.h"
 #include "payout/DU_JG_ausz.h"
 #include "payout/Einstellungen.h"
 #include "support/Sepaschema.h"
 #include "support/SkriptDialoge.h"
 
-using davo::addresses::Adressenliste;
 using davo::addresses::TAdresse;
 using davo::gui::TF_AdrListe;
 using davo::gui::TF_Auszahlung;
+using davo::payout::Adressenliste;
 using davo::payout::TAuszahlungsEinstellungen;
 using namespace davo::test;
 
@@ -105,7 +105,7 @@ class TestFreigabe : public QObject {
   void init() {
     QVERIFY(Einrichten(ordner, dialoge));
     davo::payout::AuszahlungsEinstellungen.Leeren();
-    Adressenliste = davo::addresses::AdressenlisteModell{};
+    Adressenliste = davo::payout::AdressenlisteModell{};
     const QString datei = ordner->filePath(QStringLiteral("Jagd.ADW"));
     QVERIFY(
         SchreibeAdressdatei(datei, {Eigentuemer("Zora Zeller", "GENODEF1ABC", "DE02500105170137075030", 10000),
@@ -129,7 +129,7 @@ class TestFreigabe : public QObject {
     QVERIFY(!davo::payout::FreigabeFenster);
     KeineOffenenDialoge(*dialoge);
     davo::payout::AuszahlungsEinstellungen.Leeren();
-    Adressenliste = davo::addresses::AdressenlisteModell{};
+    Adressenliste = davo::payout::AdressenlisteModell{};
     Abbauen(ordner, dialoge);
   }
 
@@ -205,7 +205,7 @@ class TestFreigabe : public QObject {
   // 100,000 items are a model behind the view, not widgets.
   void grosseListe() {
     Adressenliste.FreigabelisteAufbauen(0, 0, "");
-    davo::addresses::Freigabeposten p;
+    davo::payout::Freigabeposten p;
     p.Text = "      100,00;Name ;GENODEF1ABC;DE02 5001 0517 0137 0750 30;Pacht;00001.00001";
     p.Trenner = {12, 18, 30, 58, 64};
     p.Aktiv = p.Markiert = true;

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "app/Umwandlung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
 #include "payout/Einstellungen.h"
 
@@ -70,12 +70,12 @@ class AuszahlungTest : public test::CoreTest {
     AuszahlungsEinstellungen.Leeren();
     BetragProHa = KleinsterBetrag = 0;
     AdressenlisteFenster = nullptr;
-    addresses::Adressenliste = addresses::AdressenlisteModell();
+    payout::Adressenliste = payout::AdressenlisteModell();
   }
   void TearDown() override {
     AuszahlungsEinstellungen.Leeren();
     AdressenlisteFenster = nullptr;
-    addresses::Adressenliste = addresses::AdressenlisteModell();
+    payout::Adressenliste = payout::AdressenlisteModell();
     CoreTest::TearDown();
   }
 };
@@ -269,7 +269,7 @@ TEST_F(AuszahlungsModellTest, ListePrueftBetraegeUndZeigtDasFenster) {
   std::size_t zeilenImFenster = 0;
   AdressenlisteFenster = [&] {
     ++aufrufe;
-    zeilenImFenster = addresses::Adressenliste.Gitter.size();
+    zeilenImFenster = payout::Adressenliste.Gitter.size();
   };
   struct Fall { const char *ProHa, *Kleinster; bool Ok; std::string Meldung; };
   const std::vector<Fall> faelle = {
@@ -279,12 +279,12 @@ TEST_F(AuszahlungsModellTest, ListePrueftBetraegeUndZeigtDasFenster) {
   for (const auto& f : faelle) {
     SCOPED_TRACE(std::string(f.ProHa) + " / " + f.Kleinster);
     dialoge.Meldungen.clear();
-    addresses::Adressenliste.Gitter.clear();
+    payout::Adressenliste.Gitter.clear();
     modell.Texte[E::BetragProHaText] = f.ProHa;
     modell.Texte[E::KleinsterBetragText] = f.Kleinster;
     EXPECT_FALSE(modell.Liste(1));
     EXPECT_EQ(aufrufe, 0);
-    EXPECT_TRUE(addresses::Adressenliste.Gitter.empty()) << "no list built";
+    EXPECT_TRUE(payout::Adressenliste.Gitter.empty()) << "no list built";
     EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{f.Meldung});
   }
 
@@ -295,19 +295,19 @@ TEST_F(AuszahlungsModellTest, ListePrueftBetraegeUndZeigtDasFenster) {
   dialoge.Meldungen.clear();
   modell.Texte[E::KleinsterBetragText] = "200,00";
   modell.Texte[E::Belegtext1] = "Text";
-  addresses::Adressenliste.SepaSpeichernAktiv = true;
-  addresses::Adressenliste.Sortierung = 2;
+  payout::Adressenliste.SepaSpeichernAktiv = true;
+  payout::Adressenliste.Sortierung = 2;
   EXPECT_TRUE(modell.Liste(1));
   EXPECT_EQ(aufrufe, 1);
   EXPECT_EQ(zeilenImFenster, 4u) << "the window shows the finished list";
-  const auto& g = addresses::Adressenliste.Gitter;
+  const auto& g = payout::Adressenliste.Gitter;
   ASSERT_EQ(g.size(), 4u);
   EXPECT_EQ(g[1][5], "        0,00");
   EXPECT_EQ(g[2][5], "      300,00");
   EXPECT_EQ(g[1][6], "Text");
   EXPECT_EQ(g[2][7], "00004.00001");
-  EXPECT_FALSE(addresses::Adressenliste.SepaSpeichernAktiv);
-  EXPECT_EQ(addresses::Adressenliste.Sortierung, 0);
+  EXPECT_FALSE(payout::Adressenliste.SepaSpeichernAktiv);
+  EXPECT_EQ(payout::Adressenliste.Sortierung, 0);
   EXPECT_EQ(BetragProHa, 1500000);
   EXPECT_EQ(KleinsterBetrag, 2000000);
   EXPECT_TRUE(dialoge.Meldungen.empty());

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
 #include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "payout/Sepa.h"
 #include "printing/Druck.h"
@@ -28,9 +28,9 @@ namespace davo::payout {
 namespace {
 
 namespace fs = std::filesystem;
-using addresses::Adressenliste;
 using addresses::TAdresse;
 using app::FrageErgebnis;
+using payout::Adressenliste;
 
 constexpr const char* kName = "SEPA-JG-00004-2026-12-06T150743";
 
@@ -54,7 +54,7 @@ class SepaTest : public test::CoreTest {
     CoreTest::SetUp();
     app::AktAdrBasis = Pfad("Revier");
     addresses::AdrDateiName = Pfad("Revier.ADW");
-    Adressenliste = addresses::AdressenlisteModell();
+    Adressenliste = payout::AdressenlisteModell();
     app::Uhr = [] { return Zeit(2026, 12, 6, 15, 7, 43); };
     fs::create_directories(ordner / "sepa");
     // 185,18 and 1.234,50 to pay; one owner without a plausible IBAN.
@@ -78,7 +78,7 @@ class SepaTest : public test::CoreTest {
     vorgaben.Ausfuehrung = Zeit(2026, 12, 11);
   }
   void TearDown() override {
-    Adressenliste = addresses::AdressenlisteModell();
+    Adressenliste = payout::AdressenlisteModell();
     AuszahlungsEinstellungen.Leeren();
     CoreTest::TearDown();
   }
@@ -366,7 +366,7 @@ TEST_F(SepaTest, GrenzenUndMaskierung) {
   // Every value is escaped, whatever reaches the file.
   fs::remove_all(ordner / "sepa");
   fs::create_directories(ordner / "sepa");
-  addresses::Freigabeposten& p = Adressenliste.Freigabe[0];
+  payout::Freigabeposten& p = Adressenliste.Freigabe[0];
   p.Text = "       1,00;A;B&<C>\"';D;T;00005.00001";
   p.Trenner = {11, 13, 21, 23, 25};
   LaufnummerDrei();

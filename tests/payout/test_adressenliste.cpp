@@ -11,32 +11,42 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
 #include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
 #include "support/TestDrucker.h"
 
-namespace davo::addresses {
+namespace davo::payout {
 namespace {
+
+using namespace addresses;
 
 namespace fs = std::filesystem;
 using Zeile = AdressenlisteModell::Gitterzeile;
 
-struct Eigentuemer { const char *Name1, *Name2, *Bic, *Iban; Currency Flaeche; int Frei, Gruppe; };
+struct Eigentuemer {
+  const char *Name1, *Name2, *Bic, *Iban;
+  Currency Flaeche;
+  int Frei, Gruppe;
+};
 
 // File order. At 150,00 per ha with 10,00 as smallest amount: 0 gets 185.1750,
 // 1 300, 2 150 (no name), 3 0.0150 -> 0, 4 185.1750, 5 75 (no BIC), 6 150 (no IBAN).
 const std::vector<Eigentuemer> kBestand = {
     {"Hans M\xFCller", "Jun.", "GENODEF1ABC", "DE02 1203 0000 0000 2020 51", 12345, 1, 0},
     {"Anna \xD6hler", "", "BYLADEM1001", "DE02120300000000202051", 20000, 0, 1},
-    {"", "", "\xC4" "BC-SEHR-LANGE-KENNUNG", "Y", 10000, 1, 0},
+    {"", "",
+     "\xC4"
+     "BC-SEHR-LANGE-KENNUNG",
+     "Y", 10000, 1, 0},
     {"Zacharias Zorn", "", "", "DE44500105175407324931", 1, 0, 1},
-    {"Berta Bauer", "Erbengemeinschaft Bauer und Soehne Hof", "COBADEFFXXX", "FR7630006000011234567890189", 12345, 1, 0},
+    {"Berta Bauer", "Erbengemeinschaft Bauer und Soehne Hof", "COBADEFFXXX", "FR7630006000011234567890189", 12345, 1,
+     0},
     {"Kurt Krause", "", "", "DE89370400440532013000", 5000, 2, 2},
     {"Lena Lang", "", "GENODEF1XYZ", "", 10000, 2, 2},
 };
@@ -45,20 +55,30 @@ const std::string kBeleg = "Pacht 2024 & !NAM1";
 
 // The expected owner row of record k (column 7 given separately).
 Zeile Soll(int k, const std::string& referenz) {
-  static const char* const namen[] = {"Hans MuellerJun.", "Anna Oehler", "", "Zacharias Zorn",
-                                      "Berta BauerErbengemeinschaft Bauer und Soehne Hof", "Kurt Krause", "Lena Lang"};
-  static const char* const flaechen[] = {"      1,2345", "      2,0000", "      1,0000",
-                                         "      0,0001", "      1,2345", "      0,5000", "      1,0000"};
-  static const char* const betraege[] = {"      185,18", "      300,00", "      150,00",
-                                         "        0,00", "      185,18", "       75,00", "      150,00"};
-  static const char* const texte[] = {"Pacht 2024   Hans Mueller", "Pacht 2024   Anna Oehler", "Pacht 2024   ",
-                                      "Pacht 2024   Zacharias Zorn", "Pacht 2024   Berta Bauer",
-                                      "Pacht 2024   Kurt Krause", "Pacht 2024   Lena Lang"};
+  static const char* const namen[] = {
+      "Hans MuellerJun.", "Anna Oehler", "", "Zacharias Zorn", "Berta BauerErbengemeinschaft Bauer und Soehne Hof",
+      "Kurt Krause",      "Lena Lang"};
+  static const char* const flaechen[] = {"      1,2345", "      2,0000", "      1,0000", "      0,0001",
+                                         "      1,2345", "      0,5000", "      1,0000"};
+  static const char* const betraege[] = {"      185,18", "      300,00", "      150,00", "        0,00",
+                                         "      185,18", "       75,00", "      150,00"};
+  static const char* const texte[] = {
+      "Pacht 2024   Hans Mueller", "Pacht 2024   Anna Oehler", "Pacht 2024   ",         "Pacht 2024   Zacharias Zorn",
+      "Pacht 2024   Berta Bauer",  "Pacht 2024   Kurt Krause", "Pacht 2024   Lena Lang"};
   const auto i = static_cast<std::size_t>(k);
   return {"", namen[i], kBestand[i].Bic, kBestand[i].Iban, flaechen[i], betraege[i], texte[i], referenz};
 }
 
-const Zeile kTitel = {"", "Name", "Bic", "IBAN", "Fl\xE4" "che", "Betrag", "\xDC" "berweisungstext1", "Referenz"};
+const Zeile kTitel = {"",
+                      "Name",
+                      "Bic",
+                      "IBAN",
+                      "Fl\xE4"
+                      "che",
+                      "Betrag",
+                      "\xDC"
+                      "berweisungstext1",
+                      "Referenz"};
 Zeile Summe(const std::string& flaeche, const std::string& betrag) {
   return {"", "", "", "Summe:", flaeche, betrag, "", ""};
 }
@@ -70,13 +90,13 @@ class AdressenlisteTest : public test::CoreTest {
     datei = ordner / "Revier.ADW";
     AdrDateiName = Pfad("Revier.ADW");
     Adressenliste = AdressenlisteModell();
-    payout::AuszahlungsEinstellungen.Leeren();
-    payout::AuszahlungsEinstellungen.SetzeLaufnummer(3);
+    AuszahlungsEinstellungen.Leeren();
+    AuszahlungsEinstellungen.SetzeLaufnummer(3);
     Schreiben(kBestand);
   }
   void TearDown() override {
     Adressenliste = AdressenlisteModell();
-    payout::AuszahlungsEinstellungen.Leeren();
+    AuszahlungsEinstellungen.Leeren();
     CoreTest::TearDown();
   }
   void Schreiben(const std::vector<Eigentuemer>& bestand) {
@@ -105,14 +125,8 @@ TEST_F(AdressenlisteTest, AlleFlaechenSpaltenReferenzenSumme) {
   Aufbauen(1);
   // Sorted by name; references in file order: 0, 1, 4 get money with
   // complete data, 2, 5 and 6 lack name, BIC or IBAN, 3 gets nothing.
-  const std::vector<Zeile> soll = {kTitel,
-                                   Soll(2, "Fehler!"),
-                                   Soll(1, "00004.00002"),
-                                   Soll(4, "00004.00003"),
-                                   Soll(0, "00004.00001"),
-                                   Soll(5, "Fehler!"),
-                                   Soll(6, "Fehler!"),
-                                   Soll(3, ""),
+  const std::vector<Zeile> soll = {kTitel, Soll(2, "Fehler!"), Soll(1, "00004.00002"), Soll(4, "00004.00003"),
+                                   Soll(0, "00004.00001"), Soll(5, "Fehler!"), Soll(6, "Fehler!"), Soll(3, ""),
                                    // 6.9691 ha; 1045.35 from the four-decimal amounts
                                    // (the shown two-decimal ones would give 1.045,36).
                                    Summe("      6,9691", "    1.045,35")};
@@ -133,8 +147,11 @@ TEST_F(AdressenlisteTest, AuswahlenTitelUndSummen) {
   };
   const std::string frei = " Adressen wurden in der Adressenverwaltung f\xFCr eine Auszahlung ";
   const std::vector<Fall> faelle = {
-      {2, {{2, "Fehler!"}, {4, "00004.00002"}, {0, "00004.00001"}}, "  3" + frei + "freigegeben!",
-       "      3,4690", "      520,35"},
+      {2,
+       {{2, "Fehler!"}, {4, "00004.00002"}, {0, "00004.00001"}},
+       "  3" + frei + "freigegeben!",
+       "      3,4690",
+       "      520,35"},
       {3, {{1, "00004.00001"}, {3, ""}}, "  2" + frei + "nicht freigegeben!", "      2,0001", "      300,00"},
       {4, {{2, "Fehler!"}, {4, "00004.00002"}, {0, "00004.00001"}}, "vorher", "      3,4690", "      520,35"},
       {5, {{1, "00004.00001"}, {3, ""}}, "vorher", "      2,0001", "      300,00"},
@@ -173,7 +190,7 @@ TEST_F(AdressenlisteTest, LeereDateiUndLaufnummerNull) {
   EXPECT_TRUE(dialoge.Meldungen.empty());
 
   // Without settings (run counter 0) the first run is 00001.
-  payout::AuszahlungsEinstellungen.Leeren();
+  AuszahlungsEinstellungen.Leeren();
   Schreiben({kBestand[1]});
   Aufbauen(1);
   ASSERT_EQ(Adressenliste.Gitter.size(), 3u);
@@ -218,7 +235,10 @@ TEST_F(AdressenlisteTest, LesefehlerUeberspringtNurDenSatz) {
 TEST_F(AdressenlisteTest, SortierenNachJederSpalte) {
   Aufbauen(1);
   const Zeile summe = Adressenliste.Gitter.back();
-  struct Schritt { int Index; std::vector<int> Reihenfolge; };
+  struct Schritt {
+    int Index;
+    std::vector<int> Reihenfolge;
+  };
   // Equal keys keep the order the previous sort left: 0 and 4, 2 and 6 have
   // the same area, 3 and 5 the same (empty) BIC. Bytes compare unsigned
   // ("\xC4" last).
@@ -376,4 +396,4 @@ TEST_F(AdressenlisteDruckTest, DruckZeileDirekt) {
 }
 
 }  // namespace
-}  // namespace davo::addresses
+}  // namespace davo::payout

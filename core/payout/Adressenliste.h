@@ -12,7 +12,7 @@
 
 #include "app/Geld.h"
 
-namespace davo::addresses {
+namespace davo::payout {
 
 // One line of the release list. Its six fields (amount, name, BIC, IBAN in
 // groups, transfer text, reference) stand in one text of at most 255
@@ -41,7 +41,7 @@ class AdressenlisteModell {
   enum class Modus { Liste, Freigabe };
 
   Modus Ansicht = Modus::Liste;
-  std::vector<Gitterzeile> Gitter;  // row 0 titles, last row sums
+  std::vector<Gitterzeile> Gitter;       // row 0 titles, last row sums
   std::vector<Freigabeposten> Freigabe;  // the check list of the release mode
   std::int32_t FreigabeLauf = 0;         // run number (Laufnummer + 1) of the references
   std::string Titel = "Adressenliste";
@@ -95,4 +95,4 @@ extern const char* const Sortierungen_Liste[4];
 // DruckOben + zeile × its text height, then counts zeile up.
 void DruckZeileDirekt(const std::string& text, int& zeile);
 
-}  // namespace davo::addresses
+}  // namespace davo::payout

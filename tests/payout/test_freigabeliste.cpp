@@ -10,15 +10,17 @@
 #include <vector>
 
 #include "addresses/Adresse.h"
-#include "addresses/Adressenliste.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
+#include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
 #include "support/TestDrucker.h"
 
-namespace davo::addresses {
+namespace davo::payout {
 namespace {
+
+using namespace addresses;
 
 struct Eigentuemer {
   std::string Name1, Name2, Bic, Iban;
@@ -49,13 +51,13 @@ class FreigabelisteTest : public test::CoreTest {
     CoreTest::SetUp();
     AdrDateiName = Pfad("Revier.ADW");
     Adressenliste = AdressenlisteModell();
-    payout::AuszahlungsEinstellungen.Leeren();
-    payout::AuszahlungsEinstellungen.SetzeLaufnummer(3);
+    AuszahlungsEinstellungen.Leeren();
+    AuszahlungsEinstellungen.SetzeLaufnummer(3);
     Schreiben(kBestand);
   }
   void TearDown() override {
     Adressenliste = AdressenlisteModell();
-    payout::AuszahlungsEinstellungen.Leeren();
+    AuszahlungsEinstellungen.Leeren();
     CoreTest::TearDown();
   }
   void Schreiben(const std::vector<Eigentuemer>& bestand) {
@@ -228,4 +230,4 @@ TEST_F(FreigabelisteTest, AuszahlungslisteZeigtFehlerBeiUnplausiblenBankdaten) {
 }
 
 }  // namespace
-}  // namespace davo::addresses
+}  // namespace davo::payout

@@ -1,4 +1,4 @@
-#include "addresses/DU_AdrListe.h"
+#include "payout/DU_AdrListe.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -14,19 +14,19 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "addresses/Adressenliste.h"
 #include "app/QtDialogDienst.h"
+#include "payout/Adressenliste.h"
 #include "payout/Auszahlung.h"
 
 namespace davo::gui {
 
-using addresses::Adressenliste;
-using addresses::AdressenlisteModell;
+using payout::Adressenliste;
+using payout::AdressenlisteModell;
 
 namespace {
 constexpr int Spalten = static_cast<int>(std::tuple_size_v<AdressenlisteModell::Gitterzeile>);
 
-addresses::Freigabeposten* Posten(const QModelIndex& index) {
+payout::Freigabeposten* Posten(const QModelIndex& index) {
   auto& liste = Adressenliste.Freigabe;
   if (!index.isValid() || index.row() < 0 || static_cast<std::size_t>(index.row()) >= liste.size()) return nullptr;
   return &liste[static_cast<std::size_t>(index.row())];
@@ -38,7 +38,7 @@ int Freigabeliste::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant Freigabeliste::data(const QModelIndex& index, int role) const {
-  const addresses::Freigabeposten* p = Posten(index);
+  const payout::Freigabeposten* p = Posten(index);
   if (!p) return {};
   if (role == Qt::DisplayRole) return AusAnsi(p->Text);
   if (role == Qt::CheckStateRole) return p->Markiert ? Qt::Checked : Qt::Unchecked;
@@ -46,7 +46,7 @@ QVariant Freigabeliste::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags Freigabeliste::flags(const QModelIndex& index) const {
-  const addresses::Freigabeposten* p = Posten(index);
+  const payout::Freigabeposten* p = Posten(index);
   if (!p) return Qt::NoItemFlags;
   // A pale item shows its (empty) check box but cannot be checked.
   Qt::ItemFlags f = Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren;
@@ -55,7 +55,7 @@ Qt::ItemFlags Freigabeliste::flags(const QModelIndex& index) const {
 }
 
 bool Freigabeliste::setData(const QModelIndex& index, const QVariant& value, int role) {
-  addresses::Freigabeposten* p = Posten(index);
+  payout::Freigabeposten* p = Posten(index);
   if (!p || role != Qt::CheckStateRole || !p->Aktiv) return false;
   p->Markiert = value.toInt() == Qt::Checked;
   emit dataChanged(index, index, {Qt::CheckStateRole});
@@ -86,8 +86,7 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
   StringGrid1->verticalHeader()->hide();
   // Column 0 stays empty; the columns keep the numbers of the model.
   StringGrid1->setColumnHidden(0, true);
-  StringGrid1->setMinimumSize(QFontMetrics(StringGrid1->font()).horizontalAdvance(QString(130, QLatin1Char('M'))),
-                              360);
+  StringGrid1->setMinimumSize(QFontMetrics(StringGrid1->font()).horizontalAdvance(QString(130, QLatin1Char('M'))), 360);
 
   freigabe_ = new Freigabeliste(this);
   CheckListBox1 = new QListView(this);
@@ -117,7 +116,7 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
   sortierungen_ = new QButtonGroup(this);
   auto* sortierLayout = new QHBoxLayout(RGsortierung);
   for (int i = 0; i < 4; ++i) {
-    auto* knopf = new QRadioButton(AusAnsi(addresses::Sortierungen_Liste[i]), RGsortierung);
+    auto* knopf = new QRadioButton(AusAnsi(payout::Sortierungen_Liste[i]), RGsortierung);
     sortierungen_->addButton(knopf, i);
     sortierLayout->addWidget(knopf);
   }

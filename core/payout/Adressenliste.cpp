@@ -1,4 +1,4 @@
-#include "addresses/Adressenliste.h"
+#include "payout/Adressenliste.h"
 
 #include <algorithm>
 #include <numeric>
@@ -16,23 +16,33 @@
 #include "printing/Druck.h"
 #include "printing/Druckflaeche.h"
 
-namespace davo::addresses {
+namespace davo::payout {
 
 using namespace davo::app;
+using addresses::AktAdresse;
+using addresses::TAdresse;
 
 AdressenlisteModell Adressenliste;
-const char* const Sortierungen_Liste[4] = {"Name", "BIC", "IBAN", "Fl\xE4" "che"};
+const char* const Sortierungen_Liste[4] = {"Name", "BIC", "IBAN",
+                                           "Fl\xE4"
+                                           "che"};
 
 namespace {
 
 bool Gewaehlt(int art, const TAdresse& a) {
   switch (art) {
-    case 1: return true;
-    case 2: return a.AuszahlungFrei() == 1;
-    case 3: return a.AuszahlungFrei() == 0;
-    case 4: return a.Gruppe() == 0;
-    case 5: return a.Gruppe() == 1;
-    default: return false;
+    case 1:
+      return true;
+    case 2:
+      return a.AuszahlungFrei() == 1;
+    case 3:
+      return a.AuszahlungFrei() == 0;
+    case 4:
+      return a.Gruppe() == 0;
+    case 5:
+      return a.Gruppe() == 1;
+    default:
+      return false;
   }
 }
 
@@ -93,32 +103,39 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   Sortierung = 0;
   SepaSpeichernAktiv = false;
   Gitter.clear();
-  Gitter.push_back({"", "Name", "Bic", "IBAN", "Fl\xE4" "che", "Betrag", "\xDC" "berweisungstext1", "Referenz"});
+  Gitter.push_back({"", "Name", "Bic", "IBAN",
+                    "Fl\xE4"
+                    "che",
+                    "Betrag",
+                    "\xDC"
+                    "berweisungstext1",
+                    "Referenz"});
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
   // A run made meanwhile elsewhere has counted on in the settings file.
-  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
-      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
-    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
-  const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
-  const bool gelesen = AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
+  if (const std::optional<std::int32_t> datei = LaufnummerDerDatei();
+      datei && *datei > AuszahlungsEinstellungen.Laufnummer())
+    AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
+  const std::int64_t lauf = static_cast<std::int64_t>(AuszahlungsEinstellungen.Laufnummer()) + 1;
+  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     AktAdresse = a;  // the placeholders are filled from the record buffer
     flaechen += a.Flaeche();
-    const Currency betrag = payout::AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     betraege += betrag;
     Gitterzeile z;
-    z[1] = SepaText(a.Text(Name1)) + SepaText(a.Text(Name2));
-    z[2] = a.Text(BIC);
-    z[3] = a.Text(IBAN);
+    z[1] = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
+    z[2] = a.Text(addresses::BIC);
+    z[3] = a.Text(addresses::IBAN);
     z[4] = BetragFormatieren(a.Flaeche(), 12, 4);
     z[5] = BetragFormatieren(betrag, 12, 2);
     z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
     if (betrag > 0) {
       if (z[1].empty() || !BicPlausibel(z[2]) || !IbanPlausibel(z[3]))
         z[7] = "Fehler!";
-      else z[7] = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
+      else
+        z[7] = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
     Gitter.push_back(std::move(z));
     return false;
@@ -132,12 +149,17 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
       "Datum: " + DatumDeutsch(Jetzt()) + "   Auszahlungsbetrag / ha: " + BetragKompakt(betragProHa, 18, 2) + " Euro";
   const std::string c = std::to_string(Gitter.size() - 2);
   switch (art) {
-    case 1: Titel = "  " + c + " Adressen wurden in der Adressenverwaltung erfasst!"; break;
-    case 2: Titel = "  " + c + " Adressen wurden in der Adressenverwaltung f\xFCr eine Auszahlung freigegeben!"; break;
+    case 1:
+      Titel = "  " + c + " Adressen wurden in der Adressenverwaltung erfasst!";
+      break;
+    case 2:
+      Titel = "  " + c + " Adressen wurden in der Adressenverwaltung f\xFCr eine Auszahlung freigegeben!";
+      break;
     case 3:
       Titel = "  " + c + " Adressen wurden in der Adressenverwaltung f\xFCr eine Auszahlung nicht freigegeben!";
       break;
-    default: break;
+    default:
+      break;
   }
   GitterSortieren(1);
   return gelesen;
@@ -150,31 +172,31 @@ bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency k
   Freigabe.clear();
   Freigabe.shrink_to_fit();
   // A run made meanwhile elsewhere has counted on in the settings file.
-  if (const std::optional<std::int32_t> datei = payout::LaufnummerDerDatei();
-      datei && *datei > payout::AuszahlungsEinstellungen.Laufnummer())
-    payout::AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
-  const std::int64_t lauf = static_cast<std::int64_t>(payout::AuszahlungsEinstellungen.Laufnummer()) + 1;
+  if (const std::optional<std::int32_t> datei = LaufnummerDerDatei();
+      datei && *datei > AuszahlungsEinstellungen.Laufnummer())
+    AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
+  const std::int64_t lauf = static_cast<std::int64_t>(AuszahlungsEinstellungen.Laufnummer()) + 1;
   FreigabeLauf = static_cast<std::int32_t>(lauf);
   const std::string laufText = Fuenfstellig(lauf) + ".";
   std::int64_t folge = 0;
   bool reserviert = false;
-  const bool gelesen = AdressenDurchlaufen([&](std::int32_t nr, TAdresse& a) {
+  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t nr, TAdresse& a) {
     if (!reserviert) {
-      Freigabe.reserve(static_cast<std::size_t>(AnzahlAdressen));
+      Freigabe.reserve(static_cast<std::size_t>(addresses::AnzahlAdressen));
       reserviert = true;
     }
     if (a.AuszahlungFrei() != 1) return false;
-    const Currency betrag = payout::AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     if (betrag <= 0) return false;
     // The placeholders are filled from the record buffer, with the IBAN in
     // groups (only there, not in the file).
     std::array<std::string, 6> felder;
-    felder[3] = IbanGruppieren(a.Text(IBAN));
+    felder[3] = IbanGruppieren(a.Text(addresses::IBAN));
     AktAdresse = a;
-    AktAdresse.SetzeText(IBAN, felder[3]);
+    AktAdresse.SetzeText(addresses::IBAN, felder[3]);
     felder[0] = BetragFormatieren(betrag, 12, 2);
-    felder[1] = Kurz(SepaText(a.Text(Name1)) + " " + SepaText(a.Text(Name2)), kNamensgrenze);
-    felder[2] = a.Text(BIC);
+    felder[1] = Kurz(SepaText(a.Text(addresses::Name1)) + " " + SepaText(a.Text(addresses::Name2)), kNamensgrenze);
+    felder[2] = a.Text(addresses::BIC);
     felder[4] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
     felder[5] = laufText + Fuenfstellig(++folge);
     Freigabeposten p = Posten(std::move(felder));
@@ -251,8 +273,10 @@ void AdressenlisteModell::GitterDrucken() {
       const std::size_t breite = breiten[c];
       std::string t = Kurz(zelle(r, c), breite);
       if (t.size() < breite) {
-        if (c == 1) t.append(breite - t.size(), ' ');
-        else t.insert(0, breite - t.size(), ' ');
+        if (c == 1)
+          t.append(breite - t.size(), ' ');
+        else
+          t.insert(0, breite - t.size(), ' ');
       }
       if (c > 1) t.insert(0, 1, ' ');
       printing::DruckText(t);
@@ -356,4 +380,4 @@ void AdressenlisteModell::FreigabeDrucken() {
   }
 }
 
-}  // namespace davo::addresses
+}  // namespace davo::payout

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "addresses/AdrAuswahl.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
@@ -101,6 +102,11 @@ void ZustandZuruecksetzen() {
   AktAdrNr = 0;
   AnzahlAdressen = 0;
   AdrDateiName.clear();
+  AdrListeAlle.clear();
+  AdrListeSuche.clear();
+  GewaehlteAdrNr = 0;
+  AdrAuswahl = AdrAuswahlModell{};
+  AdrAuswahlFenster = nullptr;
 }
 
 bool AdrDateiOeffnen() {

@@ -67,7 +67,9 @@ extern std::int32_t AktAdrNr;        // record AktAdresse belongs to (from 0)
 extern std::int32_t AnzahlAdressen;  // count measured by the last access
 extern std::string AdrDateiName;     // path the access operations use (cp1252)
 
-void ZustandZuruecksetzen();  // all of the above back to start values
+// All of the above, the chooser's lists and model and its window back at
+// their start values.
+void ZustandZuruecksetzen();
 
 // --- access operations -------------------------------------------------------
 // Makes sure an address file is chosen and exists (asking to create it),

@@ -64,7 +64,7 @@ bool VorlageAusgeben(const std::string& dateiname) {
 bool SerienbriefDrucken(const std::string& vorlage) {
   printing::DruckReset();
   printing::DruckBeginn();
-  printing::OhneSeitenkopf = true;
+  printing::Druckzustand.OhneSeitenkopf = true;
   const bool gelesen = VorlageAusgeben(vorlage);
   printing::DruckEnde();
   return gelesen;
@@ -169,7 +169,7 @@ void SerienbriefModell::BriefeInEinemAuftrag(const addresses::AdrListe& liste) {
   printing::DruckReset();
   printing::DruckBeginn();
   if (Abbruch) return;
-  printing::OhneSeitenkopf = true;
+  printing::Druckzustand.OhneSeitenkopf = true;
   bool erster = true;
   for (const auto& z : liste) {
     // A record that cannot be read was reported; it gets no letter.

@@ -16,6 +16,15 @@ Currency KleinsterBetrag = 0;
 std::function<void()> AdressenlisteFenster;
 std::function<bool()> FreigabeFenster;
 
+void ZustandZuruecksetzen() {
+  AuszahlungsEinstellungen.Leeren();
+  BetragProHa = 0;
+  KleinsterBetrag = 0;
+  Adressenliste = AdressenlisteModell{};
+  AdressenlisteFenster = nullptr;
+  FreigabeFenster = nullptr;
+}
+
 Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag) {
   const Currency betrag = MulDiv(flaeche, betragProHa, CurrencyEins, Rundung::HalbGerade);
   return kleinsterBetrag > betrag ? 0 : betrag;

@@ -61,6 +61,10 @@ class AuszahlungsModell {
   SepaVorgaben Vorgaben() const;
 };
 
+// The settings record, the two amounts, the list model and the two window
+// hooks back at their start values.
+void ZustandZuruecksetzen();
+
 // The list window, shown modally (installed by the desktop program).
 extern std::function<void()> AdressenlisteFenster;
 // The list window in release mode, shown modally: true when it was closed

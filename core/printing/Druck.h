@@ -11,31 +11,46 @@
 
 namespace davo::printing {
 
-// --- engine state ------------------------------------------------------------
-extern int Seite, Zeile, Spalte;
-extern int Zeilenschritt, Spaltenbreite, Zeileneinheit;
-extern int RandLinks, RandRechts, RandOben, RandUnten;
-extern int Nutzbreite, Nutzhoehe;
-extern int ZeilenProSeite;
-extern bool Schmalschrift, Breitschrift;
-extern bool KopfFaellig;
-extern bool OhneSeitenkopf;
-// Page header texts, rows 1..4 and cells 1..3 (index 0 unused), cp1252.
-extern std::array<std::array<std::string, 4>, 5> Kopfzellen;
-
 struct TDruckeinstellungen {
   std::uint8_t GroesseSchmal = 0, SchrittSchmal = 0;
   std::uint8_t GroesseNormal = 0, SchrittNormal = 0;
   std::uint8_t GroesseBreit = 0, SchrittBreit = 0;
 };
-extern TDruckeinstellungen Druckeinstellungen;
 
 // An optional stored printer font; empty name: the printer's default font.
 struct TDruckerschrift {
   std::string Name;
   bool Fett = false;
 };
-extern TDruckerschrift Druckerschrift;
+
+// The 75 printer control keys as the run starts; a key's index is the control
+// code it sends.
+std::array<std::string, 75> NeueSteuertabelle();
+
+// --- engine state ------------------------------------------------------------
+// Everything the engine keeps between calls, one instance for the whole run.
+// A value-initialised instance is the state at program start.
+struct TDruckzustand {
+  int Seite = 0, Zeile = 0, Spalte = 0;
+  int Zeilenschritt = 0, Spaltenbreite = 0, Zeileneinheit = 0;
+  int RandLinks = 0, RandRechts = 0, RandOben = 0, RandUnten = 0;
+  int Nutzbreite = 0, Nutzhoehe = 0;
+  int ZeilenProSeite = 0;
+  bool Schmalschrift = false, Breitschrift = false;
+  bool KopfFaellig = false;
+  bool OhneSeitenkopf = false;
+  // Page header texts, rows 1..4 and cells 1..3 (index 0 unused), cp1252.
+  std::array<std::array<std::string, 4>, 5> Kopfzellen;
+  TDruckeinstellungen Druckeinstellungen;
+  TDruckerschrift Druckerschrift;
+  // The printer control keys.
+  std::array<std::string, 75> Steuertabelle = NeueSteuertabelle();
+  // Lines per page that DruckBeginn starts a job with (set by DruckReset).
+  int GespeicherteZeilenProSeite = 90;
+  bool JobOffen = false;     // between DruckBeginn and DruckEnde
+  bool DirektOffen = false;  // between DirektdruckBeginnen and DirektdruckBeenden
+};
+extern TDruckzustand Druckzustand;
 
 // Control codes.
 enum Steuercode : int {
@@ -71,8 +86,6 @@ void DirektdruckBeenden();
 void DruckZuruecksetzen();
 
 // --- printer control keys --------------------------------------------------------
-// The 75 keys; a key's index is the control code it sends.
-extern std::array<std::string, 75> Steuertabelle;
 // True when kennung (up to three characters) is a key; sends its code first.
 bool IstSteuerkennung(const std::string& kennung);
 

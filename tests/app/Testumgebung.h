@@ -77,28 +77,13 @@ class CoreTest : public ::testing::Test {
 };
 
 // For the tests of the address file "Mitglieder.ADW" in the test folder and of
-// the address chooser: the chooser's lists, its model and its window start
-// empty and are emptied again at the end.
+// the address chooser.
 class AdressdateiTest : public CoreTest {
  protected:
   void SetUp() override {
     CoreTest::SetUp();
     datei = ordner / "Mitglieder.ADW";
     pfad = Ansi(datei);
-    AuswahlZuruecksetzen();
-  }
-
-  void TearDown() override {
-    AuswahlZuruecksetzen();
-    CoreTest::TearDown();
-  }
-
-  static void AuswahlZuruecksetzen() {
-    addresses::AdrListeAlle.clear();
-    addresses::AdrListeSuche.clear();
-    addresses::GewaehlteAdrNr = 0;
-    addresses::AdrAuswahl = addresses::AdrAuswahlModell{};
-    addresses::AdrAuswahlFenster = nullptr;
   }
 
   // Writes the records one after another as the whole address file and

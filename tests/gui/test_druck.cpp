@@ -101,7 +101,6 @@ class TestDruck : public QObject {
  private slots:
   void init() {
     QVERIFY(Einrichten(ordner, dialoge));
-    printing::DruckZuruecksetzen();
     PdfDruckerEinrichten(einstellungen, drucker, Pdf());
     auftraege.clear();
     drucker->Beobachter = [this](const Aufzeichnung& a) { auftraege << a.AlsText(); };
@@ -113,7 +112,6 @@ class TestDruck : public QObject {
     QVERIFY(!QtDrucker::Aktiv());
     einstellungen.reset();
     KeineOffenenDialoge(*dialoge);
-    printing::DruckZuruecksetzen();
     Abbauen(ordner, dialoge);
   }
 

@@ -97,8 +97,6 @@ class TestSerienbrief : public QObject {
  private slots:
   void init() {
     QVERIFY(Einrichten(ordner, dialoge));
-    davo::printing::DruckZuruecksetzen();
-    davo::addresses::AdrAuswahl = davo::addresses::AdrAuswahlModell{};
 
     std::vector<davo::addresses::TAdresse> saetze;
     for (const Eigentuemer& e : Bestand) {
@@ -136,10 +134,6 @@ class TestSerienbrief : public QObject {
     fenster.reset();
     drucker.reset();
     einstellungen.reset();
-    davo::addresses::AdrAuswahlFenster = nullptr;
-    davo::addresses::AdrAuswahl = davo::addresses::AdrAuswahlModell{};
-    davo::addresses::AdrListeAlle.clear();
-    davo::printing::DruckZuruecksetzen();
     Abbauen(ordner, dialoge);
   }
 

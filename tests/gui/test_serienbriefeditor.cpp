@@ -74,7 +74,6 @@ class TestSerienbriefeditor : public QObject {
  private slots:
   void init() {
     QVERIFY(Einrichten(ordner, dialoge));
-    davo::printing::DruckZuruecksetzen();
     PdfDruckerEinrichten(einstellungen, drucker, Pdf());
     AuftraegeMitschreiben(*drucker, auftraege);
     fenster = std::make_unique<TF_serienbriefeditor>();
@@ -84,7 +83,6 @@ class TestSerienbriefeditor : public QObject {
     fenster.reset();
     drucker.reset();
     einstellungen.reset();
-    davo::printing::DruckZuruecksetzen();
     Abbauen(ordner, dialoge);
   }
 

@@ -57,19 +57,10 @@ class SerienbriefTest : public test::CoreTest {
     CoreTest::SetUp();
     addresses::AdrDateiName = Pfad("Mitglieder.ADW");
     Bestand(kBestand);
-    AuswahlZuruecksetzen();
   }
   void TearDown() override {
-    AuswahlZuruecksetzen();
-    printing::DruckZuruecksetzen();
     printing::InstalliereDrucker(nullptr);
     CoreTest::TearDown();
-  }
-  static void AuswahlZuruecksetzen() {
-    addresses::AdrAuswahlFenster = nullptr;
-    addresses::AdrAuswahl = addresses::AdrAuswahlModell{};
-    addresses::GewaehlteAdrNr = 0;
-    addresses::AdrListeAlle.clear();
   }
   void Bestand(const std::vector<Person>& personen) {
     std::string bytes;
@@ -139,10 +130,10 @@ TEST_F(SerienbriefTest, BriefMitPlatzhalternUndSteuerzeichen) {
   AktAdresse.SetzeText(addresses::Anrede, "Herr");
   AktAdresse.SetzeText(addresses::Name1, "Meier");
   AktAdresse.SetzeFlaeche(125000);
-  printing::OhneSeitenkopf = false;
+  printing::Druckzustand.OhneSeitenkopf = false;
   dialoge.Druckantworten.push_back(true);
   modell.BriefAktuell();
-  EXPECT_TRUE(printing::OhneSeitenkopf);
+  EXPECT_TRUE(printing::Druckzustand.OhneSeitenkopf);
   test::PruefeGolden("brief.txt", Band());
 }
 

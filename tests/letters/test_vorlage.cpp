@@ -41,7 +41,6 @@ class VorlageTest : public test::CoreTest {
   }
   void TearDown() override {
     app::DatumHeute = datumVorher;
-    printing::DruckZuruecksetzen();
     printing::InstalliereDrucker(nullptr);
     CoreTest::TearDown();
   }
@@ -90,7 +89,7 @@ TEST_F(PlatzhalterTest, ErsetzenUndSteuerzeichenInTabellenfolge) {
 TEST_F(PlatzhalterTest, SteuerzeichenOhneOffenenDruckauftrag) {
   EXPECT_EQ(" x", ErsetzePlatzhalter("FFKBFB x"));
   EXPECT_EQ("", druck.band.AlsText());
-  EXPECT_EQ(0, printing::Seite);
+  EXPECT_EQ(0, printing::Druckzustand.Seite);
 }
 
 TEST_F(PlatzhalterTest, DosNachWindowsByteFuerByte) {

@@ -89,15 +89,8 @@ class AdressenlisteTest : public test::CoreTest {
     CoreTest::SetUp();
     datei = ordner / "Revier.ADW";
     AdrDateiName = Pfad("Revier.ADW");
-    Adressenliste = AdressenlisteModell();
-    AuszahlungsEinstellungen.Leeren();
     AuszahlungsEinstellungen.SetzeLaufnummer(3);
     Schreiben(kBestand);
-  }
-  void TearDown() override {
-    Adressenliste = AdressenlisteModell();
-    AuszahlungsEinstellungen.Leeren();
-    CoreTest::TearDown();
   }
   void Schreiben(const std::vector<Eigentuemer>& bestand) {
     std::string inhalt;
@@ -305,7 +298,6 @@ TEST_F(AdressenlisteTest, GleicheSchluesselInLangerListe) {
 class AdressenlisteDruckTest : public AdressenlisteTest {
  protected:
   void TearDown() override {
-    printing::DruckZuruecksetzen();
     printing::InstalliereDrucker(nullptr);
     AdressenlisteTest::TearDown();
   }

@@ -63,22 +63,7 @@ TEST(AuszahlungsBetrag, RegelMitKleinstemBetragUndRundung) {
   EXPECT_EQ(app::BetragFormatieren(AuszahlungsBetrag(12345, 1500000, 0), 12, 2), "      185,18");
 }
 
-class AuszahlungTest : public test::CoreTest {
- protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    AuszahlungsEinstellungen.Leeren();
-    BetragProHa = KleinsterBetrag = 0;
-    AdressenlisteFenster = nullptr;
-    payout::Adressenliste = payout::AdressenlisteModell();
-  }
-  void TearDown() override {
-    AuszahlungsEinstellungen.Leeren();
-    AdressenlisteFenster = nullptr;
-    payout::Adressenliste = payout::AdressenlisteModell();
-    CoreTest::TearDown();
-  }
-};
+class AuszahlungTest : public test::CoreTest {};
 
 // The message of EingabenPruefen for a refused text: the field's own
 // message, then the text and the hint.

@@ -46,11 +46,6 @@ class EinstellungenTest : public test::CoreTest {
     CoreTest::SetUp();
     app::AktAdrBasis = Pfad("Revier");
     datei = ordner / "Revier.JGA";
-    AuszahlungsEinstellungen.Leeren();
-  }
-  void TearDown() override {
-    AuszahlungsEinstellungen.Leeren();
-    CoreTest::TearDown();
   }
   std::string Bytes() const {
     return std::string(AuszahlungsEinstellungen.bytes.begin(), AuszahlungsEinstellungen.bytes.end());

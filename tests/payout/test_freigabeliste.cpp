@@ -50,15 +50,8 @@ class FreigabelisteTest : public test::CoreTest {
   void SetUp() override {
     CoreTest::SetUp();
     AdrDateiName = Pfad("Revier.ADW");
-    Adressenliste = AdressenlisteModell();
-    AuszahlungsEinstellungen.Leeren();
     AuszahlungsEinstellungen.SetzeLaufnummer(3);
     Schreiben(kBestand);
-  }
-  void TearDown() override {
-    Adressenliste = AdressenlisteModell();
-    AuszahlungsEinstellungen.Leeren();
-    CoreTest::TearDown();
   }
   void Schreiben(const std::vector<Eigentuemer>& bestand) {
     std::string inhalt;
@@ -179,7 +172,6 @@ TEST_F(FreigabelisteTest, LaengengrenzenBehaltenDieReferenz) {
 class FreigabeDruckTest : public FreigabelisteTest {
  protected:
   void TearDown() override {
-    printing::DruckZuruecksetzen();
     printing::InstalliereDrucker(nullptr);
     FreigabelisteTest::TearDown();
   }

@@ -54,7 +54,6 @@ class SepaTest : public test::CoreTest {
     CoreTest::SetUp();
     app::AktAdrBasis = Pfad("Revier");
     addresses::AdrDateiName = Pfad("Revier.ADW");
-    Adressenliste = payout::AdressenlisteModell();
     app::Uhr = [] { return Zeit(2026, 12, 6, 15, 7, 43); };
     fs::create_directories(ordner / "sepa");
     // 185,18 and 1.234,50 to pay; one owner without a plausible IBAN.
@@ -76,11 +75,6 @@ class SepaTest : public test::CoreTest {
     vorgaben.Ordner = Ansi(ordner / "sepa");  // without a separator at its end
     vorgaben.Belegtext = "Jagdpacht 2026 !NAM1";
     vorgaben.Ausfuehrung = Zeit(2026, 12, 11);
-  }
-  void TearDown() override {
-    Adressenliste = payout::AdressenlisteModell();
-    AuszahlungsEinstellungen.Leeren();
-    CoreTest::TearDown();
   }
   void Satz(const std::string& n1, const std::string& n2, const std::string& bic, const std::string& iban,
             Currency ha) {
@@ -381,7 +375,6 @@ TEST_F(SepaTest, GrenzenUndMaskierung) {
 class SepaAuswahlTest : public SepaTest {
  protected:
   void TearDown() override {
-    printing::DruckZuruecksetzen();
     printing::InstalliereDrucker(nullptr);
     SepaTest::TearDown();
   }

@@ -33,7 +33,6 @@ std::string Kopf(int blatt) {
 class DruckTest : public test::CoreTest {
  protected:
   void TearDown() override {
-    DruckZuruecksetzen();
     InstalliereDrucker(nullptr);
     CoreTest::TearDown();
   }
@@ -53,16 +52,16 @@ class DruckTest : public test::CoreTest {
 TEST_F(DruckTest, GeometrieUndSchriftartenDerVorgaben) {
   Beginn(false);
   EXPECT_EQ(kStart, Band());
-  EXPECT_EQ(413, RandLinks);
-  EXPECT_EQ(99, RandRechts);
-  EXPECT_EQ(140, RandOben);
-  EXPECT_EQ(140, RandUnten);
-  EXPECT_EQ(4448, Nutzbreite);
-  EXPECT_EQ(6736, Nutzhoehe);
-  EXPECT_EQ(90, ZeilenProSeite);
-  EXPECT_EQ(7, Zeileneinheit);
-  EXPECT_TRUE(KopfFaellig);
-  EXPECT_EQ(0, Seite);
+  EXPECT_EQ(413, Druckzustand.RandLinks);
+  EXPECT_EQ(99, Druckzustand.RandRechts);
+  EXPECT_EQ(140, Druckzustand.RandOben);
+  EXPECT_EQ(140, Druckzustand.RandUnten);
+  EXPECT_EQ(4448, Druckzustand.Nutzbreite);
+  EXPECT_EQ(6736, Druckzustand.Nutzhoehe);
+  EXPECT_EQ(90, Druckzustand.ZeilenProSeite);
+  EXPECT_EQ(7, Druckzustand.Zeileneinheit);
+  EXPECT_TRUE(Druckzustand.KopfFaellig);
+  EXPECT_EQ(0, Druckzustand.Seite);
 
   struct Fall { int Code, Spaltenbreite, Schritt, Groesse; bool Schmal, Breit; };
   // Every job starts condensed; wide leaves the condensed flag as it was.
@@ -78,36 +77,37 @@ TEST_F(DruckTest, GeometrieUndSchriftartenDerVorgaben) {
       DruckSteuerung(f.Code);
       EXPECT_EQ("groesse " + std::to_string(f.Groesse) + "\n", Band());
     }
-    EXPECT_EQ(f.Spaltenbreite, Spaltenbreite);
-    EXPECT_EQ(f.Schritt, Zeilenschritt);
-    EXPECT_EQ(f.Schmal, Schmalschrift);
-    EXPECT_EQ(f.Breit, Breitschrift);
-    EXPECT_EQ(7, Zeileneinheit);
+    EXPECT_EQ(f.Spaltenbreite, Druckzustand.Spaltenbreite);
+    EXPECT_EQ(f.Schritt, Druckzustand.Zeilenschritt);
+    EXPECT_EQ(f.Schmal, Druckzustand.Schmalschrift);
+    EXPECT_EQ(f.Breit, Druckzustand.Breitschrift);
+    EXPECT_EQ(7, Druckzustand.Zeileneinheit);
   }
 }
 
 TEST_F(DruckTest, ZweiSeitenMitKopfkasten) {
-  Kopfzellen[1][1] = "Auszahlungsliste";
-  Kopfzellen[1][2] = "Gruppe 3";
-  Kopfzellen[3][3] = "01234567890123456789012345678901234567890123456789";  // 50 characters, 48 fit in 30 columns
+  Druckzustand.Kopfzellen[1][1] = "Auszahlungsliste";
+  Druckzustand.Kopfzellen[1][2] = "Gruppe 3";
+  Druckzustand.Kopfzellen[3][3] =
+      "01234567890123456789012345678901234567890123456789";  // 50 characters, 48 fit in 30 columns
   Beginn(false);
   DruckText("Seite eins");
-  EXPECT_EQ(60, Zeile) << "first caller text below the six header lines";
-  EXPECT_EQ(10, Spalte);
-  EXPECT_FALSE(KopfFaellig);
+  EXPECT_EQ(60, Druckzustand.Zeile) << "first caller text below the six header lines";
+  EXPECT_EQ(10, Druckzustand.Spalte);
+  EXPECT_FALSE(Druckzustand.KopfFaellig);
   DruckSteuerung(Zeilenvorschub);
   DruckZelle("Zelle", 10);
   DruckSteuerung(Seitenvorschub);
-  EXPECT_EQ(1, Seite);
-  EXPECT_EQ(0, Zeile);
-  EXPECT_TRUE(KopfFaellig);
+  EXPECT_EQ(1, Druckzustand.Seite);
+  EXPECT_EQ(0, Druckzustand.Zeile);
+  EXPECT_TRUE(Druckzustand.KopfFaellig);
   DruckSteuerung(BreitEin);
   DruckText("Seite zwei");
   // The header is drawn condensed; the caller's wide mode is back afterwards.
-  EXPECT_TRUE(Breitschrift);
-  EXPECT_EQ(88, Spaltenbreite);
-  EXPECT_EQ(25, Zeilenschritt);
-  EXPECT_EQ("Blatt: 2", Kopfzellen[4][1]);
+  EXPECT_TRUE(Druckzustand.Breitschrift);
+  EXPECT_EQ(88, Druckzustand.Spaltenbreite);
+  EXPECT_EQ(25, Druckzustand.Zeilenschritt);
+  EXPECT_EQ("Blatt: 2", Druckzustand.Kopfzellen[4][1]);
   DruckEnde();
   EXPECT_EQ(2, druck.band.Seiten());
   test::PruefeGolden("zwei_seiten.txt", Band());
@@ -129,16 +129,16 @@ TEST_F(DruckTest, KopfImmerSchmalUndModusDesAufrufersZurueck) {
     const std::string umschalten = f.Groesse == "7" ? "" : "groesse 7\n";
     const std::string zurueck = f.Groesse == "7" ? "" : "groesse " + f.Groesse + "\n";
     EXPECT_EQ("groesse " + f.Groesse + "\n" + umschalten + Kopf(1) + zurueck + "text 413 560 X\n", Band());
-    EXPECT_EQ(f.Spaltenbreite, Spaltenbreite);
-    EXPECT_EQ(f.Schritt, Zeilenschritt);
-    EXPECT_EQ(60, Zeile);
+    EXPECT_EQ(f.Spaltenbreite, Druckzustand.Spaltenbreite);
+    EXPECT_EQ(f.Schritt, Druckzustand.Zeilenschritt);
+    EXPECT_EQ(60, Druckzustand.Zeile);
     DruckEnde();
   }
 }
 
 TEST_F(DruckTest, OhneSeitenkopfAufAllenSeitenBisDruckReset) {
   Beginn();
-  OhneSeitenkopf = true;
+  Druckzustand.OhneSeitenkopf = true;
   DruckText("A");
   DruckSteuerung(Seitenvorschub);
   DruckText("B");
@@ -152,7 +152,7 @@ TEST_F(DruckTest, OhneSeitenkopfAufAllenSeitenBisDruckReset) {
   EXPECT_EQ("text 413 140 C\nende\n", Band());
 
   DruckReset();
-  EXPECT_FALSE(OhneSeitenkopf);
+  EXPECT_FALSE(Druckzustand.OhneSeitenkopf);
   Beginn();
   DruckText("D");
   EXPECT_EQ(Kopf(1) + "text 413 560 D\n", Band());
@@ -173,23 +173,24 @@ TEST_F(DruckTest, ZelleSchneidetAmEndeBisSiePasst) {
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.Text + " in " + std::to_string(f.Breite));
     Beginn();
-    OhneSeitenkopf = true;
+    Druckzustand.OhneSeitenkopf = true;
     DruckSteuerung(f.Code);
     DruckText("12");
     druck.band.Leeren();
     DruckZelle(f.Text, f.Breite);
     // The cell starts one column right of the current column (here 2).
-    const std::string soll =
-        f.Gezeichnet.empty() ? "" : "text " + std::to_string(413 + 3 * Spaltenbreite) + " 140 " + f.Gezeichnet + "\n";
+    const std::string soll = f.Gezeichnet.empty() ? ""
+                                                  : "text " + std::to_string(413 + 3 * Druckzustand.Spaltenbreite) +
+                                                        " 140 " + f.Gezeichnet + "\n";
     EXPECT_EQ(soll, Band());
-    EXPECT_EQ(2 + f.Breite, Spalte);
+    EXPECT_EQ(2 + f.Breite, Druckzustand.Spalte);
     DruckEnde();
   }
 }
 
 TEST_F(DruckTest, RechtsbuendigEinZeichenJeSpalte) {
   Beginn();
-  OhneSeitenkopf = true;
+  Druckzustand.OhneSeitenkopf = true;
   DruckText("abc");
   druck.band.Leeren();
   DruckRechts("12,50", 10);
@@ -197,13 +198,13 @@ TEST_F(DruckTest, RechtsbuendigEinZeichenJeSpalte) {
   for (int c = 3; c < 8; ++c) soll += "text " + std::to_string(413 + c * 34) + " 140  \n";
   soll += "text 685 140 1\ntext 719 140 2\ntext 753 140 ,\ntext 787 140 5\ntext 821 140 0\n";
   EXPECT_EQ(soll, Band());
-  EXPECT_EQ(13, Spalte);
+  EXPECT_EQ(13, Druckzustand.Spalte);
 
   // Longer than the width: printed whole.
   druck.band.Leeren();
   DruckRechts("1234", 2);
   EXPECT_EQ("text 855 140 1\ntext 889 140 2\ntext 923 140 3\ntext 957 140 4\n", Band());
-  EXPECT_EQ(17, Spalte);
+  EXPECT_EQ(17, Druckzustand.Spalte);
   DruckEnde();
 }
 
@@ -217,30 +218,30 @@ TEST_F(DruckTest, SteuercodesMitUndOhneWirkung) {
     SCOPED_TRACE("Code " + std::to_string(code));
     DruckSteuerung(code);
     EXPECT_EQ("", Band());
-    EXPECT_EQ(60, Zeile);
-    EXPECT_EQ(3, Spalte);
-    EXPECT_EQ(88, Spaltenbreite);
-    EXPECT_EQ(25, Zeilenschritt);
-    EXPECT_TRUE(Breitschrift);
-    EXPECT_TRUE(Schmalschrift);
-    EXPECT_EQ(0, Seite);
+    EXPECT_EQ(60, Druckzustand.Zeile);
+    EXPECT_EQ(3, Druckzustand.Spalte);
+    EXPECT_EQ(88, Druckzustand.Spaltenbreite);
+    EXPECT_EQ(25, Druckzustand.Zeilenschritt);
+    EXPECT_TRUE(Druckzustand.Breitschrift);
+    EXPECT_TRUE(Druckzustand.Schmalschrift);
+    EXPECT_EQ(0, Druckzustand.Seite);
   }
   DruckSteuerung(FettEin);
   DruckSteuerung(FettAus);
   EXPECT_EQ("fett ein\nfett aus\n", Band());
   DruckSteuerung(Zeilenvorschub);
-  EXPECT_EQ(85, Zeile);
-  EXPECT_EQ(0, Spalte);
+  EXPECT_EQ(85, Druckzustand.Zeile);
+  EXPECT_EQ(0, Druckzustand.Spalte);
   DruckEnde();
 }
 
 TEST_F(DruckTest, QuerformatBeimBeginnGibtSechzigZeilen) {
   druck.messen.Quer = true;
   Beginn(false);
-  EXPECT_EQ(60, ZeilenProSeite);
-  EXPECT_EQ(11, Zeileneinheit);  // 6736 div 600
+  EXPECT_EQ(60, Druckzustand.ZeilenProSeite);
+  EXPECT_EQ(11, Druckzustand.Zeileneinheit);  // 6736 div 600
   EXPECT_FALSE(druck.messen.Quer) << "the job prints portrait";
-  EXPECT_EQ(4448, Nutzbreite);
+  EXPECT_EQ(4448, Druckzustand.Nutzbreite);
   DruckText("A");
   const std::string band = Band();
   EXPECT_NE(std::string::npos, band.find("linie 430 195 4510 195\n")) << band;
@@ -249,8 +250,8 @@ TEST_F(DruckTest, QuerformatBeimBeginnGibtSechzigZeilen) {
 
   // The next job starts from the stored 90 again.
   Beginn();
-  EXPECT_EQ(90, ZeilenProSeite);
-  EXPECT_EQ(7, Zeileneinheit);
+  EXPECT_EQ(90, Druckzustand.ZeilenProSeite);
+  EXPECT_EQ(7, Druckzustand.Zeileneinheit);
   DruckEnde();
 }
 
@@ -262,7 +263,7 @@ TEST_F(DruckTest, AbgebrochenerDruckdialogLaesstAllesHarmlos) {
   dialoge.Druckantworten.push_back(false);
   DruckBeginn();
   EXPECT_TRUE(app::Abbruch);
-  const int zeile = Zeile, spalte = Spalte;
+  const int zeile = Druckzustand.Zeile, spalte = Druckzustand.Spalte;
   DruckText("a");
   DruckZelle("b", 5);
   DruckZeichen("cd");
@@ -270,9 +271,9 @@ TEST_F(DruckTest, AbgebrochenerDruckdialogLaesstAllesHarmlos) {
   for (int code = -1; code <= 14; ++code) DruckSteuerung(code);
   DruckEnde();
   EXPECT_EQ("", Band());
-  EXPECT_EQ(zeile, Zeile);
-  EXPECT_EQ(spalte, Spalte);
-  EXPECT_EQ(0, Seite);
+  EXPECT_EQ(zeile, Druckzustand.Zeile);
+  EXPECT_EQ(spalte, Druckzustand.Spalte);
+  EXPECT_EQ(0, Druckzustand.Seite);
 
   // After a finished job, too.
   Beginn();
@@ -285,7 +286,7 @@ TEST_F(DruckTest, AbgebrochenerDruckdialogLaesstAllesHarmlos) {
 }
 
 TEST_F(DruckTest, GespeicherteDruckerschrift) {
-  Druckerschrift.Name = "Courier New";
+  Druckzustand.Druckerschrift.Name = "Courier New";
   Beginn(false);
   const std::string band = Band();
   EXPECT_NE(std::string::npos, band.find("schrift Courier New\n")) << band;
@@ -320,13 +321,13 @@ TEST_F(SteuerkennungTest, SchluesselUndIhreCodes) {
     DruckSteuerung(SchmalAus);
     DruckSteuerung(Zeilenvorschub);
     druck.band.Leeren();
-    const int zeile = Zeile, seite = Seite;
+    const int zeile = Druckzustand.Zeile, seite = Druckzustand.Seite;
     EXPECT_EQ(f.Treffer, IstSteuerkennung(f.Kennung));
     EXPECT_EQ(f.Band, Band());
     if (f.Band.empty()) {
-      EXPECT_EQ(zeile, Zeile);
-      EXPECT_EQ(seite, Seite);
-      EXPECT_EQ(55, Spaltenbreite);
+      EXPECT_EQ(zeile, Druckzustand.Zeile);
+      EXPECT_EQ(seite, Druckzustand.Seite);
+      EXPECT_EQ(55, Druckzustand.Spaltenbreite);
     }
   }
   DruckEnde();

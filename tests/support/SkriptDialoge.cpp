@@ -1,12 +1,10 @@
 #include "support/SkriptDialoge.h"
 
 #include "addresses/Adresse.h"
-#include "app/DateiIO.h"
-#include "app/Datum.h"
-#include "app/IOStoerung.h"
-#include "app/Konfiguration.h"
-#include "app/Pfade.h"
 #include "app/Text.h"
+#include "app/Zustand.h"
+#include "payout/Auszahlung.h"
+#include "printing/Druck.h"
 
 namespace davo::test {
 
@@ -95,22 +93,10 @@ std::vector<std::string> SkriptDialoge::Offen() const {
 }
 
 void GlobalenZuruecksetzen() {
-  app::IODateiName.clear();
-  app::IOCode = 0;
-  app::IOFehler = false;
-  app::Abbruch = false;
-  app::LiesIOErgebnis();
-  app::IOCode = 0;
-  app::IOFehler = false;
-  app::SetzeIOStoerung(nullptr);
-  app::Antwort = false;
-  for (auto& t : app::Auswahltexte) t.clear();
-  app::Konfiguration.Leeren();
-  app::AktAdrBasis.clear();
-  app::KonfigOrdnerVorgabe.reset();
-  app::HomeOrdnerFuerTests.reset();
-  app::UhrZuruecksetzen();
+  app::ZustandZuruecksetzen();
   addresses::ZustandZuruecksetzen();
+  printing::DruckZuruecksetzen();
+  payout::ZustandZuruecksetzen();
 }
 
 }  // namespace davo::test

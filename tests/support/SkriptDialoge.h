@@ -65,7 +65,8 @@ class SkriptDialoge : public app::DialogDienst {
   std::optional<app::DateiWahl> NaechsteDatei(const app::DateiDialog& dialog, const char* art);
 };
 
-// Resets every global of the program to its start value.
+// The one reset of the tests: the state of every core folder back at its
+// start values (each folder's own reset).
 void GlobalenZuruecksetzen();
 
 }  // namespace davo::test

@@ -10,6 +10,7 @@
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "addresses/Sammelaktionen.h"
+#include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -78,24 +79,23 @@ WaehlenAufruf LiesWaehlenAufruf(const std::vector<std::string>& argumente) {
 
 using addresses::Aktionsergebnis;
 
+using addresses::Adressdatei;
+
 struct Aktion {
   const char* Name;
-  Aktionsergebnis (*Ausfuehren)();
+  Aktionsergebnis (*Ausfuehren)(Adressdatei&);
 };
 
 const Aktion kAktionen[] = {
-    {"freigabe-ein", [] { return addresses::AuszahlungFreiSetzen(1); }},
-    {"freigabe-aus", [] { return addresses::AuszahlungFreiSetzen(0); }},
-    {"serienbrief-ein", [] { return addresses::SerienbriefSetzen(1); }},
-    {"serienbrief-aus", [] { return addresses::SerienbriefSetzen(0); }},
-    {"serienbrief-nach-flaeche", payout::SerienbriefNachFlaeche},
+    {"freigabe-ein", [](Adressdatei& d) { return addresses::AuszahlungFreiSetzen(d, 1); }},
+    {"freigabe-aus", [](Adressdatei& d) { return addresses::AuszahlungFreiSetzen(d, 0); }},
+    {"serienbrief-ein", [](Adressdatei& d) { return addresses::SerienbriefSetzen(d, 1); }},
+    {"serienbrief-aus", [](Adressdatei& d) { return addresses::SerienbriefSetzen(d, 0); }},
+    {"serienbrief-nach-flaeche", [](Adressdatei& d) { return payout::SerienbriefNachFlaeche(d); }},
     {"gruppen-null", addresses::GruppenAufNull},
     {"gruppe-aus-serienbrief", addresses::GruppeAusSerienbrief},
     {"gruppe-aus-freigabe", addresses::GruppeAusAuszahlung},
 };
-
-// The one action that opens the active file of the configuration itself.
-bool OeffnetAktiveDatei(const Aktion& a) { return a.Ausfuehren == payout::SerienbriefNachFlaeche; }
 
 }  // namespace
 
@@ -124,11 +124,12 @@ int AdressenWaehlen(const std::vector<std::string>& argumente, std::ostream& aus
   }
   if (!DateiVorhanden(*pfad)) return ExitAbgelehnt;
 
-  addresses::AdrDateiName = *pfad;
-  if (!addresses::AdrListeAufbauen(aufruf.Sortierung)) return ExitAbgelehnt;
-  if (suchtext && !addresses::AdrListeSuchen(*suchtext)) return ExitAbgelehnt;
+  Adressdatei datei(*pfad);
+  addresses::AdrListe alle, treffer;
+  if (!app::ZeigeIOErgebnis(addresses::AdrListeAufbauen(datei, aufruf.Sortierung, alle))) return ExitAbgelehnt;
+  if (suchtext && !addresses::AdrListeSuchen(alle, *suchtext, treffer)) return ExitAbgelehnt;
 
-  const addresses::AdrListe& liste = suchtext ? addresses::AdrListeSuche : addresses::AdrListeAlle;
+  const addresses::AdrListe& liste = suchtext ? treffer : alle;
   for (const addresses::AdrZeile& zeile : liste) aus << Einzeilig(app::AnsiNachUtf8(zeile.Text)) << '\n';
   aus.flush();
   return ExitErledigt;
@@ -150,10 +151,8 @@ int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& /*
   if (!pfad) return ExitAbgelehnt;
   if (!DateiVorhanden(*pfad)) return ExitAbgelehnt;
 
-  addresses::AdrDateiName = *pfad;
-  if (OeffnetAktiveDatei(*aktion) && !AktiveDateiSetzen(*pfad, argumente[0])) return ExitAbgelehnt;
-
-  switch (aktion->Ausfuehren()) {
+  Adressdatei datei(*pfad);
+  switch (aktion->Ausfuehren(datei)) {
     case Aktionsergebnis::Erledigt:
       return ExitErledigt;
     case Aktionsergebnis::Abgelehnt:

@@ -16,7 +16,6 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
-#include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 #include "payout/Adressenliste.h"
@@ -39,15 +38,8 @@ bool GleichOhneGrossUndKlein(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// The settings file
-
-// Makes the address file the one whose settings are read and written (in
-// memory only: the configuration file stays as it is) and reads them. False
-// when the settings file could not be read (the message was shown).
-bool EinstellungenDerDatei(const std::string& pfad) {
-  app::AktAdrBasis = app::BasisVon(pfad);
-  return payout::EinstellungenLesen();
+bool EinstellungenDerDatei(const addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e) {
+  return app::ZeigeIOErgebnis(payout::EinstellungenLesen(datei, e));
 }
 
 namespace {
@@ -109,8 +101,7 @@ std::optional<std::string> PruefeEinstellung(int feld, const std::string& wertUt
   return wert;
 }
 
-int EinstellungenZeigen(std::ostream& aus) {
-  const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;
+int EinstellungenZeigen(const TAuszahlungsEinstellungen& e, std::ostream& aus) {
   for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
     aus << payout::EinstellungsName(i) << '=' << Einzeilig(app::AnsiNachUtf8(e.Feld(i))) << '\n';
   aus << kSepaFormat << '=' << FormatText(e.SepaFormat()) << '\n';
@@ -193,9 +184,8 @@ void ListeAusgeben(const payout::AdressenlisteModell& liste, std::ostream& aus) 
 
 #if DAVO_MIT_PDF
 
-int ListePdf(payout::AdressenlisteModell& liste, const std::string& pdfUtf8, const std::string& adressdatei) {
-  const std::optional<std::string> ausgabe =
-      PdfAusgabeAnlegen(pdfUtf8, {adressdatei, payout::EinstellungsDatei()});
+int ListePdf(payout::AdressenlisteModell& liste, const std::string& pdfUtf8, const addresses::Adressdatei& datei) {
+  const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(pdfUtf8, {datei.Pfad, payout::EinstellungsDatei(datei)});
   if (!ausgabe) return ExitAbgelehnt;
   {
     const QtSitzung qt;
@@ -259,12 +249,14 @@ int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostr
   }
 
   // A settings file that exists but cannot be read is not overwritten.
-  if (!EinstellungenDerDatei(*pfad)) return ExitAbgelehnt;
-  if (werte.empty() && !formatByte) return EinstellungenZeigen(aus);
+  const addresses::Adressdatei datei(*pfad);
+  TAuszahlungsEinstellungen e;
+  if (!EinstellungenDerDatei(datei, e)) return ExitAbgelehnt;
+  if (werte.empty() && !formatByte) return EinstellungenZeigen(e, aus);
 
-  for (const auto& [feld, wert] : werte) payout::AuszahlungsEinstellungen.SetzeFeld(feld, wert);
-  if (formatByte) payout::AuszahlungsEinstellungen.SetzeSepaFormat(*formatByte);
-  return payout::EinstellungenSchreiben() ? ExitErledigt : ExitAbgelehnt;
+  for (const auto& [feld, wert] : werte) e.SetzeFeld(feld, wert);
+  if (formatByte) e.SetzeSepaFormat(*formatByte);
+  return app::ZeigeIOErgebnis(payout::EinstellungenSchreiben(datei, e)) ? ExitErledigt : ExitAbgelehnt;
 }
 
 int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
@@ -277,24 +269,24 @@ int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostre
 
   const std::optional<std::string> pfad = AnsiPfad(*aufruf.Datei);
   if (!pfad || !DateiVorhanden(*pfad)) return ExitAbgelehnt;
-  if (!EinstellungenDerDatei(*pfad)) return ExitAbgelehnt;
+  addresses::Adressdatei datei(*pfad);
+  TAuszahlungsEinstellungen e;
+  if (!EinstellungenDerDatei(datei, e)) return ExitAbgelehnt;
 
-  const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;
-  if (!payout::EingabenPruefen(e.Feld(TAuszahlungsEinstellungen::BetragProHaText),
-                               e.Feld(TAuszahlungsEinstellungen::KleinsterBetragText)))
-    return ExitAbgelehnt;
+  const std::optional<payout::Betraege> betraege = payout::EingabenLesen(
+      e.Feld(TAuszahlungsEinstellungen::BetragProHaText), e.Feld(TAuszahlungsEinstellungen::KleinsterBetragText));
+  if (!betraege) return ExitAbgelehnt;
 
-  addresses::AdrDateiName = *pfad;
-  payout::AdressenlisteModell& liste = payout::Adressenliste;
+  payout::AdressenlisteModell liste;
   // Records that cannot be read are reported and left out; the list would
   // be incomplete.
-  if (!liste.AuszahlungslisteAufbauen(aufruf.Art, payout::BetragProHa, payout::KleinsterBetrag,
-                                      e.Feld(TAuszahlungsEinstellungen::Belegtext1)))
+  if (!app::ZeigeIOErgebnis(liste.AuszahlungslisteAufbauen(datei, e, aufruf.Art, betraege->ProHa, betraege->Kleinster,
+                                                           e.Feld(TAuszahlungsEinstellungen::Belegtext1))))
     return ExitAbgelehnt;
   if (aufruf.Sortierung) liste.SortierungWaehlen(*aufruf.Sortierung);
 
 #if DAVO_MIT_PDF
-  if (aufruf.Pdf) return ListePdf(liste, *aufruf.Pdf, *pfad);
+  if (aufruf.Pdf) return ListePdf(liste, *aufruf.Pdf, datei);
 #endif
   ListeAusgeben(liste, aus);
   return ExitErledigt;

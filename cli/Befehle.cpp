@@ -158,30 +158,17 @@ std::optional<std::string> AnsiPfad(const std::string& utf8) {
 
 bool DateiVorhanden(const std::string& pfad) {
   if (app::DateiExistiert(pfad)) return true;
-  app::IODateiName = pfad;
   app::ZeigeMeldung(app::IOFehlerText(app::io::DateiNichtGefunden, pfad));
   return false;
 }
 
-bool AktiveDateiSetzen(const std::string& pfad, const std::string& utf8) {
-  if (pfad.size() > 255) {
-    app::ZeigeMeldung(app::PfadNichtDarstellbarText(utf8));
-    return false;
-  }
-  if (app::DateiExistiert(app::KonfigDateiPfad())) app::LiesKonfiguration();
-  app::Konfiguration.SetzeAdressdatei(pfad);
-  app::AktAdrBasis = app::BasisVon(pfad);
-  return true;
-}
-
 namespace {
 
-// Makes the path the file of the access operations and measures it.
-// Nothing when the file could not be opened (the message was shown).
-std::optional<std::int32_t> ZaehleAdressen(const std::string& pfad) {
-  addresses::AdrDateiName = pfad;
-  if (!addresses::AdresseLesen(-1)) return std::nullopt;
-  return addresses::AnzahlAdressen;
+// Measures the address file. Nothing when it could not be opened (the
+// message was shown).
+std::optional<std::int32_t> ZaehleAdressen(addresses::Adressdatei& datei) {
+  if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, -1))) return std::nullopt;
+  return datei.Anzahl;
 }
 
 bool HatSteuerzeichen(const std::string& text) {
@@ -254,24 +241,26 @@ std::filesystem::path PfadAusUtf8(const std::string& utf8) {
 
 int AdresseZeigen(const std::string& pfad, std::int64_t nr, std::ostream& aus) {
   if (!DateiVorhanden(pfad)) return ExitAbgelehnt;
-  const std::optional<std::int32_t> anzahl = ZaehleAdressen(pfad);
+  addresses::Adressdatei datei(pfad);
+  const std::optional<std::int32_t> anzahl = ZaehleAdressen(datei);
   if (!anzahl) return ExitAbgelehnt;
   if (nr < 1 || nr > *anzahl) {
     Melde("Die Adresse Nr. " + std::to_string(nr) + " gibt es nicht: Die Datei enthält " + Adressenzahl(*anzahl) + ".");
     return ExitAbgelehnt;
   }
-  if (!addresses::AdresseLesen(static_cast<std::int32_t>(nr - 1))) return ExitAbgelehnt;
+  if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, static_cast<std::int32_t>(nr - 1)))) return ExitAbgelehnt;
 
-  const TAdresse& a = addresses::AktAdresse;
+  const TAdresse& a = datei.Satz;
   for (const FeldBeschreibung& f : kFelder) aus << f.Name << '=' << Utf8Zeile(FeldWert(a, f)) << '\n';
   aus.flush();
   return ExitErledigt;
 }
 
 int AdresseAendern(const std::string& pfad, std::int64_t nr, const std::vector<Aenderung>& aenderungen) {
+  addresses::Adressdatei datei(pfad);
   std::int32_t anzahl = 0;
   if (app::DateiExistiert(pfad)) {
-    const std::optional<std::int32_t> gemessen = ZaehleAdressen(pfad);
+    const std::optional<std::int32_t> gemessen = ZaehleAdressen(datei);
     if (!gemessen) return ExitAbgelehnt;
     anzahl = *gemessen;
   }
@@ -281,15 +270,14 @@ int AdresseAendern(const std::string& pfad, std::int64_t nr, const std::vector<A
     return ExitAbgelehnt;
   }
 
-  addresses::AdrDateiName = pfad;
   const auto satz = static_cast<std::int32_t>(nr - 1);
   if (satz < anzahl) {
-    if (!addresses::AdresseLesen(satz)) return ExitAbgelehnt;
+    if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, satz))) return ExitAbgelehnt;
   } else {
-    addresses::AktAdresse.Leeren();
+    datei.Satz.Leeren();
   }
 
-  TAdresse neu = addresses::AktAdresse;
+  TAdresse neu = datei.Satz;
   for (const Aenderung& ae : aenderungen) Anwenden(neu, ae);
 
   // The address manager keeps no owner without a name and a sort key.
@@ -299,8 +287,8 @@ int AdresseAendern(const std::string& pfad, std::int64_t nr, const std::vector<A
     return ExitAbgelehnt;
   }
 
-  addresses::AktAdresse = neu;
-  return addresses::AdresseSchreiben(satz) ? ExitErledigt : ExitAbgelehnt;
+  datei.Satz = neu;
+  return app::ZeigeIOErgebnis(addresses::Schreiben(datei, satz)) ? ExitErledigt : ExitAbgelehnt;
 }
 
 }  // namespace
@@ -447,9 +435,7 @@ std::string Hilfetext() {
          "        serienbrief-ein, serienbrief-aus  SerienbriefDruck = 1 bzw. 0\n"
          "        serienbrief-nach-flaeche          SerienbriefDruck = 1, wenn die\n"
          "            Fläche die kleinste auszuzahlende Fläche erreicht (aus\n"
-         "            Betrag/ha und kleinstem Betrag der Datei DATEI.JGA), sonst 0;\n"
-         "            die Datei wird dabei als aktive Adressendatei in der\n"
-         "            Konfiguration gespeichert\n"
+         "            Betrag/ha und kleinstem Betrag der Datei DATEI.JGA), sonst 0\n"
          "        gruppen-null                      Gruppe = 0\n"
          "        gruppe-aus-serienbrief            Gruppe = SerienbriefDruck\n"
          "        gruppe-aus-freigabe               Gruppe = AuszahlungFrei\n"
@@ -471,9 +457,7 @@ std::string Hilfetext() {
          "                          Summe seiner Flächen an (aufeinanderfolgende\n"
          "                          Zeilen mit gleichem Nachnamen, Vornamen und\n"
          "                          gleicher Straße; darum meist mit --sortieren);\n"
-         "                          eine fehlende Datei wird angelegt, die Datei\n"
-         "                          wird als aktive Adressendatei in der\n"
-         "                          Konfiguration gespeichert\n"
+         "                          eine fehlende Datei wird angelegt\n"
          "  serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G)\n"
          "              --pdf AUSGABE.PDF\n"
          "      Druckt die Serienbriefvorlage (Windows-Zeichensatz) als Brief für\n"
@@ -582,14 +566,14 @@ int AdressenAuflisten(const std::vector<std::string>& argumente, std::ostream& a
   if (!pfad) return ExitAbgelehnt;
   if (!DateiVorhanden(*pfad)) return ExitAbgelehnt;
 
-  addresses::AdrDateiName = *pfad;
-  const bool gelesen = addresses::AdressenDurchlaufen([&aus](std::int32_t nr, TAdresse& a) {
+  addresses::Adressdatei datei(*pfad);
+  const app::IOErgebnis gelesen = addresses::Durchlaufen(datei, [&aus](std::int32_t nr, TAdresse& a) {
     aus << (nr + 1) << '\t' << Utf8Zeile(a.Text(addresses::Sortierung)) << '\t' << Utf8Zeile(a.Text(addresses::Name1))
         << '\t' << Utf8Zeile(a.Text(addresses::Ort)) << '\t' << app::AnsiNachUtf8(FlaecheText(a.Flaeche())) << '\n';
     return false;
   });
   aus.flush();
-  return gelesen ? ExitErledigt : ExitAbgelehnt;
+  return app::ZeigeIOErgebnis(gelesen) ? ExitErledigt : ExitAbgelehnt;
 }
 
 int AdresseBearbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "TerminalDialoge.h"
+#include "addresses/Adresse.h"
 #include "app/Dialoge.h"
+#include "payout/Einstellungen.h"
 
 namespace davo::cli {
 
@@ -106,16 +108,9 @@ std::optional<std::string> AnsiPfad(const std::string& utf8);
 // True when something exists at the path; else the file-not-found message.
 bool DateiVorhanden(const std::string& pfad);
 
-// Makes pfad (program text; utf8 as typed, for the message) the active
-// address file in memory for the core operations that open the active file.
-// Those save the configuration, so an existing configuration file is read
-// first and keeps all its other fields. False, with a message, when the
-// configuration cannot hold the path (more than 255 characters).
-bool AktiveDateiSetzen(const std::string& pfad, const std::string& utf8);
-
-// Makes the address file the one whose settings are read and written (in
-// memory only) and reads them; false when they could not be read (reported).
-bool EinstellungenDerDatei(const std::string& pfad);
+// Reads the payout settings kept beside the address file into e; false when
+// they could not be read (the message was shown).
+bool EinstellungenDerDatei(const addresses::Adressdatei& datei, payout::TAuszahlungsEinstellungen& e);
 
 // The names "aktion" takes, in the order the help lists them.
 const std::vector<std::string>& Aktionsnamen();

@@ -95,14 +95,14 @@ std::string KeineGruppeText(int gruppe) {
 // The commands
 
 int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, const DruckAufruf& aufruf) {
-  addresses::AdrDateiName = adressdatei;
+  addresses::Adressdatei datei(adressdatei);
 
   // The letters in printing order: one record, or the list of the group.
   std::vector<std::int32_t> saetze;
   if (aufruf.Adresse) {
-    if (!addresses::AdresseLesen(-1)) return ExitAbgelehnt;
+    if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, -1))) return ExitAbgelehnt;
     const std::int64_t nr = *aufruf.Adresse;
-    const std::int32_t anzahl = addresses::AnzahlAdressen;
+    const std::int32_t anzahl = datei.Anzahl;
     if (nr < 1 || nr > anzahl) {
       Melde("Die Adresse Nr. " + std::to_string(nr) + " gibt es nicht: Die Datei enthält " + std::to_string(anzahl) +
             (anzahl == 1 ? " Adresse." : " Adressen."));
@@ -112,7 +112,7 @@ int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, 
   } else {
     letters::SerienbriefModell modell;
     modell.Gruppe = *aufruf.Gruppe;
-    if (!modell.GruppeEinfuegen()) return ExitAbgelehnt;
+    if (!app::ZeigeIOErgebnis(modell.GruppeEinfuegen(datei))) return ExitAbgelehnt;
     if (modell.Liste.empty()) {
       Melde(KeineGruppeText(*aufruf.Gruppe));
       return ExitAbgelehnt;
@@ -128,21 +128,18 @@ int SerienbriefePdf(const std::string& vorlage, const std::string& adressdatei, 
     const QtSitzung qt;
     const PdfDrucker drucker(QtPfad(*ausgabe));
     for (const std::int32_t nr : saetze) {
-      ok = addresses::AdresseLesen(nr) && ok;
-      ok = letters::SerienbriefDrucken(vorlage) && ok;
+      ok = app::ZeigeIOErgebnis(addresses::Lesen(datei, nr)) && ok;
+      ok = letters::SerienbriefDrucken(vorlage, datei.Satz) && ok;
     }
   }
   return PdfGeschrieben(*ausgabe) && ok ? ExitErledigt : ExitAbgelehnt;
 }
 
-int AdressenlistePdf(const std::string& adressdatei, const std::string& adressdateiUtf8, const DruckAufruf& aufruf) {
-  // The list looks for a file next to the active address file afterwards.
-  if (!AktiveDateiSetzen(adressdatei, adressdateiUtf8)) return ExitAbgelehnt;
-  addresses::AdrDateiName = adressdatei;
-
+int AdressenlistePdf(const std::string& adressdatei, const DruckAufruf& aufruf) {
+  addresses::Adressdatei datei(adressdatei);
   letters::SerienbriefModell modell;
   modell.Gruppe = *aufruf.Gruppe;
-  if (!modell.GruppeEinfuegen()) return ExitAbgelehnt;
+  if (!app::ZeigeIOErgebnis(modell.GruppeEinfuegen(datei))) return ExitAbgelehnt;
   if (modell.Liste.empty()) {
     Melde(KeineGruppeText(*aufruf.Gruppe));
     return ExitAbgelehnt;
@@ -153,9 +150,9 @@ int AdressenlistePdf(const std::string& adressdatei, const std::string& adressda
   {
     const QtSitzung qt;
     const PdfDrucker drucker(QtPfad(*ausgabe));
-    // Its closing step reports the missing ".htm" file as a message; that
-    // is no failure of the list.
-    modell.ListeDrucken();
+    // Its closing step reports the missing ".htm" file beside the address
+    // file as a message; that is no failure of the list.
+    modell.ListeDrucken(datei);
   }
   return PdfGeschrieben(*ausgabe) ? ExitErledigt : ExitAbgelehnt;
 }
@@ -202,7 +199,7 @@ int AdressenlisteDrucken(const std::vector<std::string>& argumente, std::ostream
 #if DAVO_MIT_PDF
   const std::optional<std::string> adressdatei = AnsiPfad(aufruf.Dateien[0]);
   if (!adressdatei || !DateiVorhanden(*adressdatei)) return ExitAbgelehnt;
-  return AdressenlistePdf(*adressdatei, aufruf.Dateien[0], aufruf);
+  return AdressenlistePdf(*adressdatei, aufruf);
 #else
   return OhnePdf();
 #endif

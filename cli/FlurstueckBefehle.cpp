@@ -67,25 +67,10 @@ FlurstueckeAufruf LiesFlurstueckeAufruf(const std::vector<std::string>& argument
   return a;
 }
 
-// An empty address file, so that opening the active file finds it and does
-// not ask whether to create it.
-bool LeereAdressdateiAnlegen(const std::string& pfad) {
-  app::IODateiName = pfad;
-  app::Datei datei;
-  datei.Zuordnen(pfad);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Anlegen(addresses::TAdresse::Groesse);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Schliessen();
-  app::PruefeIO();
-  return !app::IOFehler;
-}
-
+// Appends the owners to the address file, creating a missing one.
 bool TabelleInAdressdatei(const parcels::Flurstuecktabelle& tabelle, const std::string& pfad) {
-  if (!app::DateiExistiert(pfad) && !LeereAdressdateiAnlegen(pfad)) return false;
-  return parcels::TabelleUebertragen(tabelle);
+  addresses::Adressdatei datei(pfad);
+  return parcels::UebertragungMelden(parcels::TabelleUebertragen(tabelle, datei));
 }
 
 void TabelleZeigen(const parcels::Flurstuecktabelle& tabelle, std::ostream& aus) {
@@ -119,7 +104,7 @@ int FlurstueckeVerarbeiten(const std::vector<std::string>& argumente, std::ostre
   std::optional<std::string> adressdatei;
   if (aufruf.Adressdatei) {
     adressdatei = AnsiPfad(*aufruf.Adressdatei);
-    if (!adressdatei || !AktiveDateiSetzen(*adressdatei, *aufruf.Adressdatei)) return ExitAbgelehnt;
+    if (!adressdatei) return ExitAbgelehnt;
   }
 
   // There is no grid from an earlier import here: the table starts without

@@ -105,17 +105,17 @@ bool AusgabeErlaubt(const std::string& ausgabe, const std::vector<std::string>& 
 
 // Creates the output file, which shows at once whether it can be written.
 bool AusgabeAnlegen(const std::string& pfad) {
-  app::IODateiName = pfad;
+  app::IOSchritte schritte(pfad);
   app::Datei datei;
   datei.Zuordnen(pfad);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Anlegen(1);
-  app::PruefeIO();
-  if (app::IOFehler) return false;
-  datei.Schliessen();
-  app::PruefeIO();
-  return !app::IOFehler;
+  if (schritte.Pruefe()) {
+    datei.Anlegen(1);
+    if (schritte.Pruefe()) {
+      datei.Schliessen();
+      schritte.Pruefe();
+    }
+  }
+  return app::ZeigeIOErgebnis(schritte.Ergebnis());
 }
 
 }  // namespace

@@ -153,34 +153,34 @@ SepaAufruf LiesSepaAufruf(const std::string& befehl, const std::string& aufruf,
 // ---------------------------------------------------------------------------
 // The release list
 
-// Reads the settings beside the address file, checks the amounts and builds
-// the release list. Nothing (message shown) when that cannot be done.
-std::optional<std::string> FreigabeAufbauen(const SepaAufruf& aufruf) {
-  const std::optional<std::string> pfad = AnsiPfad(*aufruf.Datei);
-  if (!pfad || !DateiVorhanden(*pfad)) return std::nullopt;
-  if (!EinstellungenDerDatei(*pfad)) return std::nullopt;
-  const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;
-  if (!payout::EingabenPruefen(e.Feld(TAuszahlungsEinstellungen::BetragProHaText),
-                               e.Feld(TAuszahlungsEinstellungen::KleinsterBetragText)))
-    return std::nullopt;
-  addresses::AdrDateiName = *pfad;
+// The address file argument as program text, when it exists, and its
+// settings read into e. Nothing (message shown) when either fails.
+std::optional<std::string> DateiUndEinstellungen(const SepaAufruf& aufruf, TAuszahlungsEinstellungen& e) {
+  std::optional<std::string> pfad = AnsiPfad(*aufruf.Datei);
+  if (!pfad || !DateiVorhanden(*pfad) || !EinstellungenDerDatei(addresses::Adressdatei(*pfad), e)) return std::nullopt;
+  return pfad;
+}
+
+// Checks the amounts of the settings and builds the release list from the
+// address file. False (message shown) when that cannot be done.
+bool FreigabeAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e, payout::AdressenlisteModell& liste) {
+  const std::optional<payout::Betraege> b = payout::EingabenLesen(
+      e.Feld(TAuszahlungsEinstellungen::BetragProHaText), e.Feld(TAuszahlungsEinstellungen::KleinsterBetragText));
   // Records that cannot be read are reported and left out; the list would
   // be incomplete.
-  if (!payout::Adressenliste.FreigabelisteAufbauen(payout::BetragProHa, payout::KleinsterBetrag,
-                                                   e.Feld(TAuszahlungsEinstellungen::Belegtext1)))
-    return std::nullopt;
-  return pfad;
+  return b && app::ZeigeIOErgebnis(liste.FreigabelisteAufbauen(datei, e, b->ProHa, b->Kleinster,
+                                                               e.Feld(TAuszahlungsEinstellungen::Belegtext1)));
 }
 
 // Unchecks the owners of --ohne; a number the file does not have is a usage
 // error (the text comes back).
-std::string Ausnehmen(const std::vector<std::int64_t>& ohne) {
+std::string Ausnehmen(const std::vector<std::int64_t>& ohne, std::int32_t anzahl, payout::AdressenlisteModell& liste) {
   const std::set<std::int64_t> nummern(ohne.begin(), ohne.end());
   for (std::int64_t nr : nummern)
-    if (nr > addresses::AnzahlAdressen)
-      return "Die Adresse Nr. " + std::to_string(nr) + " gibt es nicht: Die Datei enthält " +
-             std::to_string(addresses::AnzahlAdressen) + (addresses::AnzahlAdressen == 1 ? " Adresse." : " Adressen.");
-  for (payout::Freigabeposten& p : payout::Adressenliste.Freigabe)
+    if (nr > anzahl)
+      return "Die Adresse Nr. " + std::to_string(nr) + " gibt es nicht: Die Datei enthält " + std::to_string(anzahl) +
+             (anzahl == 1 ? " Adresse." : " Adressen.");
+  for (payout::Freigabeposten& p : liste.Freigabe)
     if (nummern.count(static_cast<std::int64_t>(p.Nr) + 1)) p.Markiert = false;
   return {};
 }
@@ -216,15 +216,20 @@ int FreigabelisteZeigen(const std::vector<std::string>& argumente, std::ostream&
 #if !DAVO_MIT_PDF
   if (aufruf.Pdf) return OhnePdf();
 #endif
-  const std::optional<std::string> pfad = FreigabeAufbauen(aufruf);
+  TAuszahlungsEinstellungen e;
+  const std::optional<std::string> pfad = DateiUndEinstellungen(aufruf, e);
   if (!pfad) return ExitAbgelehnt;
-  if (const std::string falsch = Ausnehmen(aufruf.Ohne); !falsch.empty()) return Aufruffehler(fehler, falsch);
+  addresses::Adressdatei datei(*pfad);
+  payout::AdressenlisteModell liste;
+  if (!FreigabeAufbauen(datei, e, liste)) return ExitAbgelehnt;
+  if (const std::string falsch = Ausnehmen(aufruf.Ohne, datei.Anzahl, liste); !falsch.empty())
+    return Aufruffehler(fehler, falsch);
 
-  payout::AdressenlisteModell& liste = payout::Adressenliste;
 #if DAVO_MIT_PDF
   if (aufruf.Pdf)
-    return InPdf(*aufruf.Pdf, {*pfad, payout::EinstellungsDatei()}, [&liste] { liste.ListeDrucken(); }) ? ExitErledigt
-                                                                                                        : ExitAbgelehnt;
+    return InPdf(*aufruf.Pdf, {*pfad, payout::EinstellungsDatei(datei)}, [&liste] { liste.ListeDrucken(); })
+               ? ExitErledigt
+               : ExitAbgelehnt;
 #endif
   aus << app::AnsiNachUtf8(liste.Titel) << '\n';
   for (const payout::Freigabeposten& p : liste.Freigabe)
@@ -241,10 +246,10 @@ int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& 
 #endif
 
   // The settings, with the options in place of what they give.
-  const std::optional<std::string> adressdatei = AnsiPfad(*aufruf.Datei);
-  if (!adressdatei || !DateiVorhanden(*adressdatei)) return ExitAbgelehnt;
-  if (!EinstellungenDerDatei(*adressdatei)) return ExitAbgelehnt;
-  const TAuszahlungsEinstellungen& e = payout::AuszahlungsEinstellungen;
+  TAuszahlungsEinstellungen e;
+  const std::optional<std::string> adressdatei = DateiUndEinstellungen(aufruf, e);
+  if (!adressdatei) return ExitAbgelehnt;
+  addresses::Adressdatei datei(*adressdatei);
   payout::SepaVorgaben v;
   v.Auftraggeber = e.Feld(TAuszahlungsEinstellungen::Auftraggeber);
   v.Adresse = e.Feld(TAuszahlungsEinstellungen::AuftraggeberAdresse);
@@ -263,7 +268,7 @@ int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& 
   } else if (const auto format = payout::SepaFormatAusByte(e.SepaFormat())) {
     v.Format = *format;
   } else {
-    Melde("Das SEPA-Format in " + app::AnsiNachUtf8(payout::EinstellungsDatei()) + " ist unbekannt (Wert " +
+    Melde("Das SEPA-Format in " + app::AnsiNachUtf8(payout::EinstellungsDatei(datei)) + " ist unbekannt (Wert " +
           std::to_string(e.SepaFormat()) +
           "). Bitte mit --format 09 oder 03 wählen oder mit \"davo einstellungen "
           "DATEI.ADW SepaFormat=09\" setzen.");
@@ -276,12 +281,13 @@ int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& 
   }
   if (!payout::AuftraggeberPruefen(v)) return ExitAbgelehnt;
 
-  if (!FreigabeAufbauen(aufruf)) return ExitAbgelehnt;
-  if (const std::string falsch = Ausnehmen(aufruf.Ohne); !falsch.empty()) return Aufruffehler(fehler, falsch);
+  payout::AdressenlisteModell liste;
+  if (!FreigabeAufbauen(datei, e, liste)) return ExitAbgelehnt;
+  if (const std::string falsch = Ausnehmen(aufruf.Ohne, datei.Anzahl, liste); !falsch.empty())
+    return Aufruffehler(fehler, falsch);
 
-  payout::AdressenlisteModell& liste = payout::Adressenliste;
   payout::SepaLauf lauf;
-  const payout::SepaErgebnis ergebnis = payout::SepaDateienErstellen(liste, v, lauf);
+  const payout::SepaErgebnis ergebnis = payout::SepaDateienErstellen(liste, datei, e, v, lauf);
   if (ergebnis == payout::SepaErgebnis::Verneint)
     Melde("Es wurde keine Sepa-Datei erstellt: Eine Frage wurde mit Nein beantwortet.");
   if (ergebnis != payout::SepaErgebnis::Geschrieben && ergebnis != payout::SepaErgebnis::LaufnummerNichtGespeichert)
@@ -298,7 +304,7 @@ int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& 
     ok = payout::SepaDateiKopierenNach(lauf, *kopieNach) && ok;
   }
 #if DAVO_MIT_PDF
-  const std::vector<std::string> gelesen = {*adressdatei, payout::EinstellungsDatei(), lauf.XmlPfad, lauf.CsvPfad};
+  const std::vector<std::string> gelesen = {*adressdatei, payout::EinstellungsDatei(datei), lauf.XmlPfad, lauf.CsvPfad};
   if (aufruf.Begleitzettel)
     ok = InPdf(*aufruf.Begleitzettel, gelesen, [&] { payout::BegleitzettelDrucken(lauf, v); }) && ok;
   if (aufruf.Liste) ok = InPdf(*aufruf.Liste, gelesen, [&liste] { liste.ListeDrucken(); }) && ok;

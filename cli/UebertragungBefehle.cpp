@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Befehle.h"
+#include "addresses/Adresse.h"
 #include "addresses/Adressexporte.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
@@ -202,8 +203,9 @@ int Exportieren(const std::vector<std::string>& argumente, std::ostream& aus, st
     ziel = addresses::BlzKontoDatei;
   if (!ziel) return ExitAbgelehnt;
 
+  addresses::Adressdatei datei(*pfad);
   const addresses::Uebertragung u =
-      serienbrief ? addresses::SerienbriefCsvSchreiben(*pfad, *ziel) : addresses::BlzKontoSchreiben(*pfad, *ziel);
+      serienbrief ? addresses::SerienbriefCsvSchreiben(datei, *ziel) : addresses::BlzKontoSchreiben(datei, *ziel);
   if (u.Ergebnis == Aktionsergebnis::Erledigt) DateiUndAnzahl(aus, *ziel, u.Anzahl);
   return Abschluss(u);
 }
@@ -221,7 +223,8 @@ int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, st
       a.Optionen.count("--datei") ? AnsiPfad(a.Optionen.at("--datei")) : addresses::BlzKontoErgebnisDatei;
   if (!quelle) return ExitAbgelehnt;
 
-  const addresses::Uebertragung u = addresses::BlzKontoEinlesen(*pfad, *quelle);
+  addresses::Adressdatei datei(*pfad);
+  const addresses::Uebertragung u = addresses::BlzKontoEinlesen(datei, *quelle);
   if (u.Ergebnis == Aktionsergebnis::Erledigt) {
     aus << "Aktualisiert: " << u.Anzahl << '\n';
     aus.flush();

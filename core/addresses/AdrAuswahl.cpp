@@ -44,27 +44,34 @@ std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t n
   return zeile;
 }
 
-bool AdrListeAufbauen(int sortierung) {
-  AdrListeAlle.clear();
-  AdrListeSuche.clear();
-  IODateiName = AdrDateiName;
-  AdrListe zeilen;
-  const bool ok = AdressenDurchlaufen(
+IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste) {
+  liste.clear();
+  const IOErgebnis ergebnis = Durchlaufen(
+      datei,
       [&](std::int32_t nr, TAdresse& satz) {
         AdrZeile z;
         z.Text = AdrZeileText(satz, sortierung, nr);
         z.Nr = nr;
         z.Schluessel = plattform::Sortierschluessel(z.Text);
-        zeilen.push_back(std::move(z));
-        AktAdresse = satz;
+        liste.push_back(std::move(z));
+        datei.Satz = satz;
         return false;
       },
       false, BeiLesefehler::Aufhoeren);
   // A sorted list puts a new line before the equal ones already in it.
-  std::reverse(zeilen.begin(), zeilen.end());
-  std::stable_sort(zeilen.begin(), zeilen.end(), VorHer);
+  std::reverse(liste.begin(), liste.end());
+  std::stable_sort(liste.begin(), liste.end(), VorHer);
+  return ergebnis;
+}
+
+bool AdrListeAufbauen(int sortierung) {
+  AdrListeAlle.clear();
+  AdrListeSuche.clear();
+  IODateiName = AdrDateiName;
+  AdrListe zeilen;
+  const IOErgebnis ergebnis = AdrListeAufbauen(AktiveAdressdatei, sortierung, zeilen);
   AdrListeAlle = std::move(zeilen);
-  return ok;
+  return PruefeIOErgebnis(ergebnis);
 }
 
 std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text) {
@@ -73,17 +80,19 @@ std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text) {
   return static_cast<std::size_t>(std::lower_bound(liste.begin(), liste.end(), suche, VorHer) - liste.begin());
 }
 
-bool AdrListeSuchen(const std::string& text) {
+bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer) {
   if (text.empty()) {
     ZeigeMeldung("Bitte geben Sie den zu suchenden Text ein");
     return false;
   }
-  AdrListeSuche.clear();
+  treffer.clear();
   const std::string gesucht = Grossschrift(text);
-  for (const auto& z : AdrListeAlle)
-    if (Grossschrift(z.Text).find(gesucht) != std::string::npos) AdrListeSuche.push_back(z);
+  for (const auto& z : alle)
+    if (Grossschrift(z.Text).find(gesucht) != std::string::npos) treffer.push_back(z);
   return true;
 }
+
+bool AdrListeSuchen(const std::string& text) { return AdrListeSuchen(AdrListeAlle, text, AdrListeSuche); }
 
 const AdrListe& AdrAuswahlModell::Angezeigt() const { return zeigtSuche_ ? AdrListeSuche : AdrListeAlle; }
 

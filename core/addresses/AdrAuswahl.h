@@ -30,13 +30,20 @@ extern const char* const Sortierungen[5];
 
 // The line of one record for an order (0..4); nr counts from 0.
 std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr);
-// Fills AdrListeAlle from the address file in that order; empties AdrListeSuche.
-// False after a file error (reported; the list holds what could be read).
-bool AdrListeAufbauen(int sortierung);
+// The lines of every record of the address file in that order, into liste.
+// A read error ends the walk; the list holds what could be read.
+app::IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste);
+// The lines of alle that contain text, ignoring case, into treffer. An empty
+// text is refused with a message (false).
+bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer);
 // Index of the first line not ordered before text (== size when none).
 std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text);
-// Fills AdrListeSuche with the lines of AdrListeAlle that contain text,
-// ignoring case. An empty text is refused with a message (false).
+
+// The same for the chooser of the desktop program, on the active file:
+// fills AdrListeAlle and empties AdrListeSuche; false after a file error
+// (shown and kept as PruefeIO does).
+bool AdrListeAufbauen(int sortierung);
+// Fills AdrListeSuche from AdrListeAlle.
 bool AdrListeSuchen(const std::string& text);
 
 // The chooser's state between its openings and its button effects.

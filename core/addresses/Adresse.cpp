@@ -12,10 +12,11 @@ namespace davo::addresses {
 
 using namespace davo::app;
 
-TAdresse AktAdresse;
-std::int32_t AktAdrNr = 0;
-std::int32_t AnzahlAdressen = 0;
-std::string AdrDateiName;
+Adressdatei AktiveAdressdatei;
+TAdresse& AktAdresse = AktiveAdressdatei.Satz;
+std::int32_t& AktAdrNr = AktiveAdressdatei.Nr;
+std::int32_t& AnzahlAdressen = AktiveAdressdatei.Anzahl;
+std::string& AdrDateiName = AktiveAdressdatei.Pfad;
 
 const char* const FilterAdressdateiMenue = "Windows-Adressendatei|*.ADW|Alle Dateien|*.*";
 const char* const StartordnerAdressdateiMenue = "C:\\ZQ-Soft\\Reredazo";
@@ -33,37 +34,58 @@ const char* const kFeldnamen[TAdresse::AnzahlFelder] = {
 
 constexpr std::size_t kSatz = TAdresse::Groesse;
 
-// Binds the file, creates it (anlegen) or opens it, and measures it. False
-// (count 0) when the open or create failed; the failure was reported.
-bool OeffnenUndMessen(Datei& datei, bool anlegen) {
-  datei.Zuordnen(AdrDateiName);
-  PruefeIO();
-  if (anlegen) datei.Anlegen(kSatz);
-  else datei.Oeffnen(kSatz);
-  PruefeIO();
-  if (IOFehler) {
-    AnzahlAdressen = 0;
+// Binds the file variable, creates the file (anlegen) or opens it for
+// reading and writing, and measures it. False (count 0) when the open or
+// create failed.
+bool OeffnenUndMessen(Adressdatei& d, IOSchritte& s, bool anlegen) {
+  d.Dateivariable.Zuordnen(d.Pfad);
+  s.Pruefe();
+  if (anlegen)
+    d.Dateivariable.Anlegen(kSatz);
+  else
+    d.Dateivariable.Oeffnen(kSatz);
+  if (!s.Pruefe()) {
+    d.Anzahl = 0;
     return false;
   }
-  AnzahlAdressen = static_cast<std::int32_t>(datei.Groesse());
+  d.Anzahl = static_cast<std::int32_t>(d.Dateivariable.Groesse());
   return true;
 }
 
 // Opens the file for writing; only a missing file is created. Any other
-// failure to open is reported, so an existing file is never truncated.
-bool OeffnenSonstAnlegen(Datei& datei) {
-  datei.Zuordnen(AdrDateiName);
-  PruefeIO();
-  datei.Oeffnen(kSatz);
-  LiesIOErgebnis();
-  if (IOFehler && IOCode == io::DateiNichtGefunden) {
-    datei.Anlegen(kSatz);
-    PruefeIO();
-  } else {
-    ZeigeIOFehler();
+// failure to open is the result, so an existing file is never truncated.
+bool OeffnenSonstAnlegen(Adressdatei& d, IOSchritte& s) {
+  d.Dateivariable.Zuordnen(d.Pfad);
+  s.Pruefe();
+  d.Dateivariable.Oeffnen(kSatz);
+  if (OffenesIOErgebnis() == io::DateiNichtGefunden) {
+    VerwirfIOErgebnis();
+    d.Dateivariable.Anlegen(kSatz);
   }
-  if (IOFehler) AnzahlAdressen = 0;
-  return !IOFehler;
+  if (!s.Pruefe()) {
+    d.Anzahl = 0;
+    return false;
+  }
+  return true;
+}
+
+// Lesen, creating the file instead of opening it when asked.
+IOErgebnis LesenOderAnlegen(Adressdatei& d, std::int32_t n, bool anlegen) {
+  d.Satz.Leeren();
+  IOSchritte s(d.Pfad);
+  if (!OeffnenUndMessen(d, s, anlegen)) return s.Ergebnis();
+  if (n >= 0) {
+    d.Dateivariable.Suchen(n);
+    // After a failed seek the position is somewhere else: read nothing.
+    if (s.Pruefe()) {
+      d.Dateivariable.Lesen(d.Satz.bytes.data());
+      s.Pruefe();
+    }
+  }
+  d.Dateivariable.Schliessen();
+  s.Pruefe();
+  d.Nr = n;
+  return s.Ergebnis();
 }
 
 void FrageNachNeuerDatei(const std::string& pfad, bool& antwort) {
@@ -109,6 +131,104 @@ void ZustandZuruecksetzen() {
   AdrAuswahlFenster = nullptr;
 }
 
+std::string Adressdatei::Basis() const { return BasisVon(Pfad); }
+
+IOErgebnis Anlegen(Adressdatei& d) {
+  IOSchritte s(d.Pfad);
+  if (!OeffnenUndMessen(d, s, true)) return s.Ergebnis();
+  d.Dateivariable.Schliessen();
+  s.Pruefe();
+  return s.Ergebnis();
+}
+
+IOErgebnis Lesen(Adressdatei& d, std::int32_t n) { return LesenOderAnlegen(d, n, false); }
+
+IOErgebnis Schreiben(Adressdatei& d, std::int32_t n) {
+  IOSchritte s(d.Pfad);
+  if (!OeffnenSonstAnlegen(d, s)) return s.Ergebnis();
+  d.Dateivariable.Suchen(n);
+  // After a failed seek a write would overwrite another record.
+  if (s.Pruefe()) {
+    d.Dateivariable.Schreiben(d.Satz.bytes.data());
+    s.Pruefe();
+  }
+  d.Anzahl = static_cast<std::int32_t>(d.Dateivariable.Groesse());
+  d.Dateivariable.Schliessen();
+  s.Pruefe();
+  return s.Ergebnis();
+}
+
+IOErgebnis Durchlaufen(Adressdatei& d, const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben,
+                       BeiLesefehler lesefehler) {
+  IOSchritte s(d.Pfad);
+  Datei& datei = d.Dateivariable;
+  datei.Zuordnen(d.Pfad);
+  s.Pruefe();
+  if (schreiben) datei.Oeffnen(kSatz);
+  else datei.OeffnenLesen(kSatz);
+  if (!s.Pruefe()) {
+    d.Anzahl = 0;
+    return s.Ergebnis();
+  }
+  datei.SofortSchreiben(false);
+  const auto anzahl = static_cast<std::int32_t>(datei.Groesse());
+  d.Anzahl = anzahl;
+  Abbruch = false;
+  TAdresse satz;
+  for (std::int32_t i = 0; i < anzahl; ++i) {
+    datei.Lesen(satz.bytes.data());
+    if (!s.Pruefe()) {
+      if (lesefehler == BeiLesefehler::Aufhoeren) break;
+      // On with the next record, from its own position.
+      datei.Suchen(i + 1);
+      if (!s.Pruefe()) break;
+      continue;
+    }
+    const bool geaendert = besuche(i, satz);
+    if (geaendert && schreiben) {
+      datei.Suchen(i);
+      if (!s.Pruefe()) break;
+      datei.Schreiben(satz.bytes.data());
+      if (!s.Pruefe()) break;
+    }
+    if (Abbruch) break;
+  }
+  datei.Schliessen();
+  s.Pruefe();
+  return s.Ergebnis();
+}
+
+AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.Pfad) {
+  if (!OeffnenSonstAnlegen(datei_, schritte_)) return;
+  Datei& d = datei_.Dateivariable;
+  d.SofortSchreiben(false);
+  // At the count the file has now: a count measured earlier may be stale, and
+  // appending there would overwrite owners already in the file.
+  datei_.Anzahl = static_cast<std::int32_t>(d.Groesse());
+  d.Suchen(datei_.Anzahl);
+  schritte_.Pruefe();
+}
+
+AdrAnhaenger::~AdrAnhaenger() { Schliessen(); }
+
+bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
+  if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
+  datei_.Dateivariable.Schreiben(satz.bytes.data());
+  if (!schritte_.Pruefe()) return false;
+  ++datei_.Anzahl;
+  return true;
+}
+
+IOErgebnis AdrAnhaenger::Schliessen() {
+  if (datei_.Dateivariable.Offen()) {
+    datei_.Dateivariable.Schliessen();
+    schritte_.Pruefe();
+  }
+  return schritte_.Ergebnis();
+}
+
+// --- the active file -------------------------------------------------------------
+
 bool AdrDateiOeffnen() {
   AktAdresse.Leeren();
   AdrDateiName = Konfiguration.Adressdatei();
@@ -128,10 +248,15 @@ bool AdrDateiOeffnen() {
     FrageNachNeuerDatei(AdrDateiName, antwort);
     if (!antwort) return false;
   }
-  Datei datei;
-  if (!OeffnenUndMessen(datei, antwort)) return false;
-  datei.Schliessen();
-  PruefeIO();
+  // Measuring reads no record: the buffer stays cleared.
+  IOSchritte s(AdrDateiName);
+  const bool offen = OeffnenUndMessen(AktiveAdressdatei, s, antwort);
+  if (offen) {
+    AktiveAdressdatei.Dateivariable.Schliessen();
+    s.Pruefe();
+  }
+  PruefeIOErgebnis(s.Ergebnis());
+  if (!offen) return false;
   AktAdrNr = 0;
   Konfiguration.SetzeAdressdatei(AdrDateiName);
   SchreibeKonfiguration();
@@ -146,149 +271,18 @@ bool AdresseLesen(std::int32_t n) {
     FrageNachNeuerDatei(AdrDateiName, antwort);
     if (!antwort) return false;
   }
-  bool ok = true;
-  auto pruefe = [&ok] {
-    PruefeIO();
-    ok = ok && !IOFehler;
-  };
-  Datei datei;
-  if (!OeffnenUndMessen(datei, antwort)) return false;
-  if (n >= 0) {
-    datei.Suchen(n);
-    pruefe();
-    // After a failed seek the position is somewhere else: read nothing.
-    if (ok) {
-      datei.Lesen(AktAdresse.bytes.data());
-      pruefe();
-    }
-  }
-  datei.Schliessen();
-  pruefe();
-  AktAdrNr = n;
-  return ok;
+  return PruefeIOErgebnis(LesenOderAnlegen(AktiveAdressdatei, n, antwort));
 }
 
 bool AdresseSchreiben(std::int32_t n) {
   IODateiName = AdrDateiName;
-  bool ok = true;
-  auto pruefe = [&ok] {
-    PruefeIO();
-    ok = ok && !IOFehler;
-  };
-  Datei datei;
-  if (!OeffnenSonstAnlegen(datei)) return false;
-  datei.Suchen(n);
-  pruefe();
-  // After a failed seek a write would overwrite another record.
-  if (ok) {
-    datei.Schreiben(AktAdresse.bytes.data());
-    pruefe();
-  }
-  AnzahlAdressen = static_cast<std::int32_t>(datei.Groesse());
-  datei.Schliessen();
-  pruefe();
-  return ok;
+  return PruefeIOErgebnis(Schreiben(AktiveAdressdatei, n));
 }
 
 bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben,
                          BeiLesefehler lesefehler) {
-  return AdressenDurchlaufen(AdrDateiName, besuche, schreiben, lesefehler);
-}
-
-bool AdressenDurchlaufen(const std::string& pfad, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
-                         bool schreiben, BeiLesefehler lesefehler) {
-  IODateiName = pfad;
-  Datei datei;
-  datei.Zuordnen(pfad);
-  PruefeIO();
-  if (schreiben) datei.Oeffnen(kSatz);
-  else datei.OeffnenLesen(kSatz);
-  PruefeIO();
-  if (IOFehler) {
-    AnzahlAdressen = 0;
-    return false;
-  }
-  datei.SofortSchreiben(false);
-  const auto anzahl = static_cast<std::int32_t>(datei.Groesse());
-  AnzahlAdressen = anzahl;
-  bool ok = true;
-  Abbruch = false;
-  TAdresse satz;
-  for (std::int32_t i = 0; i < anzahl; ++i) {
-    datei.Lesen(satz.bytes.data());
-    PruefeIO();
-    if (IOFehler) {
-      ok = false;
-      if (lesefehler == BeiLesefehler::Aufhoeren) break;
-      // On with the next record, from its own position.
-      datei.Suchen(i + 1);
-      PruefeIO();
-      if (IOFehler) break;
-      continue;
-    }
-    const bool geaendert = besuche(i, satz);
-    if (geaendert && schreiben) {
-      datei.Suchen(i);
-      PruefeIO();
-      if (IOFehler) {
-        ok = false;
-        break;
-      }
-      datei.Schreiben(satz.bytes.data());
-      PruefeIO();
-      if (IOFehler) {
-        ok = false;
-        break;
-      }
-    }
-    if (Abbruch) break;
-  }
-  datei.Schliessen();
-  PruefeIO();
-  return ok && !IOFehler;
-}
-
-struct AdrAnhaenger::Offen {
-  Datei datei;
-};
-
-AdrAnhaenger::AdrAnhaenger() : offen_(new Offen) {
   IODateiName = AdrDateiName;
-  Datei& d = offen_->datei;
-  ok_ = OeffnenSonstAnlegen(d);
-  if (!ok_) return;
-  d.SofortSchreiben(false);
-  // Appending starts at the count measured by the last access.
-  d.Suchen(std::min<std::int64_t>(AnzahlAdressen, d.Groesse()));
-  PruefeIO();
-  ok_ = !IOFehler;
-}
-
-AdrAnhaenger::~AdrAnhaenger() {
-  Schliessen();
-  delete offen_;
-}
-
-bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
-  if (!ok_ || !offen_->datei.Offen()) return false;
-  IODateiName = AdrDateiName;
-  offen_->datei.Schreiben(satz.bytes.data());
-  PruefeIO();
-  if (IOFehler) {
-    ok_ = false;
-    return false;
-  }
-  ++AnzahlAdressen;
-  return true;
-}
-
-bool AdrAnhaenger::Schliessen() {
-  if (!offen_->datei.Offen()) return ok_;
-  IODateiName = AdrDateiName;
-  offen_->datei.Schliessen();
-  PruefeIO();
-  if (IOFehler) ok_ = false;
-  return ok_;
+  return PruefeIOErgebnis(Durchlaufen(AktiveAdressdatei, besuche, schreiben, lesefehler));
 }
 
 namespace {
@@ -332,16 +326,8 @@ void NeueAdressendateiAnlegen() {
   FrageJaNein(AdrDateiName, "Soll diese Adressendatei angelegt werden?", Antwort);
   if (!Antwort) return;
   IODateiName = AdrDateiName;
-  Datei datei;
-  datei.Zuordnen(AdrDateiName);
-  PruefeIO();
-  datei.Anlegen(kSatz);
-  PruefeIO();
+  PruefeIOErgebnis(Anlegen(AktiveAdressdatei));
   AnzahlAdressen = 0;
-  if (datei.Offen()) {
-    datei.Schliessen();
-    PruefeIO();
-  }
 }
 
 }  // namespace davo::addresses

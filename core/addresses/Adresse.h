@@ -1,13 +1,15 @@
 #pragma once
 // The address record (2947 bytes, one per owner) and the address file: records
-// back to back without header. The program reads and writes owners through the
-// one shared buffer AktAdresse.
+// back to back without header, worked on through an Adressdatei object that
+// holds the path, the count and the record buffer.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "app/DateiIO.h"
 #include "app/Geld.h"
 
 namespace davo::addresses {
@@ -61,59 +63,95 @@ static_assert(sizeof(TAdresse) == TAdresse::Groesse);
 int FeldNachName(const std::string& name);
 const char* FeldName(int i);
 
-// --- shared state -------------------------------------------------------------
-extern TAdresse AktAdresse;
-extern std::int32_t AktAdrNr;        // record AktAdresse belongs to (from 0)
-extern std::int32_t AnzahlAdressen;  // count measured by the last access
-extern std::string AdrDateiName;     // path the access operations use (cp1252)
+// --- the address file ----------------------------------------------------------
+// An address file being worked on: its path, the record count measured by
+// the last access, the record buffer with the number of the record it holds,
+// and the file variable, open only during one operation. The operations
+// below take it as their parameter and hand back the result of their file
+// steps; they show nothing. The desktop program's windows all work on one
+// instance, AktiveAdressdatei, whose members carry the shared names
+// AdrDateiName, AnzahlAdressen, AktAdresse and AktAdrNr; the command line
+// makes one of its own from each file argument.
+class Adressdatei {
+ public:
+  Adressdatei() = default;
+  explicit Adressdatei(std::string pfad) : Pfad(std::move(pfad)) {}
+  Adressdatei(const Adressdatei&) = delete;
+  Adressdatei& operator=(const Adressdatei&) = delete;
+
+  std::string Pfad;          // cp1252, as the program keeps paths
+  std::int32_t Anzahl = 0;   // record count measured by the last access
+  std::int32_t Nr = 0;       // the record Satz belongs to (from 0)
+  TAdresse Satz;             // the record buffer
+  app::Datei Dateivariable;  // open only during one operation
+
+  // The path up to the first "." of its file name (app::BasisVon): the
+  // companion files (payout settings, form-letter export) are named from it.
+  std::string Basis() const;
+};
+
+// Creates the file empty (truncating one that is there) and measures it.
+app::IOErgebnis Anlegen(Adressdatei& datei);
+// Reads record n into Satz (cleared first; n < 0: only measures). The file
+// must exist. A failed seek or read does not stop the steps after it. After a
+// failed open Anzahl is 0 and Nr unchanged; otherwise Nr := n.
+app::IOErgebnis Lesen(Adressdatei& datei, std::int32_t n);
+// Writes Satz as record n (n == Anzahl appends) and measures the file. Only
+// a missing file is created; when it cannot be opened otherwise, nothing is
+// written and Anzahl is 0.
+app::IOErgebnis Schreiben(Adressdatei& datei, std::int32_t n);
+
+// Walks the whole file with one open: calls besuche(nr, record) for each
+// record in order; when it returns true the (changed) record is written back
+// (only when schreiben). A record that cannot be read is skipped (or ends the
+// walk, when asked); a failed write ends it. Stops early when besuche sets
+// app::Abbruch. Anzahl is the count walked.
+enum class BeiLesefehler { Ueberspringen, Aufhoeren };
+app::IOErgebnis Durchlaufen(Adressdatei& datei, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
+                            bool schreiben = false, BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
+
+// Appends many records with one open of the file, from its end as it is when
+// opened (Anzahl := the file's count); Anzahl counts up with each record. A
+// missing file is created. After the first failure nothing more is written.
+class AdrAnhaenger {
+ public:
+  explicit AdrAnhaenger(Adressdatei& datei);
+  ~AdrAnhaenger();
+  AdrAnhaenger(const AdrAnhaenger&) = delete;
+  AdrAnhaenger& operator=(const AdrAnhaenger&) = delete;
+  bool Anhaengen(const TAdresse& satz);
+  // Closes the file; the first failure of all steps.
+  app::IOErgebnis Schliessen();
+
+ private:
+  Adressdatei& datei_;
+  app::IOSchritte schritte_;
+};
+
+// --- the active address file of the desktop program -----------------------------
+extern Adressdatei AktiveAdressdatei;
+extern TAdresse& AktAdresse;          // its record buffer
+extern std::int32_t& AktAdrNr;        // record AktAdresse belongs to (from 0)
+extern std::int32_t& AnzahlAdressen;  // count measured by the last access
+extern std::string& AdrDateiName;     // its path (cp1252)
 
 // All of the above, the chooser's lists and model and its window back at
 // their start values.
 void ZustandZuruecksetzen();
 
-// --- access operations -------------------------------------------------------
+// The access operations on the active file. Each failure of a file step is
+// shown and left in IODateiName, IOCode and IOFehler, as PruefeIO does.
 // Makes sure an address file is chosen and exists (asking to create it),
 // measures it and makes it the active file. False: the command stops.
 bool AdrDateiOeffnen();
-// Reads record n into AktAdresse (n < 0: count only). Each failed step is
-// reported and the following steps still run; the result is false when any
-// step failed (or the creation question was declined).
+// Lesen of record n, after asking to create a missing file; false when the
+// question was declined or a step failed.
 bool AdresseLesen(std::int32_t n);
-// Writes AktAdresse as record n (n == AnzahlAdressen appends); false when any
-// step failed.
+// Schreiben of AktAdresse as record n; false when any step failed.
 bool AdresseSchreiben(std::int32_t n);
-
-// Walks the whole file with one open: calls besuche(nr, record) for each
-// record in order; when it returns true the (changed) record is written back.
-// A record that cannot be read is reported and skipped (or ends the walk,
-// when asked); a failed write ends it. Stops early when besuche sets
-// app::Abbruch. Returns false after any file error (each reported through
-// PruefeIO).
-enum class BeiLesefehler { Ueberspringen, Aufhoeren };
+// Durchlaufen of the active file; false after any file error.
 bool AdressenDurchlaufen(const std::function<bool(std::int32_t, TAdresse&)>& besuche, bool schreiben = false,
                          BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
-// The same walk over the address file at pfad.
-bool AdressenDurchlaufen(const std::string& pfad, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
-                         bool schreiben = false, BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
-
-// Appends many records with one open of the file: each goes to record number
-// AnzahlAdressen, which then counts up. Failures are reported through
-// PruefeIO; after the first one nothing more is written.
-class AdrAnhaenger {
- public:
-  AdrAnhaenger();
-  ~AdrAnhaenger();
-  AdrAnhaenger(const AdrAnhaenger&) = delete;
-  AdrAnhaenger& operator=(const AdrAnhaenger&) = delete;
-  bool Anhaengen(const TAdresse& satz);
-  // Closes the file; false when any step failed.
-  bool Schliessen();
-
- private:
-  struct Offen;
-  Offen* offen_;
-  bool ok_ = true;
-};
 
 // --- menu commands ---------------------------------------------------------------
 // "Aktive Adressendatei wählen"

@@ -32,7 +32,6 @@ Uebertragung Mit(Aktionsergebnis ergebnis, std::int32_t anzahl = 0) { return {er
 // Overwrite (true) or append (false) when the file exists; nothing when the
 // question was closed without an answer.
 std::optional<bool> Ueberschreiben(const std::string& ziel) {
-  IODateiName = ziel;
   if (!DateiExistiert(ziel)) return true;
   bool antwort = true;
   FrageJaNein("Die Datei: " + ziel + " existiert bereits!", "Vorhandene Daten verwerfen?", antwort);
@@ -40,49 +39,45 @@ std::optional<bool> Ueberschreiben(const std::string& ziel) {
   return antwort;
 }
 
-// The whole file as bytes; false after a reported file error.
-bool DateiLesen(const std::string& pfad, std::string& inhalt) {
-  IODateiName = pfad;
+// The whole file as bytes.
+IOErgebnis DateiLesen(const std::string& pfad, std::string& inhalt) {
+  IOSchritte s(pfad);
   Datei datei;
   datei.Zuordnen(pfad);
-  PruefeIO();
+  s.Pruefe();
   datei.OeffnenLesen(1);
-  PruefeIO();
-  if (IOFehler) return false;
+  if (!s.Pruefe()) return s.Ergebnis();
   std::string block(1 << 16, '\0');
-  bool ok = true;
   for (;;) {
     const std::size_t n = datei.LesenBlock(block.data(), block.size());
-    PruefeIO();
-    if (IOFehler) {
-      ok = false;
-      break;
-    }
-    if (n == 0) break;
+    if (!s.Pruefe() || n == 0) break;
     inhalt.append(block.data(), n);
   }
   datei.Schliessen();
-  PruefeIO();
-  return ok && !IOFehler;
+  s.Pruefe();
+  return s.Ergebnis();
 }
 
 // Replaces the file whole with its old content (when appending) and the new
-// lines. False after a reported file error; the file is then as it was.
-bool TextSchreiben(const std::string& ziel, bool ueberschreiben, const std::string& neu) {
+// lines. After a failure the file is as it was.
+IOErgebnis TextSchreiben(const std::string& ziel, bool ueberschreiben, const std::string& neu) {
   std::string inhalt;
-  if (!ueberschreiben && !DateiLesen(ziel, inhalt)) return false;
+  if (!ueberschreiben) {
+    const IOErgebnis gelesen = DateiLesen(ziel, inhalt);
+    if (!gelesen.Ok()) return gelesen;
+  }
   inhalt += neu;
-  IODateiName = ziel;
+  IOSchritte s(ziel);
   DateiErsetzen(ziel, inhalt.data(), inhalt.size());
-  PruefeIO();
-  return !IOFehler;
+  s.Pruefe();
+  return s.Ergebnis();
 }
 
-// Collects one line per record as zeile gives it (nothing: no line). False
-// after a file error, which ends the walk.
-bool ZeilenSammeln(const std::string& adressdatei, std::string& text, std::int32_t& anzahl,
-                   const std::function<std::optional<std::string>(const TAdresse&)>& zeile) {
-  return AdressenDurchlaufen(
+// Collects one line per record as zeile gives it (nothing: no line). A file
+// error ends the walk.
+IOErgebnis ZeilenSammeln(Adressdatei& adressdatei, std::string& text, std::int32_t& anzahl,
+                         const std::function<std::optional<std::string>(const TAdresse&)>& zeile) {
+  return Durchlaufen(
       adressdatei,
       [&](std::int32_t, TAdresse& a) {
         if (const std::optional<std::string> z = zeile(a)) {
@@ -93,6 +88,12 @@ bool ZeilenSammeln(const std::string& adressdatei, std::string& text, std::int32
         return false;
       },
       false, BeiLesefehler::Aufhoeren);
+}
+
+// A failure shown, and the transfer's result for it.
+Uebertragung Fehlschlag(const IOErgebnis& ergebnis, std::int32_t anzahl = 0) {
+  ZeigeIOErgebnis(ergebnis);
+  return Mit(Aktionsergebnis::Fehler, anzahl);
 }
 
 std::string Zeilenanfang(std::string_view zeile) {
@@ -136,41 +137,46 @@ bool SchluesselGueltig(const std::string& schluessel) {
   return s.size() > 9 && s.find(';') == 8;
 }
 
-Uebertragung SerienbriefCsvSchreiben(const std::string& adressdatei, const std::string& ziel) {
+Uebertragung SerienbriefCsvSchreiben(Adressdatei& adressdatei, const std::string& ziel) {
   const std::optional<bool> ueberschreiben = Ueberschreiben(ziel);
   if (!ueberschreiben) return Mit(Aktionsergebnis::Abgelehnt);
   std::string text = std::string(SerienbriefCsvKopf) + kZeilenende;
   std::int32_t anzahl = 0;
-  const bool gelesen = ZeilenSammeln(adressdatei, text, anzahl, [](const TAdresse& a) -> std::optional<std::string> {
-    if (a.SerienbriefDruck() == 0) return std::nullopt;
-    std::string zeile;
-    for (int feld : {Anrede, Name1, Name2, Strasse, Postfach, Ort, Telefon, IBAN, BIC}) zeile += a.Text(feld) + ";";
-    return zeile + BetragKompakt(a.Flaeche(), 13, 4);
-  });
-  if (!gelesen || !TextSchreiben(ziel, *ueberschreiben, text)) return Mit(Aktionsergebnis::Fehler);
+  const IOErgebnis gelesen =
+      ZeilenSammeln(adressdatei, text, anzahl, [](const TAdresse& a) -> std::optional<std::string> {
+        if (a.SerienbriefDruck() == 0) return std::nullopt;
+        std::string zeile;
+        for (int feld : {Anrede, Name1, Name2, Strasse, Postfach, Ort, Telefon, IBAN, BIC}) zeile += a.Text(feld) + ";";
+        return zeile + BetragKompakt(a.Flaeche(), 13, 4);
+      });
+  if (!gelesen.Ok()) return Fehlschlag(gelesen);
+  if (const IOErgebnis geschrieben = TextSchreiben(ziel, *ueberschreiben, text); !geschrieben.Ok())
+    return Fehlschlag(geschrieben);
   ZeigeMeldung(" Datei: \"" + ziel + "\" wurde erstellt!");
   return Mit(Aktionsergebnis::Erledigt, anzahl);
 }
 
-Uebertragung BlzKontoSchreiben(const std::string& adressdatei, const std::string& ziel) {
+Uebertragung BlzKontoSchreiben(Adressdatei& adressdatei, const std::string& ziel) {
   const std::optional<bool> ueberschreiben = Ueberschreiben(ziel);
   if (!ueberschreiben) return Mit(Aktionsergebnis::Abgelehnt);
   std::string text;
   std::int32_t anzahl = 0;
-  const bool gelesen = ZeilenSammeln(adressdatei, text, anzahl, [](const TAdresse& a) -> std::optional<std::string> {
-    std::string schluessel = BlzKontoSchluessel(a.Text(BLZ), a.Text(Kontonummer));
-    if (!SchluesselGueltig(schluessel)) return std::nullopt;
-    return schluessel;
-  });
-  if (!gelesen) return Mit(Aktionsergebnis::Fehler);
-  IODateiName = ziel;
+  const IOErgebnis gelesen =
+      ZeilenSammeln(adressdatei, text, anzahl, [](const TAdresse& a) -> std::optional<std::string> {
+        std::string schluessel = BlzKontoSchluessel(a.Text(BLZ), a.Text(Kontonummer));
+        if (!SchluesselGueltig(schluessel)) return std::nullopt;
+        return schluessel;
+      });
+  if (!gelesen.Ok()) return Fehlschlag(gelesen);
+  IOSchritte ordner(ziel);
   OrdnerFuerDateiAnlegen(ziel);
-  PruefeIO();
-  if (IOFehler || !TextSchreiben(ziel, *ueberschreiben, text)) return Mit(Aktionsergebnis::Fehler);
+  if (!ordner.Pruefe()) return Fehlschlag(ordner.Ergebnis());
+  if (const IOErgebnis geschrieben = TextSchreiben(ziel, *ueberschreiben, text); !geschrieben.Ok())
+    return Fehlschlag(geschrieben);
   return Mit(Aktionsergebnis::Erledigt, anzahl);
 }
 
-Uebertragung BlzKontoEinlesen(const std::string& adressdatei, const std::string& ergebnisdatei) {
+Uebertragung BlzKontoEinlesen(Adressdatei& adressdatei, const std::string& ergebnisdatei) {
   if (!DateiExistiert(ergebnisdatei)) {
     ZeigeMeldung(
         " \xDC"
@@ -178,16 +184,17 @@ Uebertragung BlzKontoEinlesen(const std::string& adressdatei, const std::string&
     return Mit(Aktionsergebnis::Fehler);
   }
   bool antwort = false;
-  FrageJaNein("Dateiname: " + adressdatei, "Sollen BIC und IBAM in die Adressendatei importiert an werden?", antwort);
+  FrageJaNein("Dateiname: " + adressdatei.Pfad, "Sollen BIC und IBAM in die Adressendatei importiert an werden?",
+              antwort);
   if (!antwort) return Mit(Aktionsergebnis::Abgelehnt);
   std::string inhalt;
-  if (!DateiLesen(ergebnisdatei, inhalt)) return Mit(Aktionsergebnis::Fehler);
+  if (const IOErgebnis gelesen = DateiLesen(ergebnisdatei, inhalt); !gelesen.Ok()) return Fehlschlag(gelesen);
   std::vector<std::string> zeilen = Zeilen(inhalt);
   inhalt.clear();
   std::stable_sort(zeilen.begin(), zeilen.end(), KleinerOhneGross);
 
   std::int32_t geaendert = 0;
-  const bool ok = AdressenDurchlaufen(
+  const IOErgebnis ergebnis = Durchlaufen(
       adressdatei,
       [&](std::int32_t, TAdresse& a) {
         const std::string schluessel = BlzKontoSchluessel(a.Text(BLZ), a.Text(Kontonummer));
@@ -212,7 +219,8 @@ Uebertragung BlzKontoEinlesen(const std::string& adressdatei, const std::string&
         return true;
       },
       true);
-  return Mit(ok ? Aktionsergebnis::Erledigt : Aktionsergebnis::Fehler, geaendert);
+  if (!ergebnis.Ok()) return Fehlschlag(ergebnis, geaendert);
+  return Mit(Aktionsergebnis::Erledigt, geaendert);
 }
 
 Uebertragung SerienbriefCsvExport() {
@@ -222,11 +230,11 @@ Uebertragung SerienbriefCsvExport() {
       "werden!",
       "Soll die Datei jetzt erstellt werden?", antwort);
   if (!antwort) return Mit(Aktionsergebnis::Abgelehnt);
-  return SerienbriefCsvSchreiben(AdrDateiName, AktAdrBasis + ".csv");
+  return SerienbriefCsvSchreiben(AktiveAdressdatei, AktAdrBasis + ".csv");
 }
 
-Uebertragung BlzKontoExport() { return BlzKontoSchreiben(AdrDateiName, BlzKontoDatei); }
+Uebertragung BlzKontoExport() { return BlzKontoSchreiben(AktiveAdressdatei, BlzKontoDatei); }
 
-Uebertragung BlzKontoImport() { return BlzKontoEinlesen(AdrDateiName, BlzKontoErgebnisDatei); }
+Uebertragung BlzKontoImport() { return BlzKontoEinlesen(AktiveAdressdatei, BlzKontoErgebnisDatei); }
 
 }  // namespace davo::addresses

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "addresses/Adresse.h"
 #include "addresses/Sammelaktionen.h"
 
 namespace davo::addresses {
@@ -43,19 +44,18 @@ Uebertragung BlzKontoExport();
 // "Sepadaten importieren": BlzKontoEinlesen from BlzKontoErgebnisDatei.
 Uebertragung BlzKontoImport();
 
-// --- the same with the files named -------------------------------------------------
-// Writes the header and one line per record with the form-letter flag set. An
-// existing file is overwritten or, when the user declines to discard it,
-// appended to (a second header line follows its end). The file is replaced
-// whole, so a failure leaves it as it was. Closes with the message that the
-// file was written.
-Uebertragung SerienbriefCsvSchreiben(const std::string& adressdatei, const std::string& ziel);
+// --- the same on an address file and with the target named -------------------------
+// Each shows its first file error and its messages. Writes the header and one line per record with the form-letter flag
+// set. An existing file is overwritten or, when the user declines to discard it, appended to (a second header line
+// follows its end). The file is replaced whole, so a failure leaves it as it was. Closes with the message that the file
+// was written.
+Uebertragung SerienbriefCsvSchreiben(Adressdatei& adressdatei, const std::string& ziel);
 // Writes the key of every record that has a valid one, overwriting or
 // appending as above; missing folders above the file are created.
-Uebertragung BlzKontoSchreiben(const std::string& adressdatei, const std::string& ziel);
+Uebertragung BlzKontoSchreiben(Adressdatei& adressdatei, const std::string& ziel);
 // Reads the converter's result file and, after the question, stores BIC and
 // IBAN of every line with status "00" into the records with that key. The
 // address file is opened once; only records that change are written.
-Uebertragung BlzKontoEinlesen(const std::string& adressdatei, const std::string& ergebnisdatei);
+Uebertragung BlzKontoEinlesen(Adressdatei& adressdatei, const std::string& ergebnisdatei);
 
 }  // namespace davo::addresses

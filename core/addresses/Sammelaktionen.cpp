@@ -11,27 +11,28 @@ namespace davo::addresses {
 
 using namespace davo::app;
 
-Aktionsergebnis Sammelaktion(const std::string& oben, const std::string& frage,
+Aktionsergebnis Sammelaktion(Adressdatei& datei, const std::string& oben, const std::string& frage,
                              const std::function<bool(TAdresse&)>& aendern,
                              const std::function<std::string()>& schluss) {
-  AktAdresse.Leeren();
-  IODateiName = AdrDateiName;
-  if (!DateiExistiert(AdrDateiName)) {
-    ZeigeMeldung("Adressdatei: " + AdrDateiName + " nicht gefunden!");
+  datei.Satz.Leeren();
+  if (!DateiExistiert(datei.Pfad)) {
+    ZeigeMeldung("Adressdatei: " + datei.Pfad + " nicht gefunden!");
     return Aktionsergebnis::Fehler;
   }
   bool antwort = false;
   FrageJaNein(oben, frage, antwort);
   if (!antwort) return Aktionsergebnis::Abgelehnt;
-  const bool ok = AdressenDurchlaufen(
+  const IOErgebnis ergebnis = Durchlaufen(
+      datei,
       [&](std::int32_t, TAdresse& satz) {
         const bool geaendert = aendern(satz);
-        AktAdresse = satz;
+        datei.Satz = satz;
         return geaendert;
       },
       true);
+  ZeigeIOErgebnis(ergebnis);
   if (schluss) ZeigeMeldung(schluss());
-  return ok ? Aktionsergebnis::Erledigt : Aktionsergebnis::Fehler;
+  return ergebnis.Ok() ? Aktionsergebnis::Erledigt : Aktionsergebnis::Fehler;
 }
 
 namespace {
@@ -44,11 +45,11 @@ bool SetzeByte(std::uint8_t alt, std::uint8_t neu, const std::function<void(std:
 
 }  // namespace
 
-Aktionsergebnis AuszahlungFreiSetzen(std::uint8_t wert) {
+Aktionsergebnis AuszahlungFreiSetzen(Adressdatei& datei, std::uint8_t wert) {
   const std::string oben = wert ? "Sollen alle Adressen mit der Aktion \"Auszahlung freigegeben\" markiert werden?"
                                 : "Sollen alle Adressen mit der Aktion \"Auszahlung nicht freigegeben\" markiert werden?";
   return Sammelaktion(
-      oben, "",
+      datei, oben, "",
       [&](TAdresse& a) {
         return SetzeByte(a.AuszahlungFrei(), wert, [&](std::uint8_t v) { a.SetzeAuszahlungFrei(v); });
       },
@@ -58,11 +59,11 @@ Aktionsergebnis AuszahlungFreiSetzen(std::uint8_t wert) {
       });
 }
 
-Aktionsergebnis SerienbriefSetzen(std::uint8_t wert) {
+Aktionsergebnis SerienbriefSetzen(Adressdatei& datei, std::uint8_t wert) {
   const std::string oben = wert ? "Sollen alle Adressen mit der Aktion \"Serienbrief drucken\" markiert werden?"
                                 : "Sollen alle Adressen mit der Aktion \"Serienbrief nicht drucken\" markiert werden?";
   return Sammelaktion(
-      oben, "",
+      datei, oben, "",
       [&](TAdresse& a) {
         return SetzeByte(a.SerienbriefDruck(), wert, [&](std::uint8_t v) { a.SetzeSerienbriefDruck(v); });
       },
@@ -72,24 +73,24 @@ Aktionsergebnis SerienbriefSetzen(std::uint8_t wert) {
       });
 }
 
-Aktionsergebnis GruppenAufNull() {
-  return Sammelaktion("Sollen alle Adressen die Gruppennummer 0 erhalten?", "", [](TAdresse& a) {
-    return SetzeByte(a.Gruppe(), 0, [&](std::uint8_t v) { a.SetzeGruppe(v); });
-  });
+Aktionsergebnis GruppenAufNull(Adressdatei& datei) {
+  return Sammelaktion(datei, "Sollen alle Adressen die Gruppennummer 0 erhalten?", "",
+                      [](TAdresse& a) { return SetzeByte(a.Gruppe(), 0, [&](std::uint8_t v) { a.SetzeGruppe(v); }); });
 }
 
-Aktionsergebnis GruppeAusSerienbrief() {
-  return Sammelaktion("Sollen alle Adressen mit der Aktion \"Serienbrief drucken\" als Gruppe 1 markiert werden?",
-               "(Die anderen werden Gruppe 0)", [](TAdresse& a) {
-                 return SetzeByte(a.Gruppe(), a.SerienbriefDruck(), [&](std::uint8_t v) { a.SetzeGruppe(v); });
-               });
+Aktionsergebnis GruppeAusSerienbrief(Adressdatei& datei) {
+  return Sammelaktion(datei,
+                      "Sollen alle Adressen mit der Aktion \"Serienbrief drucken\" als Gruppe 1 markiert werden?",
+                      "(Die anderen werden Gruppe 0)", [](TAdresse& a) {
+                        return SetzeByte(a.Gruppe(), a.SerienbriefDruck(), [&](std::uint8_t v) { a.SetzeGruppe(v); });
+                      });
 }
 
-Aktionsergebnis GruppeAusAuszahlung() {
-  return Sammelaktion("Sollen alle Adressen mit der Aktion \"Auszahlung freigegeben\" als Gruppe 1 markiert werden?",
-               "(Die anderen werden Gruppe 0)", [](TAdresse& a) {
-                 return SetzeByte(a.Gruppe(), a.AuszahlungFrei(), [&](std::uint8_t v) { a.SetzeGruppe(v); });
-               });
+Aktionsergebnis GruppeAusAuszahlung(Adressdatei& datei) {
+  return Sammelaktion(
+      datei, "Sollen alle Adressen mit der Aktion \"Auszahlung freigegeben\" als Gruppe 1 markiert werden?",
+      "(Die anderen werden Gruppe 0)",
+      [](TAdresse& a) { return SetzeByte(a.Gruppe(), a.AuszahlungFrei(), [&](std::uint8_t v) { a.SetzeGruppe(v); }); });
 }
 
 }  // namespace davo::addresses

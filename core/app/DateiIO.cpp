@@ -50,6 +50,8 @@ void SetzeIOErgebnis(int code) {
 
 int OffenesIOErgebnis() { return offenesErgebnis; }
 
+void VerwirfIOErgebnis() { offenesErgebnis = 0; }
+
 void LiesIOErgebnis() {
   IOCode = offenesErgebnis;
   offenesErgebnis = 0;
@@ -94,6 +96,45 @@ std::string IOFehlerText(std::int32_t code, const std::string& n) {
     default: text = "Unbekannter I/O Fehler:  " + Dreistellig(code) + ", " + n; break;
   }
   return Kurz(text, 255);
+}
+
+IOErgebnis IOErgebnis::Fehler(std::int32_t code, const std::string& datei) {
+  return Fehler(code, datei, IOFehlerText(code, datei));
+}
+
+IOErgebnis IOErgebnis::Fehler(std::int32_t code, const std::string& datei, const std::string& text) {
+  IOErgebnis e;
+  e.Code = code;
+  e.Datei = datei;
+  e.Text = text;
+  return e;
+}
+
+bool IOSchritte::Pruefe() {
+  const int code = offenesErgebnis;
+  offenesErgebnis = 0;
+  if (code == 0) return true;
+  if (ergebnis_.Ok()) ergebnis_ = IOErgebnis::Fehler(code, datei_);
+  return false;
+}
+
+bool IOSchritte::Uebernimm(const IOErgebnis& ergebnis) {
+  if (ergebnis.Ok()) return true;
+  if (ergebnis_.Ok()) ergebnis_ = ergebnis;
+  return false;
+}
+
+bool ZeigeIOErgebnis(const IOErgebnis& ergebnis) {
+  if (ergebnis.Ok()) return true;
+  ZeigeWarnung(ergebnis.Text);
+  return false;
+}
+
+bool PruefeIOErgebnis(const IOErgebnis& ergebnis) {
+  IOCode = ergebnis.Code;
+  IOFehler = !ergebnis.Ok();
+  if (IOFehler) IODateiName = ergebnis.Datei;
+  return ZeigeIOErgebnis(ergebnis);
 }
 
 void ZeigeIOFehler() {

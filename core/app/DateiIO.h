@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace davo::app {
 
@@ -43,10 +44,55 @@ void PruefeIO();
 // The message text for a code, with name standing for IODateiName (cut at 255).
 std::string IOFehlerText(std::int32_t code, const std::string& name);
 
+// --- results handed back --------------------------------------------------------
+// The result of an operation on files, handed back to its caller: the code
+// of its first failure (0: success), the file that failure concerns and the
+// German message for it. Nothing has been shown; the caller shows it once,
+// where the program talks to the user (a window, a command).
+struct IOErgebnis {
+  std::int32_t Code = 0;
+  std::string Datei;  // cp1252
+  std::string Text;   // the message; empty on success
+
+  bool Ok() const { return Code == 0; }
+  // A failure with the message of its code (IOFehlerText), or with its own.
+  static IOErgebnis Fehler(std::int32_t code, const std::string& datei);
+  static IOErgebnis Fehler(std::int32_t code, const std::string& datei, const std::string& text);
+};
+
+// The steps of one operation: after each file step Pruefe fetches (and
+// clears) the pending result; the first failure becomes the operation's
+// result. IOCode, IOFehler and IODateiName are not touched.
+class IOSchritte {
+ public:
+  explicit IOSchritte(std::string datei) : datei_(std::move(datei)) {}
+  // The file the following steps concern (their failures name it).
+  void Datei(std::string datei) { datei_ = std::move(datei); }
+  // False when the step just done failed.
+  bool Pruefe();
+  // Takes over the result of steps done elsewhere; false when it failed.
+  bool Uebernimm(const IOErgebnis& ergebnis);
+  bool Ok() const { return ergebnis_.Ok(); }
+  const IOErgebnis& Ergebnis() const { return ergebnis_; }
+
+ private:
+  std::string datei_;
+  IOErgebnis ergebnis_;
+};
+
+// Shows the message of a failed result (as a warning); true on success.
+bool ZeigeIOErgebnis(const IOErgebnis& ergebnis);
+// For the operations that keep the file-error state: IODateiName (on a
+// failure), IOCode and IOFehler take the result's values, as PruefeIO sets
+// them, and a failure is shown. True on success.
+bool PruefeIOErgebnis(const IOErgebnis& ergebnis);
+
 // Sets the pending result as an operation does (the first failure sticks).
 void SetzeIOErgebnis(int code);
 // The pending result, without fetching it.
 int OffenesIOErgebnis();
+// Drops the pending result: a failure the caller handles itself.
+void VerwirfIOErgebnis();
 
 // Maps an errno value of the C runtime onto the result codes above.
 int IOCodeAusErrno(int fehler, const std::filesystem::path& pfad);

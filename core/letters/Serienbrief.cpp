@@ -39,11 +39,13 @@ std::string Listenzeile(const addresses::TAdresse& a, std::int32_t nr) {
   return zeile;
 }
 
-bool VorlageAusgeben(const std::string& dateiname) {
+bool VorlageAusgeben(const std::string& dateiname) { return VorlageAusgeben(dateiname, AktAdresse); }
+
+bool VorlageAusgeben(const std::string& dateiname, const addresses::TAdresse& adresse) {
   std::vector<std::string> zeilen;
   const bool gelesen = TextdateiLesen(dateiname, false, zeilen) == Leseergebnis::Gelesen;
   for (const std::string& gelesen : zeilen) {
-    std::string z = Kurz(ErsetzePlatzhalter(gelesen), 255);
+    std::string z = Kurz(ErsetzePlatzhalter(gelesen, adresse), 255);
     for (;;) {
       const std::size_t p = z.find('!');
       if (p == std::string::npos) break;
@@ -61,11 +63,13 @@ bool VorlageAusgeben(const std::string& dateiname) {
   return gelesen;
 }
 
-bool SerienbriefDrucken(const std::string& vorlage) {
+bool SerienbriefDrucken(const std::string& vorlage) { return SerienbriefDrucken(vorlage, AktAdresse); }
+
+bool SerienbriefDrucken(const std::string& vorlage, const addresses::TAdresse& adresse) {
   printing::DruckReset();
   printing::DruckBeginn();
   printing::Druckzustand.OhneSeitenkopf = true;
-  const bool gelesen = VorlageAusgeben(vorlage);
+  const bool gelesen = VorlageAusgeben(vorlage, adresse);
   printing::DruckEnde();
   return gelesen;
 }
@@ -113,10 +117,15 @@ void SerienbriefModell::Einfuegen(const addresses::TAdresse& adresse, std::int32
 void SerienbriefModell::AdresseEinfuegen() { Einfuegen(AktAdresse, addresses::AktAdrNr); }
 
 bool SerienbriefModell::GruppeEinfuegen() {
+  IODateiName = addresses::AdrDateiName;
+  return PruefeIOErgebnis(GruppeEinfuegen(addresses::AktiveAdressdatei));
+}
+
+IOErgebnis SerienbriefModell::GruppeEinfuegen(addresses::Adressdatei& datei) {
   const int g = std::clamp(Gruppe, 0, 255);
   std::int32_t letzte = -1;
   addresses::TAdresse zuletzt;
-  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t nr, addresses::TAdresse& a) {
+  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, addresses::TAdresse& a) {
     if (a.Gruppe() == g) Einfuegen(a, nr);
     zuletzt = a;
     letzte = nr;
@@ -124,8 +133,8 @@ bool SerienbriefModell::GruppeEinfuegen() {
   });
   // Like a walk record by record, the buffer is left with the last record.
   if (letzte >= 0) {
-    AktAdresse = zuletzt;
-    addresses::AktAdrNr = letzte;
+    datei.Satz = zuletzt;
+    datei.Nr = letzte;
   }
   return gelesen;
 }
@@ -182,21 +191,24 @@ void SerienbriefModell::BriefeInEinemAuftrag(const addresses::AdrListe& liste) {
   printing::DruckEnde();
 }
 
-void SerienbriefModell::ListeDrucken() {
+void SerienbriefModell::ListeDrucken() { ListeDrucken(addresses::AktiveAdressdatei); }
+
+void SerienbriefModell::ListeDrucken(addresses::Adressdatei& datei) {
   if (Liste.empty()) return;
   printing::DruckReset();
   printing::DruckBeginn();
   printing::DruckSteuerung(printing::SchmalEin);
   const addresses::AdrListe liste = Liste;
+  const addresses::TAdresse& a = datei.Satz;
   for (const auto& z : liste) {
-    addresses::AdresseLesen(z.Nr);
-    printing::DruckText(AktAdresse.Text(addresses::Name1) + "; " + AktAdresse.Text(addresses::Name2) + "; " +
-                        AktAdresse.Text(addresses::Strasse) + "; " + AktAdresse.Text(addresses::Ort));
+    ZeigeIOErgebnis(addresses::Lesen(datei, z.Nr));
+    printing::DruckText(a.Text(addresses::Name1) + "; " + a.Text(addresses::Name2) + "; " + a.Text(addresses::Strasse) +
+                        "; " + a.Text(addresses::Ort));
     printing::DruckSteuerung(printing::Zeilenvorschub);
   }
   printing::DruckSteuerung(printing::SchmalAus);
   printing::DruckEnde();
-  const std::string htm = AktAdrBasis + ".htm";
+  const std::string htm = datei.Basis() + ".htm";
   if (DateiExistiert(htm)) OeffneMitProgramm(htm, "", OrdnerVon(htm), AnzeigeMaximiert);
   else ZeigeMeldung("Datei: " + htm + " nicht gefunden!");
 }

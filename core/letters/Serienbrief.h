@@ -17,12 +17,15 @@ namespace davo::letters {
 std::string Listenzeile(const addresses::TAdresse& adresse, std::int32_t nr);
 
 // Prints a template file line by line through the report engine, with the
-// placeholders replaced and "!" printer keys applied. False when the template
-// could not be read completely (reported).
+// placeholders replaced from the record (AktAdresse when none is given) and
+// "!" printer keys applied. False when the template could not be read
+// completely (reported).
 bool VorlageAusgeben(const std::string& dateiname);
-// One letter for AktAdresse as its own print job, without page header; false
-// as VorlageAusgeben.
+bool VorlageAusgeben(const std::string& dateiname, const addresses::TAdresse& adresse);
+// One letter for the record (AktAdresse when none is given) as its own print
+// job, without page header; false as VorlageAusgeben.
 bool SerienbriefDrucken(const std::string& vorlage);
+bool SerienbriefDrucken(const std::string& vorlage, const addresses::TAdresse& adresse);
 
 extern const char* const FilterSerienbrief;
 extern const char* const StartordnerSerienbrief;
@@ -44,13 +47,20 @@ class SerienbriefModell {
   void VorlageWaehlen();
   void AdresseWaehlen();
   void AdresseEinfuegen();
-  // False when a record could not be read (reported).
+  // Adds the lines of the group's records, from the active file; false when a
+  // record could not be read (shown and kept as PruefeIO does).
   bool GruppeEinfuegen();
+  // The same from an address file, whose record buffer is left with its last
+  // record.
+  app::IOErgebnis GruppeEinfuegen(addresses::Adressdatei& datei);
   void ZeileLoeschen(int index);
   void ListeLeeren() { Liste.clear(); }
   void BriefAktuell();
   void BriefeListe();
+  // "Liste drucken": the listed records of the active file (or of datei),
+  // then the page of the address file's base name + ".htm" in the browser.
   void ListeDrucken();
+  void ListeDrucken(addresses::Adressdatei& datei);
 
  private:
   void Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr);

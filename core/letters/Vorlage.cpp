@@ -27,20 +27,22 @@ const char* const StartordnerVorlageSpeichern = "C:\\zq-soft\\Reredazo";
 
 namespace {
 
-std::string Wert(std::size_t i) {
+std::string Wert(std::size_t i, const addresses::TAdresse& adresse) {
   static constexpr int kFeld[13] = {addresses::Anrede,   addresses::Name1,    addresses::Name2,  addresses::Strasse,
                                     addresses::Postfach, addresses::Ort,      addresses::Telefon, addresses::Bankname,
                                     addresses::BLZ,      addresses::Kontonummer, addresses::IBAN, addresses::BIC,
                                     addresses::MandatsNr};
-  if (i < 13) return AktAdresse.Text(kFeld[i]);
-  if (i == 13) return BetragFormatieren(AktAdresse.Flaeche(), 12, 4);
+  if (i < 13) return adresse.Text(kFeld[i]);
+  if (i == 13) return BetragFormatieren(adresse.Flaeche(), 12, 4);
   if (i == 14) return DatumHeute;
   return std::string();
 }
 
 }  // namespace
 
-std::string ErsetzePlatzhalter(const std::string& zeile) {
+std::string ErsetzePlatzhalter(const std::string& zeile) { return ErsetzePlatzhalter(zeile, AktAdresse); }
+
+std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse) {
   static const std::array<std::string_view, 32> kTokens = [] {
     std::array<std::string_view, 32> t;
     for (std::size_t i = 0; i < t.size(); ++i) t[i] = Platzhalter[i];
@@ -53,7 +55,7 @@ std::string ErsetzePlatzhalter(const std::string& zeile) {
     std::size_t pos = z.find(token);
     while (pos != std::string::npos) {
       if (i >= 21) printing::DruckSteuerung(static_cast<int>(i) - 20);
-      const std::string ersatz = Wert(i);
+      const std::string ersatz = Wert(i, adresse);
       z.replace(pos, token.size(), ersatz);
       pos = z.find(token, pos + ersatz.size());
     }

@@ -7,14 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "addresses/Adresse.h"
+
 namespace davo::letters {
 
 // The 32 tokens in the order they are searched (empty entries never match).
 extern const std::array<const char*, 32> Platzhalter;
 
-// The line with every placeholder and control token replaced from AktAdresse;
-// control codes are sent to the report engine as the tokens are found.
+// The line with every placeholder and control token replaced from the
+// record (AktAdresse when none is given); control codes are sent to the
+// report engine as the tokens are found.
 std::string ErsetzePlatzhalter(const std::string& zeile);
+std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse);
 
 // German DOS bytes to Windows-1252, byte for byte.
 std::string DosNachWindows(const std::string& zeile);

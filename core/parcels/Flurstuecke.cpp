@@ -568,11 +568,8 @@ std::string Verbunden(std::string_view a, const char* trenner, std::string_view 
 
 }  // namespace
 
-bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
-  if (angehaengt) *angehaengt = 0;
-  // The record count must be the file's: appending at a stale count would
-  // overwrite owners already in the file.
-  if (!addresses::AdrDateiOeffnen()) return false;
+Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::Adressdatei& datei) {
+  Uebertragungsbericht bericht;
   Abbruch = false;
   const auto zelle = [&](int spalte, int r) { return Getrimmt(t.Zelle(spalte, r)); };
   auto schluessel = [&](int r) {
@@ -585,11 +582,7 @@ bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
   // Rows that name no owner (the empty rows of a table that was never filled
   // among them) give no record.
   auto ohneName = [&](int r) { return zelle(Nachname, r).empty() && zelle(Vorname, r).empty(); };
-  addresses::AdrAnhaenger anhaenger;
-  bool ok = true;
-  bool abgebrochen = false;
-  int anzahl = 0;
-  int uebergangen = 0;
+  addresses::AdrAnhaenger anhaenger(datei);
   Currency summe = 0;
   const int letzte = t.Zeilenzahl() - 1;
   std::string k = letzte >= 1 ? schluessel(1) : std::string();
@@ -601,25 +594,22 @@ bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
   };
   for (int r = 1; r <= letzte; ++r) {
     if (ohneName(r)) {
-      if (!leer(r)) ++uebergangen;
+      if (!leer(r)) ++bericht.Uebergangen;
       k = r < letzte ? schluessel(r + 1) : std::string();
       continue;
     }
     summe += TextNachCurrency(t.Zelle(AnteiligeFlaeche, r), true).value_or(0);
     std::string naechster = r < letzte ? schluessel(r + 1) : std::string();
     if (naechster != k) {
-      addresses::TAdresse& a = addresses::AktAdresse;
+      addresses::TAdresse& a = datei.Satz;
       a.Leeren();
       a.SetzeText(addresses::Name1, Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r)));
       a.SetzeText(addresses::Sortierung, Verbunden(zelle(Nachname, r), "; ", zelle(Vorname, r)));
       a.SetzeText(addresses::Strasse, std::string(zelle(Strasse, r)));
       a.SetzeText(addresses::Ort, std::string(zelle(Ort, r)));
       a.SetzeFlaeche(MulDiv(summe, 1, CurrencyEins, Rundung::HalbGerade));
-      if (!anhaenger.Anhaengen(a)) {
-        ok = false;
-        break;
-      }
-      ++anzahl;
+      if (!anhaenger.Anhaengen(a)) break;
+      ++bericht.Angehaengt;
       summe = 0;
     }
     k = std::move(naechster);
@@ -628,24 +618,37 @@ bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
       ZeigeFortschritt("Adressen werden angelegt: Zeile " + std::to_string(r) + " von " + std::to_string(letzte),
                        std::max(1, static_cast<int>(static_cast<std::int64_t>(r) * 100 / letzte)));
       if (Abbruch) {
-        abgebrochen = true;
+        bericht.Abgebrochen = true;
         break;
       }
     }
   }
-  if (!anhaenger.Schliessen()) ok = false;
+  bericht.Ergebnis = anhaenger.Schliessen();
   ZeigeFortschritt("", 0);
-  if (angehaengt) *angehaengt = anzahl;
-  if (uebergangen > 0 && !abgebrochen)
-    ZeigeMeldung(std::to_string(uebergangen) + (uebergangen == 1 ? " Zeile nennt" : " Zeilen nennen") +
-                 " keinen Eigent\xFCmer und wurde" + (uebergangen == 1 ? "" : "n") +
+  return bericht;
+}
+
+bool UebertragungMelden(const Uebertragungsbericht& bericht) {
+  ZeigeIOErgebnis(bericht.Ergebnis);
+  const int n = bericht.Uebergangen;
+  if (n > 0 && !bericht.Abgebrochen)
+    ZeigeMeldung(std::to_string(n) + (n == 1 ? " Zeile nennt" : " Zeilen nennen") + " keinen Eigent\xFCmer und wurde" +
+                 (n == 1 ? "" : "n") +
                  " nicht \xFC"
                  "bernommen.");
-  if (abgebrochen)
+  if (bericht.Abgebrochen)
     ZeigeMeldung("Import abgebrochen!");
-  else if (ok)
+  else if (bericht.Ergebnis.Ok())
     ZeigeMeldung("Import abgeschlossen!");
-  return ok && !abgebrochen;
+  return bericht.Ergebnis.Ok() && !bericht.Abgebrochen;
+}
+
+bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
+  if (angehaengt) *angehaengt = 0;
+  if (!addresses::AdrDateiOeffnen()) return false;
+  const Uebertragungsbericht bericht = TabelleUebertragen(t, addresses::AktiveAdressdatei);
+  if (angehaengt) *angehaengt = bericht.Angehaengt;
+  return UebertragungMelden(bericht);
 }
 
 }  // namespace davo::parcels

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
 #include "app/Geld.h"
 
 namespace davo::parcels {
@@ -90,14 +92,29 @@ void Sortieren(Flurstuecktabelle& tabelle);
 // 255, CR LF; missing folders are created. False on a file error (reported).
 bool ExportSchreiben(const Flurstuecktabelle& tabelle, const std::string& pfad);
 
+// What a transfer into an address file did.
+struct Uebertragungsbericht {
+  int Angehaengt = 0;        // records appended
+  int Uebergangen = 0;       // rows with cells but no owner's name
+  bool Abgebrochen = false;  // stopped by a key press in the message window
+  app::IOErgebnis Ergebnis;  // the first file error, which ended the transfer
+};
+
 // Appends one address record per owner (consecutive rows with the same
-// surname, first name and street) with the summed area to the active address
-// file, then "Import abgeschlossen!". Cells are taken without blanks at their
-// ends; rows without an owner's name are passed over. Opens (and measures)
-// the active file first. A failed write is reported once and ends the
-// transfer (the owners before it stay appended); false then, or when the file
-// could not be opened. *angehaengt (when given) receives the number of
-// records appended.
+// surname, first name and street) with the summed area to the address file,
+// at its end as the file measures when it is opened; a missing file is
+// created. Cells are taken without blanks at their ends; rows without an
+// owner's name are passed over. A failed write ends the transfer (the owners
+// before it stay appended). Shows only its progress.
+Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& tabelle, addresses::Adressdatei& datei);
+// The messages of a transfer in their order: its file error, the rows passed
+// over, then "Import abgebrochen!" or "Import abgeschlossen!". True when the
+// transfer is complete.
+bool UebertragungMelden(const Uebertragungsbericht& bericht);
+// The window's transfer into the active address file: opens (and measures)
+// it first, then the two above. False when the file could not be opened or
+// the transfer is not complete. *angehaengt (when given) receives the number
+// of records appended.
 bool TabelleUebertragen(const Flurstuecktabelle& tabelle, int* angehaengt = nullptr);
 
 }  // namespace davo::parcels

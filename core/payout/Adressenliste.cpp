@@ -19,7 +19,6 @@
 namespace davo::payout {
 
 using namespace davo::app;
-using addresses::AktAdresse;
 using addresses::TAdresse;
 
 AdressenlisteModell Adressenliste;
@@ -96,8 +95,34 @@ std::string_view Freigabeposten::Feld(int k) const {
   return t.substr(anfang, ende - anfang);
 }
 
+namespace {
+// The run number the references of a list are built with: the one after
+// the settings' counter, which first takes up a greater one the settings
+// file of the address file holds by now (a run made meanwhile elsewhere).
+std::int64_t NaechsterLauf(const addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e) {
+  if (const std::optional<std::int32_t> inDatei = LaufnummerDerDatei(datei); inDatei && *inDatei > e.Laufnummer())
+    e.SetzeLaufnummer(*inDatei);
+  return static_cast<std::int64_t>(e.Laufnummer()) + 1;
+}
+}  // namespace
+
 bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa, Currency kleinsterBetrag,
                                                    const std::string& belegtext) {
+  IODateiName = addresses::AdrDateiName;
+  return PruefeIOErgebnis(AuszahlungslisteAufbauen(addresses::AktiveAdressdatei, AuszahlungsEinstellungen, art,
+                                                   betragProHa, kleinsterBetrag, belegtext));
+}
+
+bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency kleinsterBetrag,
+                                                const std::string& belegtext) {
+  IODateiName = addresses::AdrDateiName;
+  return PruefeIOErgebnis(FreigabelisteAufbauen(addresses::AktiveAdressdatei, AuszahlungsEinstellungen, betragProHa,
+                                                kleinsterBetrag, belegtext));
+}
+
+IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e,
+                                                         int art, Currency betragProHa, Currency kleinsterBetrag,
+                                                         const std::string& belegtext) {
   Ansicht = Modus::Liste;
   Freigabe.clear();
   Sortierung = 0;
@@ -113,14 +138,10 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
-  // A run made meanwhile elsewhere has counted on in the settings file.
-  if (const std::optional<std::int32_t> datei = LaufnummerDerDatei();
-      datei && *datei > AuszahlungsEinstellungen.Laufnummer())
-    AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
-  const std::int64_t lauf = static_cast<std::int64_t>(AuszahlungsEinstellungen.Laufnummer()) + 1;
-  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t, TAdresse& a) {
+  const std::int64_t lauf = NaechsterLauf(datei, e);
+  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
-    AktAdresse = a;  // the placeholders are filled from the record buffer
+    datei.Satz = a;  // the placeholders are filled from the record buffer
     flaechen += a.Flaeche();
     const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     betraege += betrag;
@@ -130,7 +151,7 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
     z[3] = a.Text(addresses::IBAN);
     z[4] = BetragFormatieren(a.Flaeche(), 12, 4);
     z[5] = BetragFormatieren(betrag, 12, 2);
-    z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
+    z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255));
     if (betrag > 0) {
       if (z[1].empty() || !BicPlausibel(z[2]) || !IbanPlausibel(z[3]))
         z[7] = "Fehler!";
@@ -165,24 +186,21 @@ bool AdressenlisteModell::AuszahlungslisteAufbauen(int art, Currency betragProHa
   return gelesen;
 }
 
-bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency kleinsterBetrag,
-                                                const std::string& belegtext) {
+IOErgebnis AdressenlisteModell::FreigabelisteAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e,
+                                                      Currency betragProHa, Currency kleinsterBetrag,
+                                                      const std::string& belegtext) {
   Ansicht = Modus::Freigabe;
   Gitter.clear();
   Freigabe.clear();
   Freigabe.shrink_to_fit();
-  // A run made meanwhile elsewhere has counted on in the settings file.
-  if (const std::optional<std::int32_t> datei = LaufnummerDerDatei();
-      datei && *datei > AuszahlungsEinstellungen.Laufnummer())
-    AuszahlungsEinstellungen.SetzeLaufnummer(*datei);
-  const std::int64_t lauf = static_cast<std::int64_t>(AuszahlungsEinstellungen.Laufnummer()) + 1;
+  const std::int64_t lauf = NaechsterLauf(datei, e);
   FreigabeLauf = static_cast<std::int32_t>(lauf);
   const std::string laufText = Fuenfstellig(lauf) + ".";
   std::int64_t folge = 0;
   bool reserviert = false;
-  const bool gelesen = addresses::AdressenDurchlaufen([&](std::int32_t nr, TAdresse& a) {
+  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
     if (!reserviert) {
-      Freigabe.reserve(static_cast<std::size_t>(addresses::AnzahlAdressen));
+      Freigabe.reserve(static_cast<std::size_t>(datei.Anzahl));
       reserviert = true;
     }
     if (a.AuszahlungFrei() != 1) return false;
@@ -192,12 +210,12 @@ bool AdressenlisteModell::FreigabelisteAufbauen(Currency betragProHa, Currency k
     // groups (only there, not in the file).
     std::array<std::string, 6> felder;
     felder[3] = IbanGruppieren(a.Text(addresses::IBAN));
-    AktAdresse = a;
-    AktAdresse.SetzeText(addresses::IBAN, felder[3]);
+    datei.Satz = a;
+    datei.Satz.SetzeText(addresses::IBAN, felder[3]);
     felder[0] = BetragFormatieren(betrag, 12, 2);
     felder[1] = Kurz(SepaText(a.Text(addresses::Name1)) + " " + SepaText(a.Text(addresses::Name2)), kNamensgrenze);
     felder[2] = a.Text(addresses::BIC);
-    felder[4] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext), 255));
+    felder[4] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255));
     felder[5] = laufText + Fuenfstellig(++folge);
     Freigabeposten p = Posten(std::move(felder));
     p.Nr = nr;

@@ -10,7 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
 #include "app/Geld.h"
+#include "payout/Einstellungen.h"
 
 namespace davo::payout {
 
@@ -53,19 +56,26 @@ class AdressenlisteModell {
 
   // Fills the grid with the payout list of a kind (1 all, 2 released, 3 not
   // released, 4 group 0, 5 group 1), reading the address file once, and sorts
-  // it by name. False when a record could not be read (reported and left
-  // out).
+  // it by name. References from the run number Laufnummer + 1 of the payout
+  // settings e (which first take up a greater Laufnummer the settings file
+  // holds by now). A record that cannot be read is left out (the result
+  // says so).
+  app::IOErgebnis AuszahlungslisteAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e, int art,
+                                           app::Currency betragProHa, app::Currency kleinsterBetrag,
+                                           const std::string& belegtext);
+  // Release mode: one item per owner with AuszahlungFrei = 1 whose amount is
+  // above 0, in file order, read with one pass over the file; references as
+  // above. An item is checked and enabled when IBAN and BIC are plausible,
+  // the name and the transfer text (after its placeholders) are not blank
+  // and its amount reads back; otherwise it is pale. Sets the caption and
+  // enables "Liste in Sepa-Datei speichern".
+  app::IOErgebnis FreigabelisteAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e,
+                                        app::Currency betragProHa, app::Currency kleinsterBetrag,
+                                        const std::string& belegtext);
+  // Both on the active address file and AuszahlungsEinstellungen; a file
+  // error is shown and kept as PruefeIO does (false).
   bool AuszahlungslisteAufbauen(int art, app::Currency betragProHa, app::Currency kleinsterBetrag,
                                 const std::string& belegtext);
-  // Release mode: one item per owner with AuszahlungFrei = 1 whose amount is
-  // above 0, in file order, read with one pass over the file; references
-  // from the run number Laufnummer + 1 of the payout settings (taking up a
-  // greater Laufnummer the settings file holds by now). An item is
-  // checked and enabled when IBAN and BIC are plausible, the name and the
-  // transfer text (after its placeholders) are not blank and its amount
-  // reads back; otherwise it is pale. Sets the caption and enables
-  // "Liste in Sepa-Datei speichern". False when a record could not be read
-  // (reported and left out).
   bool FreigabelisteAufbauen(app::Currency betragProHa, app::Currency kleinsterBetrag, const std::string& belegtext);
   // "alle": checks every enabled item. "keine": unchecks every item.
   void Alle();

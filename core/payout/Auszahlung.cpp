@@ -30,22 +30,37 @@ Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency klei
   return kleinsterBetrag > betrag ? 0 : betrag;
 }
 
-bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText) {
-  BetragProHa = 0;
-  KleinsterBetrag = 0;
+namespace {
+// Reads the amounts in their order into aus, as far as they read.
+bool BetraegeLesen(const std::string& betragProHaText, const std::string& kleinsterBetragText, Betraege& aus) {
   const Eingabe r = EingabeLesen(betragProHaText, Zahlart::Betrag);
   if (!r.Gueltig()) {
     ZeigeWarnung("Eingabefehler bei Auszahlungsbetrag / ha! " + EingabeZitat(betragProHaText, r));
     return false;
   }
-  BetragProHa = r.Wert;
+  aus.ProHa = r.Wert;
   const Eingabe m = EingabeLesen(kleinsterBetragText, Zahlart::Betrag);
   if (!m.Gueltig()) {
     ZeigeWarnung("Eingabefehler kleinster auszuzahlender Betrag! " + EingabeZitat(kleinsterBetragText, m));
     return false;
   }
-  KleinsterBetrag = m.Wert;
+  aus.Kleinster = m.Wert;
   return true;
+}
+}  // namespace
+
+std::optional<Betraege> EingabenLesen(const std::string& betragProHaText, const std::string& kleinsterBetragText) {
+  Betraege b;
+  if (!BetraegeLesen(betragProHaText, kleinsterBetragText, b)) return std::nullopt;
+  return b;
+}
+
+bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText) {
+  Betraege b;
+  const bool ok = BetraegeLesen(betragProHaText, kleinsterBetragText, b);
+  BetragProHa = b.ProHa;
+  KleinsterBetrag = b.Kleinster;
+  return ok;
 }
 
 namespace {

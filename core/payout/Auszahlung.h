@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/Datum.h"
@@ -23,8 +24,16 @@ extern Currency KleinsterBetrag;
 // below the smallest amount (an amount equal to it is paid).
 Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag);
 
+// The two amounts of a payout: per hectare and the smallest one paid.
+struct Betraege {
+  Currency ProHa = 0;
+  Currency Kleinster = 0;
+};
 // Reads the two amount texts by the rule for typed numbers (EingabeLesen);
-// false after an input error (message shown, naming the refused text).
+// nothing after an input error (message shown, naming the refused text).
+std::optional<Betraege> EingabenLesen(const std::string& betragProHaText, const std::string& kleinsterBetragText);
+// EingabenLesen into BetragProHa and KleinsterBetrag, as far as they read
+// (the rest 0).
 bool EingabenPruefen(const std::string& betragProHaText, const std::string& kleinsterBetragText);
 
 // Today + 7 on a Monday, + 6 on a Tuesday, + 5 on every other day.

@@ -2,7 +2,6 @@
 
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
-#include "app/Konfiguration.h"
 #include "app/Text.h"
 
 namespace davo::payout {
@@ -40,107 +39,99 @@ int EinstellungNachName(const std::string& name) {
   return -1;
 }
 
-std::string EinstellungsDatei() { return AktAdrBasis + ".JGA"; }
+std::string EinstellungsDatei(const addresses::Adressdatei& adressdatei) { return adressdatei.Basis() + ".JGA"; }
 
 namespace {
 
 // Where earlier versions kept the settings: the address file's path cut at
 // its first "." even when that stood in a folder name. Empty when that gives
 // the same name (or none).
-std::string BisherigeEinstellungsDatei() {
-  const std::size_t punkt = AktAdrBasis.find('.');
+std::string BisherigeEinstellungsDatei(const addresses::Adressdatei& adressdatei) {
+  const std::string basis = adressdatei.Basis();
+  const std::size_t punkt = basis.find('.');
   if (punkt == std::string::npos || punkt == 0) return std::string();
-  return AktAdrBasis.substr(0, punkt) + ".JGA";
+  return basis.substr(0, punkt) + ".JGA";
+}
+
+// Reads the one record of a settings file into e; e is cleared when that
+// fails.
+IOErgebnis SatzLesen(const std::string& pfad, TAuszahlungsEinstellungen& e) {
+  IOSchritte s(pfad);
+  Datei datei;
+  datei.Zuordnen(pfad);
+  s.Pruefe();
+  datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
+  if (!s.Pruefe()) return s.Ergebnis();
+  datei.Lesen(e.bytes.data());
+  if (!s.Pruefe()) e.Leeren();
+  datei.Schliessen();
+  s.Pruefe();
+  return s.Ergebnis();
 }
 
 // The settings of an address file in a folder whose name holds a "." are
 // taken over once from the file earlier versions shared between all address
 // files of that folder (which stays as it is).
-bool Uebernehmen(const std::string& alt, const std::string& neu) {
-  IODateiName = alt;
-  Datei datei;
-  datei.Zuordnen(alt);
-  PruefeIO();
-  datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
-  PruefeIO();
-  if (IOFehler) return false;
-  datei.Lesen(AuszahlungsEinstellungen.bytes.data());
-  PruefeIO();
-  const bool gelesen = !IOFehler;
-  datei.Schliessen();
-  PruefeIO();
-  if (!gelesen) {
-    AuszahlungsEinstellungen.Leeren();
-    return false;
-  }
-  IODateiName = neu;
-  DateiErsetzen(neu, AuszahlungsEinstellungen.bytes.data(), AuszahlungsEinstellungen.bytes.size());
-  PruefeIO();
-  if (IOFehler) return false;
+IOErgebnis Uebernehmen(const std::string& alt, const std::string& neu, TAuszahlungsEinstellungen& e) {
+  if (const IOErgebnis gelesen = SatzLesen(alt, e); !gelesen.Ok()) return gelesen;
+  IOSchritte s(neu);
+  DateiErsetzen(neu, e.bytes.data(), e.bytes.size());
+  if (!s.Pruefe()) return s.Ergebnis();
   ZeigeMeldung(Kurz("Die Auszahlungseinstellungen wurden aus " + alt + " in die Datei " + neu +
                         " \xFC"
                         "bernommen, die zu dieser Adressendatei geh\xF6rt.",
                     255));
-  return true;
+  return s.Ergebnis();
 }
 
 }  // namespace
 
-bool EinstellungenLesen() {
-  AuszahlungsEinstellungen.Leeren();
-  IODateiName = EinstellungsDatei();
-  if (!DateiExistiert(IODateiName)) {
-    const std::string alt = BisherigeEinstellungsDatei();
-    if (alt.empty() || !DateiExistiert(alt)) return true;
-    return Uebernehmen(alt, EinstellungsDatei());
-  }
-  Datei datei;
-  datei.Zuordnen(IODateiName);
-  PruefeIO();
-  datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
-  PruefeIO();
-  if (IOFehler) return false;
-  datei.Lesen(AuszahlungsEinstellungen.bytes.data());
-  PruefeIO();
-  const bool gelesen = !IOFehler;
-  if (!gelesen) AuszahlungsEinstellungen.Leeren();
-  datei.Schliessen();
-  PruefeIO();
-  return gelesen && !IOFehler;
+IOErgebnis EinstellungenLesen(const addresses::Adressdatei& adressdatei, TAuszahlungsEinstellungen& e) {
+  e.Leeren();
+  const std::string pfad = EinstellungsDatei(adressdatei);
+  if (DateiExistiert(pfad)) return SatzLesen(pfad, e);
+  const std::string alt = BisherigeEinstellungsDatei(adressdatei);
+  if (alt.empty() || !DateiExistiert(alt)) return IOErgebnis();
+  return Uebernehmen(alt, pfad, e);
 }
 
-std::optional<std::int32_t> LaufnummerDerDatei() {
-  const std::string pfad = EinstellungsDatei();
+std::optional<std::int32_t> LaufnummerDerDatei(const addresses::Adressdatei& adressdatei) {
+  const std::string pfad = EinstellungsDatei(adressdatei);
   if (!DateiExistiert(pfad)) return std::nullopt;
-  // A quiet look: whatever is pending and the fetched result stay as they are.
-  const std::int32_t code = IOCode;
-  const bool fehler = IOFehler;
+  // A quiet look: a failure pending from before stays pending.
   const int vorher = OffenesIOErgebnis();
-  LiesIOErgebnis();
+  VerwirfIOErgebnis();
   TAuszahlungsEinstellungen satz;
-  {
-    Datei datei;
-    datei.Zuordnen(pfad);
-    datei.OeffnenLesen(TAuszahlungsEinstellungen::Groesse);
-    if (OffenesIOErgebnis() == 0) datei.Lesen(satz.bytes.data());
-    if (datei.Offen()) datei.Schliessen();
-  }
-  const bool gelesen = OffenesIOErgebnis() == 0;
-  LiesIOErgebnis();
+  const bool gelesen = SatzLesen(pfad, satz).Ok();
   if (vorher != 0) SetzeIOErgebnis(vorher);
-  IOCode = code;
-  IOFehler = fehler;
   if (!gelesen) return std::nullopt;
   return satz.Laufnummer();
 }
 
-bool EinstellungenSchreiben() {
-  const std::optional<std::int32_t> inDatei = LaufnummerDerDatei();
-  if (inDatei && *inDatei > AuszahlungsEinstellungen.Laufnummer()) AuszahlungsEinstellungen.SetzeLaufnummer(*inDatei);
-  IODateiName = EinstellungsDatei();
-  DateiErsetzen(IODateiName, AuszahlungsEinstellungen.bytes.data(), AuszahlungsEinstellungen.bytes.size());
-  PruefeIO();
-  return !IOFehler;
+IOErgebnis EinstellungenSchreiben(const addresses::Adressdatei& adressdatei, TAuszahlungsEinstellungen& e) {
+  const std::optional<std::int32_t> inDatei = LaufnummerDerDatei(adressdatei);
+  if (inDatei && *inDatei > e.Laufnummer()) e.SetzeLaufnummer(*inDatei);
+  const std::string pfad = EinstellungsDatei(adressdatei);
+  IOSchritte s(pfad);
+  DateiErsetzen(pfad, e.bytes.data(), e.bytes.size());
+  s.Pruefe();
+  return s.Ergebnis();
 }
+
+// --- the active address file ----------------------------------------------------------
+
+std::string EinstellungsDatei() { return EinstellungsDatei(addresses::AktiveAdressdatei); }
+
+bool EinstellungenLesen() {
+  IODateiName = EinstellungsDatei();
+  return PruefeIOErgebnis(EinstellungenLesen(addresses::AktiveAdressdatei, AuszahlungsEinstellungen));
+}
+
+bool EinstellungenSchreiben() {
+  IODateiName = EinstellungsDatei();
+  return PruefeIOErgebnis(EinstellungenSchreiben(addresses::AktiveAdressdatei, AuszahlungsEinstellungen));
+}
+
+std::optional<std::int32_t> LaufnummerDerDatei() { return LaufnummerDerDatei(addresses::AktiveAdressdatei); }
 
 }  // namespace davo::payout

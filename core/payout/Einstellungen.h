@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "addresses/Adresse.h"
+#include "app/DateiIO.h"
 #include "app/Geld.h"
 
 namespace davo::payout {
@@ -52,23 +54,34 @@ static_assert(sizeof(TAuszahlungsEinstellungen) == TAuszahlungsEinstellungen::Gr
 const char* EinstellungsName(int i);
 int EinstellungNachName(const std::string& name);  // -1 when unknown
 
+// --- the settings of an address file ----------------------------------------------
+// Path of the settings file of an address file: its base name + ".JGA".
+std::string EinstellungsDatei(const addresses::Adressdatei& adressdatei);
+// Reads the settings of the address file into e; a missing file leaves e
+// cleared, and so does one that cannot be read (the result then says why).
+// When the file is missing but earlier versions kept the settings under the
+// name cut at a "." in a folder name, that file is copied to the new name
+// (and the user is told).
+app::IOErgebnis EinstellungenLesen(const addresses::Adressdatei& adressdatei, TAuszahlungsEinstellungen& e);
+// Writes e through a temporary file and a rename, so a failed write keeps
+// the old settings. The run counter never goes back: when the file holds a
+// greater one (a run made meanwhile elsewhere), that one is kept, in the file
+// and in e.
+app::IOErgebnis EinstellungenSchreiben(const addresses::Adressdatei& adressdatei, TAuszahlungsEinstellungen& e);
+// The run counter as the settings file holds it now; nothing when there is
+// no file or it cannot be read. A failure pending in the file layer stays.
+std::optional<std::int32_t> LaufnummerDerDatei(const addresses::Adressdatei& adressdatei);
+
+// --- the settings of the active address file ---------------------------------------
+// The desktop program's record, for the active address file.
 extern TAuszahlungsEinstellungen AuszahlungsEinstellungen;
 
-// Path of the settings file of the active address file.
+// The operations above on the active file and AuszahlungsEinstellungen; a
+// failure is shown and kept in IODateiName, IOCode and IOFehler as PruefeIO
+// does. False when a step failed.
 std::string EinstellungsDatei();
-// Reads the settings of the active address file; a missing or unreadable file
-// leaves the record cleared. When the file is missing but earlier versions
-// kept the settings under the name cut at a "." in a folder name, that file is
-// copied to the new name (the user is told). False when a file exists but
-// could not be read or copied (reported).
 bool EinstellungenLesen();
-// Writes the settings through a temporary file and a rename, so a failed
-// write keeps the old settings. The run counter never goes back: when the
-// file holds a greater one (a run made meanwhile elsewhere), that one is
-// kept, in the file and in the record. False when it failed (reported).
 bool EinstellungenSchreiben();
-// The run counter as the settings file holds it now; nothing when there is
-// no file or it cannot be read (nothing is reported).
 std::optional<std::int32_t> LaufnummerDerDatei();
 
 }  // namespace davo::payout

@@ -25,20 +25,20 @@ KleinsteFlaeche KleinsteAuszahlungsflaeche(const std::string& betragProHaText, c
   return k;
 }
 
-Aktionsergebnis SerienbriefNachFlaeche() {
+namespace {
+
+bool ErsteFrage() {
   bool antwort = false;
   FrageJaNein("Bitte erfassen Sie unter Auszahlung den Betrag/ha und den kleinsten Auszahlungsbetrag",
               "Soll die Serienbrieffunktion f\xFCr alle Adressen mit Auszahlung aktiviert werden?", antwort);
-  if (!antwort) return Aktionsergebnis::Abgelehnt;
-  if (!addresses::AdrDateiOeffnen()) return Aktionsergebnis::Abgelehnt;
-  EinstellungenLesen();
-  using E = TAuszahlungsEinstellungen;
-  // The stored texts are checked as the payout window checks them.
-  if (!EingabenPruefen(AuszahlungsEinstellungen.Feld(E::BetragProHaText),
-                       AuszahlungsEinstellungen.Feld(E::KleinsterBetragText)))
-    return Aktionsergebnis::Fehler;
-  const KleinsteFlaeche k = KleinsteAuszahlungsflaeche(AuszahlungsEinstellungen.Feld(E::BetragProHaText),
-                                                       AuszahlungsEinstellungen.Feld(E::KleinsterBetragText));
+  return antwort;
+}
+
+using E = TAuszahlungsEinstellungen;
+
+// Everything after the settings are read and their amounts checked.
+Aktionsergebnis NachFlaecheSetzen(addresses::Adressdatei& datei, const TAuszahlungsEinstellungen& e) {
+  const KleinsteFlaeche k = KleinsteAuszahlungsflaeche(e.Feld(E::BetragProHaText), e.Feld(E::KleinsterBetragText));
   if (!k.Berechenbar) {
     ZeigeMeldung(
         "Der Auszahlungsbetrag / ha ist 0. Die kleinste auszuzahlende Fl\xE4"
@@ -54,7 +54,7 @@ Aktionsergebnis SerienbriefNachFlaeche() {
       text + " ha");
   std::int32_t anzahl = 0;
   return addresses::Sammelaktion(
-      "Sollen alle Adressen mit Auszahlungsbetrg bei Aktion \"Serienbrief drucken\" markiert werden?", "",
+      datei, "Sollen alle Adressen mit Auszahlungsbetrg bei Aktion \"Serienbrief drucken\" markiert werden?", "",
       [&](TAdresse& a) {
         const std::uint8_t neu = a.Flaeche() >= k.Flaeche ? 1 : 0;
         if (neu) ++anzahl;
@@ -65,6 +65,26 @@ Aktionsergebnis SerienbriefNachFlaeche() {
       [&] {
         return "Aktion \"Serienbrief drucken\" wurde f\xFCr " + std::to_string(anzahl) + " Adressen einschaltet!";
       });
+}
+
+}  // namespace
+
+Aktionsergebnis SerienbriefNachFlaeche() {
+  if (!ErsteFrage()) return Aktionsergebnis::Abgelehnt;
+  if (!addresses::AdrDateiOeffnen()) return Aktionsergebnis::Abgelehnt;
+  EinstellungenLesen();
+  const TAuszahlungsEinstellungen& e = AuszahlungsEinstellungen;
+  // The stored texts are checked as the payout window checks them.
+  if (!EingabenPruefen(e.Feld(E::BetragProHaText), e.Feld(E::KleinsterBetragText))) return Aktionsergebnis::Fehler;
+  return NachFlaecheSetzen(addresses::AktiveAdressdatei, e);
+}
+
+Aktionsergebnis SerienbriefNachFlaeche(addresses::Adressdatei& datei) {
+  if (!ErsteFrage()) return Aktionsergebnis::Abgelehnt;
+  TAuszahlungsEinstellungen e;
+  ZeigeIOErgebnis(EinstellungenLesen(datei, e));
+  if (!EingabenLesen(e.Feld(E::BetragProHaText), e.Feld(E::KleinsterBetragText))) return Aktionsergebnis::Fehler;
+  return NachFlaecheSetzen(datei, e);
 }
 
 }  // namespace davo::payout

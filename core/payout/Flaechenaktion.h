@@ -11,8 +11,12 @@
 namespace davo::payout {
 
 // "Adressen mit Auszahlung "Serienbrief drucken" einschalten": opens the
-// active address file itself after its first question.
+// active address file itself after its first question and takes the amounts
+// from AuszahlungsEinstellungen.
 addresses::Aktionsergebnis SerienbriefNachFlaeche();
+// The same on an address file and its own settings file, which are only
+// read.
+addresses::Aktionsergebnis SerienbriefNachFlaeche(addresses::Adressdatei& datei);
 
 // The smallest area that earns a payout: smallest amount / amount per hectare,
 // 4 decimals; 0 when there is no smallest amount.

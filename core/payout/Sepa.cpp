@@ -98,14 +98,15 @@ void Text(std::string& aus, std::string_view text, std::size_t grenze) {
 }
 
 // A file written through large buffered writes under a temporary name. The
-// first failure stays pending; Abschliessen reports it (naming the file) and
+// first failure (naming the file) is the result of Abschliessen, which then
 // removes the temporary file.
 class Schreiber {
  public:
-  explicit Schreiber(std::string pfad) : pfad_(std::move(pfad)), temporaer_(pfad_ + ".neu") {
-    IODateiName = pfad_;
+  explicit Schreiber(std::string pfad) : pfad_(std::move(pfad)), temporaer_(pfad_ + ".neu"), schritte_(pfad_) {
     datei_.Zuordnen(temporaer_);
+    schritte_.Pruefe();
     datei_.Anlegen(1);
+    schritte_.Pruefe();
     datei_.SofortSchreiben(false);
     puffer_.reserve(kBlock + 4096);
   }
@@ -115,17 +116,16 @@ class Schreiber {
     if (puffer_.size() >= kBlock) Leeren();
   }
 
-  // True when the whole file is on the disk.
-  bool Abschliessen() {
+  // Success when the whole file is on the disk.
+  IOErgebnis Abschliessen() {
     Leeren();
-    IODateiName = pfad_;
     if (datei_.Offen()) {
-      if (OffenesIOErgebnis() == 0 && !datei_.Sichern()) SetzeIOErgebnis(io::SchreibFehler);
+      if (schritte_.Ok() && !datei_.Sichern()) SetzeIOErgebnis(io::SchreibFehler);
       datei_.Schliessen();
+      schritte_.Pruefe();
     }
-    PruefeIO();
-    if (IOFehler) Verwerfen();
-    return !IOFehler;
+    if (!schritte_.Ok()) Verwerfen();
+    return schritte_.Ergebnis();
   }
   void Verwerfen() const { DateiLoeschen(temporaer_); }
   const std::string& Temporaer() const { return temporaer_; }
@@ -133,18 +133,19 @@ class Schreiber {
  private:
   static constexpr std::size_t kBlock = 1 << 20;
   void Leeren() {
-    if (!puffer_.empty() && datei_.Offen() && OffenesIOErgebnis() == 0) {
-      IODateiName = pfad_;
+    if (!puffer_.empty() && datei_.Offen() && schritte_.Ok()) {
       datei_.SchreibenBlock(puffer_.data(), puffer_.size());
+      schritte_.Pruefe();
     }
     puffer_.clear();
   }
   std::string pfad_, temporaer_;
+  IOSchritte schritte_;
   Datei datei_;
   std::string puffer_;
 };
 
-bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const SepaLauf& lauf) {
+IOErgebnis XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const SepaLauf& lauf) {
   const bool neu = v.Format == SepaFormat::Pain09;
   const std::string bic = neu ? "BICFI" : "BIC";
   Schreiber datei(lauf.XmlPfad);
@@ -200,7 +201,7 @@ bool XmlSchreiben(const AdressenlisteModell& liste, const SepaVorgaben& v, const
   return datei.Abschliessen();
 }
 
-bool CsvSchreiben(const AdressenlisteModell& liste, const SepaLauf& lauf) {
+IOErgebnis CsvSchreiben(const AdressenlisteModell& liste, const SepaLauf& lauf) {
   Schreiber datei(lauf.CsvPfad);
   for (const Freigabeposten& p : liste.Freigabe) {
     if (!p.Markiert) continue;
@@ -213,38 +214,37 @@ bool CsvSchreiben(const AdressenlisteModell& liste, const SepaLauf& lauf) {
 
 // Both temporary files into place, the XML file first; when the CSV file
 // cannot follow, the XML file goes again, so that neither is left alone.
-bool Einsetzen(const SepaLauf& lauf) {
-  IODateiName = lauf.XmlPfad;
+IOErgebnis Einsetzen(const SepaLauf& lauf) {
+  IOSchritte s(lauf.XmlPfad);
   Umbenennen(lauf.XmlPfad + ".neu", lauf.XmlPfad);
-  PruefeIO();
-  if (IOFehler) {
+  if (!s.Pruefe()) {
     DateiLoeschen(lauf.XmlPfad + ".neu");
     DateiLoeschen(lauf.CsvPfad + ".neu");
-    return false;
+    return s.Ergebnis();
   }
-  IODateiName = lauf.CsvPfad;
+  s.Datei(lauf.CsvPfad);
   Umbenennen(lauf.CsvPfad + ".neu", lauf.CsvPfad);
-  PruefeIO();
-  if (IOFehler) {
+  if (!s.Pruefe()) {
     DateiLoeschen(lauf.CsvPfad + ".neu");
     DateiLoeschen(lauf.XmlPfad);
-    return false;
   }
-  return true;
+  return s.Ergebnis();
 }
 
 // The run number the references were built with must still be the next one:
 // a file written meanwhile (by another window or the command line) would
 // otherwise get its references a second time.
-bool LaufnummerPasst(const AdressenlisteModell& liste) {
+bool LaufnummerPasst(const AdressenlisteModell& liste, const addresses::Adressdatei& datei,
+                     const TAuszahlungsEinstellungen& e) {
   const std::int32_t lauf = liste.FreigabeLauf;
   if (lauf <= 0 || lauf == std::numeric_limits<std::int32_t>::max()) {
     ZeigeMeldung("Die Laufnummer der Auszahlungseinstellungen ist ung\xFCltig (" + std::to_string(lauf - 1) + ")." +
                  kNichtsGeschrieben);
     return false;
   }
-  std::int32_t jetzt = AuszahlungsEinstellungen.Laufnummer();
-  if (const std::optional<std::int32_t> datei = LaufnummerDerDatei(); datei && *datei > jetzt) jetzt = *datei;
+  std::int32_t jetzt = e.Laufnummer();
+  if (const std::optional<std::int32_t> inDatei = LaufnummerDerDatei(datei); inDatei && *inDatei > jetzt)
+    jetzt = *inDatei;
   if (jetzt != lauf - 1) {
     ZeigeMeldung("Inzwischen wurde eine weitere Sepa-Datei erstellt (Laufnummer " + std::to_string(jetzt) +
                  "). Bitte die Liste neu aufbauen, damit keine Referenz doppelt vergeben wird." + kNichtsGeschrieben);
@@ -313,7 +313,8 @@ std::string OrdnerMitTrenner(const std::string& ordner) {
   return ordner + (schraeg ? '/' : '\\');
 }
 
-SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben& v, SepaLauf& lauf) {
+SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const addresses::Adressdatei& datei,
+                                  TAuszahlungsEinstellungen& e, const SepaVorgaben& v, SepaLauf& lauf) {
   if (!AuftraggeberPruefen(v)) return SepaErgebnis::Abgebrochen;
   const std::optional<SepaSumme> summe = SepaSummeBilden(liste);
   if (!summe) return SepaErgebnis::Abgebrochen;
@@ -330,7 +331,7 @@ SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben
                   BetragFormatieren(summe->Summe, 12, 2) + " EUR",
               "Soll die Sepadatei erstellt werden!", antwort);
   if (!antwort) return SepaErgebnis::Verneint;
-  if (!LaufnummerPasst(liste)) return SepaErgebnis::Abgebrochen;
+  if (!LaufnummerPasst(liste, datei, e)) return SepaErgebnis::Abgebrochen;
 
   SetzeZeitstempel();
   SepaLauf neu;
@@ -352,7 +353,6 @@ SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben
     return SepaErgebnis::Abgebrochen;
   }
 
-  IODateiName = neu.XmlPfad;
   antwort = true;
   FrageJaNein("Soll die Sepadatei jetzt erstellt werden?", "Dateiname: " + neu.XmlPfad, antwort);
   if (!antwort) return SepaErgebnis::Verneint;
@@ -365,16 +365,17 @@ SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben
     if (!antwort) return SepaErgebnis::Verneint;
   }
 
-  if (!XmlSchreiben(liste, v, neu)) return SepaErgebnis::Fehlgeschlagen;
-  if (!CsvSchreiben(liste, neu)) {
-    DateiLoeschen(neu.XmlPfad + ".neu");
-    return SepaErgebnis::Fehlgeschlagen;
+  IOErgebnis geschrieben = XmlSchreiben(liste, v, neu);
+  if (geschrieben.Ok()) {
+    geschrieben = CsvSchreiben(liste, neu);
+    if (!geschrieben.Ok()) DateiLoeschen(neu.XmlPfad + ".neu");
   }
-  if (!Einsetzen(neu)) return SepaErgebnis::Fehlgeschlagen;
+  if (geschrieben.Ok()) geschrieben = Einsetzen(neu);
+  if (!ZeigeIOErgebnis(geschrieben)) return SepaErgebnis::Fehlgeschlagen;
   lauf = neu;
 
-  AuszahlungsEinstellungen.SetzeLaufnummer(liste.FreigabeLauf);
-  if (!EinstellungenSchreiben()) {
+  e.SetzeLaufnummer(liste.FreigabeLauf);
+  if (!ZeigeIOErgebnis(EinstellungenSchreiben(datei, e))) {
     ZeigeMeldung(Kurz("Die Sepa-Dateien wurden geschrieben (" + neu.DateiName +
                           "), aber die Laufnummer konnte nicht gespeichert werden. Vor der n\xE4"
                           "chsten Sepa-Datei "
@@ -384,6 +385,10 @@ SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben
     return SepaErgebnis::LaufnummerNichtGespeichert;
   }
   return SepaErgebnis::Geschrieben;
+}
+
+SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben& v, SepaLauf& lauf) {
+  return SepaDateienErstellen(liste, addresses::AktiveAdressdatei, AuszahlungsEinstellungen, v, lauf);
 }
 
 SepaErgebnis SepaDateiSchreiben(AdressenlisteModell& liste, const SepaVorgaben& v) {

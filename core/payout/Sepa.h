@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "addresses/Adresse.h"
 #include "app/Datum.h"
 #include "app/Geld.h"
+#include "payout/Einstellungen.h"
 
 namespace davo::payout {
 
@@ -78,9 +80,14 @@ enum class SepaErgebnis {
 };
 
 // The questions, the two files (each written under a temporary name and
-// renamed into place when both are complete), the run counter advanced and
-// saved at once. Without any checked item nothing is written. The state of
-// the run goes into lauf when the files are in place.
+// renamed into place when both are complete), the run counter advanced in
+// the settings e of the address file the list was built from and saved
+// beside it at once. Without any checked item nothing is written. Every
+// refusal and the first file error are shown. The state of the run goes into
+// lauf when the files are in place.
+SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const addresses::Adressdatei& datei,
+                                  TAuszahlungsEinstellungen& e, const SepaVorgaben& vorgaben, SepaLauf& lauf);
+// The same for the active address file and AuszahlungsEinstellungen.
 SepaErgebnis SepaDateienErstellen(AdressenlisteModell& liste, const SepaVorgaben& vorgaben, SepaLauf& lauf);
 
 // SepaDateienErstellen, then, when the files are in place and a person

@@ -81,15 +81,17 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
 
   Verbinde(app::Befehl::AdressdateiWaehlen, [] { addresses::AktiveAdressendateiWaehlen(); });
   Verbinde(app::Befehl::AdressdateiAnlegen, [] { addresses::NeueAdressendateiAnlegen(); });
-  // The bulk actions on all addresses; each asks before it changes the file.
-  Verbinde(app::Befehl::AuszahlungFreigebenAus, [] { addresses::AuszahlungFreiSetzen(0); });
-  Verbinde(app::Befehl::AuszahlungFreigebenEin, [] { addresses::AuszahlungFreiSetzen(1); });
-  Verbinde(app::Befehl::SerienbriefDruckenAus, [] { addresses::SerienbriefSetzen(0); });
-  Verbinde(app::Befehl::SerienbriefDruckenEin, [] { addresses::SerienbriefSetzen(1); });
+  // The bulk actions on all addresses of the active file; each asks before
+  // it changes the file.
+  using addresses::AktiveAdressdatei;
+  Verbinde(app::Befehl::AuszahlungFreigebenAus, [] { addresses::AuszahlungFreiSetzen(AktiveAdressdatei, 0); });
+  Verbinde(app::Befehl::AuszahlungFreigebenEin, [] { addresses::AuszahlungFreiSetzen(AktiveAdressdatei, 1); });
+  Verbinde(app::Befehl::SerienbriefDruckenAus, [] { addresses::SerienbriefSetzen(AktiveAdressdatei, 0); });
+  Verbinde(app::Befehl::SerienbriefDruckenEin, [] { addresses::SerienbriefSetzen(AktiveAdressdatei, 1); });
   Verbinde(app::Befehl::SerienbriefNachFlaeche, [] { payout::SerienbriefNachFlaeche(); });
-  Verbinde(app::Befehl::GruppenNull, [] { addresses::GruppenAufNull(); });
-  Verbinde(app::Befehl::GruppeAusSerienbrief, [] { addresses::GruppeAusSerienbrief(); });
-  Verbinde(app::Befehl::GruppeAusAuszahlung, [] { addresses::GruppeAusAuszahlung(); });
+  Verbinde(app::Befehl::GruppenNull, [] { addresses::GruppenAufNull(AktiveAdressdatei); });
+  Verbinde(app::Befehl::GruppeAusSerienbrief, [] { addresses::GruppeAusSerienbrief(AktiveAdressdatei); });
+  Verbinde(app::Befehl::GruppeAusAuszahlung, [] { addresses::GruppeAusAuszahlung(AktiveAdressdatei); });
   // The exchanges with other programs and the conversion of DOS files.
   Verbinde(app::Befehl::ExportSerienbrief, [] { addresses::SerienbriefCsvExport(); });
   Verbinde(app::Befehl::ExportBlzKonto, [] { addresses::BlzKontoExport(); });

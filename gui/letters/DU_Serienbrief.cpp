@@ -58,7 +58,8 @@ TF_Serienbrief::TF_Serienbrief(QWidget* parent) : QDialog(parent) {
   SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
   SpinEdit1->setRange(0, 255);
   auto* Label3 = label("Aktive Adressengruppe", "Label3", SpinEdit1);
-  auto* GruppeBtn = knopf("Adressengruppe in Adressenliste", "GruppeBtn", &SerienbriefModell::GruppeEinfuegen);
+  auto* GruppeBtn =
+      knopf("Adressengruppe in Adressenliste", "GruppeBtn", [](SerienbriefModell& m) { m.GruppeEinfuegen(); });
   auto* LeerenBtn = knopf("Adressenliste leeren", "LeerenBtn", &SerienbriefModell::ListeLeeren);
 
   // Middle: the list.
@@ -84,7 +85,7 @@ TF_Serienbrief::TF_Serienbrief(QWidget* parent) : QDialog(parent) {
 
   // Bottom: printing and leaving.
   auto* BriefeBtn = knopf("Serienbriefe für  Adressenliste drucken", "BriefeBtn", &SerienbriefModell::BriefeListe);
-  auto* ListeBtn = knopf("Adressenliste drucken", "ListeBtn", &SerienbriefModell::ListeDrucken);
+  auto* ListeBtn = knopf("Adressenliste drucken", "ListeBtn", [](SerienbriefModell& m) { m.ListeDrucken(); });
   EinAuftragCheck = new QCheckBox(QStringLiteral("Alle Briefe ohne Rückfrage in einem Druckauftrag"), this);
   EinAuftragCheck->setObjectName(QStringLiteral("EinAuftragCheck"));
   auto* EndeBtn = knopf("Ende", "EndeBtn", nullptr);

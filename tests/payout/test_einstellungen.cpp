@@ -44,7 +44,7 @@ class EinstellungenTest : public test::CoreTest {
  protected:
   void SetUp() override {
     CoreTest::SetUp();
-    app::AktAdrBasis = Pfad("Revier");
+    addresses::AdrDateiName = Pfad("Revier.ADW");
     datei = ordner / "Revier.JGA";
   }
   std::string Bytes() const {
@@ -77,7 +77,7 @@ TEST_F(EinstellungenTest, OrdnerMitPunktUndUebernahmeDerBisherigenDatei) {
   for (const char* name : {"Mitglieder", "Pacht"}) {
     SCOPED_TRACE(name);
     const std::string basis = Pfad(std::string("max.mustermann/Jagd.2025/") + name);
-    app::AktAdrBasis = app::BasisVon(basis + ".ADW");
+    addresses::AdrDateiName = basis + ".ADW";
     ASSERT_EQ(EinstellungsDatei(), basis + ".JGA");
     for (int mal = 1; mal <= 2; ++mal) {
       dialoge.Meldungen.clear();
@@ -92,7 +92,7 @@ TEST_F(EinstellungenTest, OrdnerMitPunktUndUebernahmeDerBisherigenDatei) {
 
   // Without a file of earlier versions nothing is made up.
   fs::remove(ordner / "max.JGA");
-  app::AktAdrBasis = app::BasisVon(Pfad("max.mustermann/Jagd.2025/Neu.ADW"));
+  addresses::AdrDateiName = Pfad("max.mustermann/Jagd.2025/Neu.ADW");
   EXPECT_TRUE(EinstellungenLesen());
   EXPECT_TRUE(Bytes() == std::string(N, '\0'));
   EXPECT_FALSE(fs::exists(ordner / "max.mustermann" / "Jagd.2025" / "Neu.JGA"));

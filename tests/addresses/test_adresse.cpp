@@ -214,6 +214,42 @@ TEST_F(Adresse, SchreibenVerschontDateiBeiFehlern) {
   EXPECT_FALSE(fs::exists(ordner / "kein"));
 }
 
+// --- an address file of its own ----------------------------------------------------
+
+// An Adressdatei beside the active one: the operations work on it alone, ask
+// nothing, show nothing and hand their failures back.
+TEST_F(Adresse, EigeneDateiNebenDerAktiven) {
+  SchreibeAlles(datei, Satz(0));
+  AnzahlAdressen = 7;
+  AktAdrNr = 3;
+  Setze(AktAdresse, Satz(9));
+  Adressdatei andere(Pfad("Andere.ADW"));
+
+  EXPECT_EQ(Lesen(andere, 0).Text, "Datei " + andere.Pfad + " nicht gefunden");
+  Setze(andere.Satz, Satz(1));
+  EXPECT_TRUE(Schreiben(andere, 0).Ok());  // created without a question
+  Setze(andere.Satz, Satz(2));
+  EXPECT_TRUE(Schreiben(andere, 1).Ok());
+  std::vector<std::int32_t> gesehen;
+  EXPECT_TRUE(Durchlaufen(andere, [&](std::int32_t nr, TAdresse&) {
+                gesehen.push_back(nr);
+                return false;
+              }).Ok());
+  EXPECT_EQ(gesehen, (std::vector<std::int32_t>{0, 1}));
+  EXPECT_TRUE(Lesen(andere, 0).Ok());
+  EXPECT_EQ(Bytes(andere.Satz), Satz(1));
+  EXPECT_EQ(andere.Anzahl, 2);
+  EXPECT_EQ(LiesAlles(ordner / "Andere.ADW"), Satz(1) + Satz(2));
+
+  EXPECT_EQ(AdrDateiName, pfad);
+  EXPECT_EQ(AnzahlAdressen, 7);
+  EXPECT_EQ(AktAdrNr, 3);
+  EXPECT_EQ(Bytes(AktAdresse), Satz(9));
+  EXPECT_EQ(LiesAlles(datei), Satz(0));
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+  EXPECT_TRUE(dialoge.Fragen.empty());
+}
+
 // --- walking the file --------------------------------------------------------------
 
 TEST_F(Adresse, DurchlaufenSchreibtNurGeaenderteZurueck) {

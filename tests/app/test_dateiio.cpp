@@ -279,5 +279,39 @@ TEST_F(DateiIO, DateiErsetzen) {
   EXPECT_FALSE(fs::exists(ordner / "kein"));
 }
 
+// A result handed back: the first failed step with its file, nothing shown
+// and the error state of the file layer left alone until it is shown.
+TEST_F(DateiIO, ErgebnisBehaeltDenErstenFehler) {
+  IODateiName = "vorher";
+  IOSchritte s(N);
+  EXPECT_TRUE(s.Pruefe());
+  SetzeIOErgebnis(io::ZugriffVerweigert);
+  EXPECT_FALSE(s.Pruefe());
+  s.Datei("C:\\b.csv");
+  SetzeIOErgebnis(io::DiskVoll);
+  EXPECT_FALSE(s.Pruefe());
+  EXPECT_FALSE(s.Uebernimm(IOErgebnis::Fehler(io::LeseFehler, "c")));
+  EXPECT_EQ(OffenesIOErgebnis(), 0);
+  const IOErgebnis e = s.Ergebnis();
+  EXPECT_EQ(e.Code, io::ZugriffVerweigert);
+  EXPECT_EQ(e.Datei, N);
+  EXPECT_EQ(e.Text, "Dateizugriff verweigert (" + N + ")");
+  EXPECT_TRUE(Meldungen().empty());
+  EXPECT_EQ(IODateiName, "vorher");
+  EXPECT_FALSE(IOFehler);
+
+  // Shown at the edge: once; PruefeIOErgebnis also sets the state as PruefeIO does.
+  EXPECT_FALSE(ZeigeIOErgebnis(e));
+  EXPECT_EQ(IODateiName, "vorher");
+  EXPECT_FALSE(PruefeIOErgebnis(e));
+  EXPECT_EQ(IODateiName, N);
+  EXPECT_EQ(IOCode, io::ZugriffVerweigert);
+  EXPECT_TRUE(IOFehler);
+  EXPECT_EQ(Meldungen(), std::vector<std::string>(2, e.Text));
+  EXPECT_TRUE(PruefeIOErgebnis(IOErgebnis()));
+  EXPECT_FALSE(IOFehler);
+  EXPECT_EQ(Meldungen().size(), 2u);
+}
+
 }  // namespace
 }  // namespace davo::app

@@ -1,17 +1,26 @@
 #pragma once
 // The commands of the command line front end. Arguments arrive as UTF-8 and
 // are converted to Windows-1252 here; everything printed is UTF-8. Refusals
-// and file errors are shown through the installed dialog service (ZeigeMeldung);
+// and file errors are shown through the installed dialog service (Melde);
 // usage errors are written to the error stream with a hint.
+//
+// Every command is one entry of the command table (Befehlstabelle): its name,
+// its arguments and options with the checks of their values, its usage line,
+// its part of the help text and its handler. The help text, the usage errors
+// and the dispatch all come from the table; a handler only gets a command
+// line that passed its entry's checks.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TerminalDialoge.h"
 #include "addresses/Adresse.h"
+#include "app/Datum.h"
 #include "app/Dialoge.h"
 #include "payout/Einstellungen.h"
 
@@ -35,6 +44,67 @@ struct Aufruf {
 
 Aufruf LiesAufruf(const std::vector<std::string>& argumente);
 
+// --- the command table ----------------------------------------------------------
+
+// Checks one value as typed (UTF-8): empty when it is fine, else the usage
+// error that says why not.
+using Pruefung = std::string (*)(const std::string& wert);
+
+// An argument that is no option, in its place on the command line.
+struct Argument {
+  const char* Name;           // as the usage line calls it, e.g. "DATEI.ADW"
+  Pruefung Pruefe = nullptr;  // nullptr: any text
+  bool Wiederholt = false;    // the last one: any number of them, none too
+};
+
+// An option: "--name", "--name WERT" or "--name=WERT". A separate value is
+// the next argument unless that begins with "--"; a value is missing when
+// there is none or it is empty.
+struct Option {
+  const char* Name;           // "--sortierung"
+  bool MitWert = true;        // false: a switch, which takes no value
+  Pruefung Pruefe = nullptr;  // nullptr: any value that is not empty
+  bool Pflicht = false;       // the command cannot do without it
+  bool Mehrfach = false;      // may be given more than once
+  bool LeerErlaubt = false;   // an empty value goes to the command (which refuses it itself)
+};
+
+// A command line that passed the checks of its entry. Every argument that
+// begins with "--" is an option; all others are the words, in their order.
+struct Argumente {
+  std::vector<std::string> Woerter;
+  std::map<std::string, std::vector<std::string>> Optionen;  // switch: one empty value
+
+  bool Hat(const std::string& option) const { return Optionen.count(option) > 0; }
+  // The value of an option (the last one given); nothing when not given.
+  std::optional<std::string> Wert(const std::string& option) const;
+  // Every value of an option in the order given.
+  std::vector<std::string> Werte(const std::string& option) const;
+};
+
+using Handler = int (*)(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
+
+struct Befehl {
+  const char* Name;
+  const char* Aufruf;    // the usage line of the usage errors, "davo ..."
+  const char* Erwartet;  // what a wrong number of words misses: "<Name> erwartet <Erwartet>: <Aufruf>"
+  std::vector<Argument> Woerter;
+  std::vector<Option> Optionen;
+  Handler Ausfuehren;
+  const char* Hilfe;  // its lines in the help text, each ending with "\n"
+  // A check of the whole line after all others (options that go together or
+  // exclude each other); empty when fine, else the usage error.
+  std::string (*PruefeZusammen)(const Befehl& befehl, const Argumente& argumente) = nullptr;
+};
+
+// Every command, in the order the help lists them.
+const std::vector<Befehl>& Befehlstabelle();
+// The entry of a command; nullptr when there is none.
+const Befehl* SucheBefehl(std::string_view name);
+// Splits and checks a command's arguments; empty when they are fine, else
+// the usage error.
+std::string LiesArgumente(const Befehl& befehl, const std::vector<std::string>& argumente, Argumente& ergebnis);
+
 // The German usage text (UTF-8).
 std::string Hilfetext();
 
@@ -45,62 +115,66 @@ int Hauptprogramm(const std::vector<std::string>& argumente, std::ostream& aus, 
 int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& argumente, std::ostream& aus,
                      std::ostream& fehler);
 
+// --- the handlers ---------------------------------------------------------------
+
 // "adressen DATEI": one tab-separated line per record.
-int AdressenAuflisten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AdressenAuflisten(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "adresse DATEI NR [Feld=Wert ...]": shows or changes one record.
-int AdresseBearbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AdresseBearbeiten(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "waehlen DATEI [--sortierung N] [--suche TEXT]": the lines of the address
 // chooser in their order, or its search results.
-int AdressenWaehlen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "aktion DATEI NAME": one of the actions that change a field in every record.
-int AktionAusfuehren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AktionAusfuehren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle]
 // [--in-adressdatei DATEI.ADW]": imports the cadastre, then sorts, writes the
 // export, prints the table and appends the owners to the address file, in
 // this order, as the options ask.
-int FlurstueckeVerarbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int FlurstueckeVerarbeiten(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G) --pdf
 // AUSGABE.PDF": the form letters for one record or for every record of a
-// group, one print job each, into one PDF file. Without the PDF parts built
-// in (no Qt) it says so and refuses.
-int SerienbriefeDrucken(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+// group, one print job each, into one PDF file.
+int SerienbriefeDrucken(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "adressenliste DATEI.ADW --gruppe G --pdf AUSGABE.PDF": the printed address
 // list of the form-letter window for group G, as a PDF file.
-int AdressenlisteDrucken(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AdressenlisteDrucken(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "einstellungen DATEI.ADW [Feld=Wert ...]": shows or changes the payout
 // settings kept beside the address file.
-int EinstellungenBearbeiten(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int EinstellungenBearbeiten(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "auszahlungsliste DATEI.ADW --art 1-5 [--sortierung S] [--pdf DATEI]": the
 // payout list of one kind as tab-separated lines, or printed into a PDF file.
-int AuszahlungslisteZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int AuszahlungslisteZeigen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "export serienbrief DATEI.ADW" and "export bankdaten DATEI.ADW [--datei
 // DATEI]": the form-letter CSV beside the address file, or the bank-code file.
-int Exportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int Exportieren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "import bankdaten DATEI.ADW [--datei DATEI]": BIC and IBAN from the
 // converter's result file.
-int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int Importieren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "dos-import ALT.ADR --format jagd|buchhaltung": the DOS address file as an
 // address file beside it.
-int DosImportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int DosImportieren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "xml DATEI [--roh]": the viewer's tree, or its rows of 50 bytes.
-int XmlZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int XmlZeigen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "freigabeliste DATEI.ADW [--ohne NR,...] [--pdf DATEI]": the release list
 // of the SEPA file as lines "frei", "gesperrt" or "fehlerhaft", a tab and the
 // item, or printed into a PDF file.
-int FreigabelisteZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int FreigabelisteZeigen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "sepa DATEI.ADW [--ohne NR,...] [--ausfuehrung TT.MM.JJJJ] [--ordner ORDNER]
 // [--format 03|09] [--begleitzettel DATEI.pdf] [--liste DATEI.pdf]
 // [--kopie-nach ORDNER]": writes the SEPA file and its CSV twin for the
 // released owners, then the chosen actions of the chooser.
-int SepaDateiErstellen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int SepaDateiErstellen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 // "kopiere QUELLE ZIEL": copies a file with its date, creating the target's
 // folders; ZIEL may be a folder.
-int DateiKopieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler);
+int DateiKopieren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 
 // Writes a usage error and the usage lines to fehler; returns ExitAufruf.
 int Aufruffehler(std::ostream& fehler, const std::string& text);
+
+// Shows a message written here in UTF-8 through the dialog service.
+void Melde(std::string_view utf8);
 
 // The file argument as program text; shows a message when it cannot be one.
 std::optional<std::string> AnsiPfad(const std::string& utf8);
@@ -121,9 +195,22 @@ const std::vector<std::string>& Feldnamen();
 // Index into Feldnamen (case does not matter), or nothing.
 std::optional<std::size_t> FeldNachKommandoName(const std::string& name);
 
+// A text field of the payout settings by its name (case does not matter), or
+// nothing.
+std::optional<int> EinstellungNachKommandoName(const std::string& name);
+
+// Whether two names are the same, without regard to ASCII case.
+bool GleichOhneGrossUndKlein(std::string_view a, std::string_view b);
+
 // A record number as typed: optional sign and digits only. Numbers too large
 // for 64 bits come back clamped, so they still count as out of range.
 std::optional<std::int64_t> LiesNummer(const std::string& text);
+
+// A date written TT.MM.JJJJ that exists in the calendar.
+std::optional<app::DatumZeit> LiesDatum(const std::string& text);
+
+// The record numbers of "--ohne" (from 1, separated by commas).
+std::optional<std::vector<std::int64_t>> LiesNummernliste(const std::string& text);
 
 // A text for one output line: control characters become blanks.
 std::string Einzeilig(const std::string& utf8);

@@ -1,7 +1,5 @@
 #include "PdfAusgabe.h"
 
-#include <string_view>
-
 #include "Befehle.h"
 #include "app/Dialoge.h"
 #include "app/Text.h"
@@ -20,13 +18,6 @@
 #endif
 
 namespace davo::cli {
-
-namespace {
-
-// A text written here in UTF-8 as program text.
-std::string Ansi(std::string_view utf8) { return app::Utf8NachAnsi(utf8); }
-
-}  // namespace
 
 #if DAVO_MIT_PDF
 
@@ -97,7 +88,7 @@ bool AusgabeErlaubt(const std::string& ausgabe, const std::vector<std::string>& 
   if (!app::DateiExistiert(ausgabe)) return true;
   for (const std::string& e : eingaben)
     if (DieselbeDatei(ausgabe, e)) {
-      app::ZeigeMeldung(Ansi("Die PDF-Datei darf keine der gelesenen Dateien sein: ") + ausgabe);
+      Melde("Die PDF-Datei darf keine der gelesenen Dateien sein: " + app::AnsiNachUtf8(ausgabe));
       return false;
     }
   return true;
@@ -125,7 +116,7 @@ QString QtPfad(const std::string& ansi) { return QString::fromStdU16String(app::
 bool PdfGeschrieben(const std::string& pfad) {
   QFile datei(QtPfad(pfad));
   if (datei.open(QIODevice::ReadOnly) && datei.read(5) == "%PDF-") return true;
-  app::ZeigeMeldung(Ansi("Die PDF-Datei konnte nicht geschrieben werden: ") + pfad);
+  Melde("Die PDF-Datei konnte nicht geschrieben werden: " + app::AnsiNachUtf8(pfad));
   return false;
 }
 
@@ -135,11 +126,30 @@ std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std:
   return pfad;
 }
 
+bool PdfMoeglich() { return true; }
+
+bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& gelesen,
+                  const std::function<bool()>& drucken) {
+  const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(pdfUtf8, gelesen);
+  if (!ausgabe) return false;
+  bool ok = true;
+  {
+    const QtSitzung qt;
+    const PdfDrucker drucker(QtPfad(*ausgabe));
+    ok = drucken();
+  }
+  return PdfGeschrieben(*ausgabe) && ok;
+}
+
 #else
 
-int OhnePdf() {
-  app::ZeigeMeldung(Ansi("Diese Ausgabe von davo kann keine PDF-Dateien schreiben: Sie wurde ohne Qt gebaut."));
-  return ExitAbgelehnt;
+bool PdfMoeglich() {
+  Melde("Diese Ausgabe von davo kann keine PDF-Dateien schreiben: Sie wurde ohne Qt gebaut.");
+  return false;
+}
+
+bool InPdfDrucken(const std::string&, const std::vector<std::string>&, const std::function<bool()>&) {
+  return PdfMoeglich();
 }
 
 #endif

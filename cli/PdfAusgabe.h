@@ -1,9 +1,11 @@
 #pragma once
-// The PDF output shared by the printing commands: a PDF writer installed as
-// the printer for one command, a dialog service that says yes to the print
-// dialog, Qt without a display, and the checks of the output file. Builds
-// without Qt have none of it and refuse with OhnePdf.
+// The PDF output shared by the printing commands: InPdfDrucken prints into
+// a new PDF file through a PDF writer installed as the printer for one
+// command, a dialog service that says yes to the print dialog, Qt without a
+// display, and the checks of the output file. Builds without Qt have none of
+// it and refuse.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +23,16 @@ class QGuiApplication;
 #endif
 
 namespace davo::cli {
+
+// Whether this build writes PDF files; says so when it does not.
+bool PdfMoeglich();
+
+// Prints whatever drucken prints into a new PDF file, whose path is given as
+// typed (UTF-8); the files read (program text) are kept from being
+// overwritten. drucken returns whether its own part went well. False, with a
+// message, when the file could not be made or written, or drucken failed.
+bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& gelesen,
+                  const std::function<bool()>& drucken);
 
 #if DAVO_MIT_PDF
 
@@ -96,11 +108,6 @@ std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std:
 
 // True when the writer left a PDF file; else says so.
 bool PdfGeschrieben(const std::string& pfad);
-
-#else
-
-// Says that this build writes no PDF files; returns ExitAbgelehnt.
-int OhnePdf();
 
 #endif
 

@@ -3,7 +3,6 @@
 // the viewer does.
 
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,59 +24,6 @@ namespace {
 
 using addresses::Aktionsergebnis;
 
-void Melde(std::string_view utf8) { app::ZeigeMeldung(app::Utf8NachAnsi(utf8)); }
-
-// --- arguments ----------------------------------------------------------------------
-
-struct Argumente {
-  std::vector<std::string> Woerter;             // everything that is no option
-  std::map<std::string, std::string> Optionen;  // name -> value ("" for a switch)
-  std::string Fehler;                           // usage error; empty when fine
-};
-
-// Options are "--name", "--name WERT" or "--name=WERT", each at most once;
-// mitWert names the options that take a value, schalter the switches.
-Argumente LiesArgumente(const std::vector<std::string>& argumente, const std::vector<std::string>& mitWert,
-                        const std::vector<std::string>& schalter) {
-  const auto enthaelt = [](const std::vector<std::string>& liste, const std::string& name) {
-    for (const std::string& n : liste)
-      if (n == name) return true;
-    return false;
-  };
-  Argumente a;
-  for (std::size_t i = 0; i < argumente.size(); ++i) {
-    const std::string& arg = argumente[i];
-    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      a.Woerter.push_back(arg);
-      continue;
-    }
-    const std::size_t gleich = arg.find('=');
-    const std::string name = arg.substr(0, gleich);
-    if (a.Optionen.count(name)) {
-      a.Fehler = "Die Option " + name + " ist doppelt angegeben.";
-      return a;
-    }
-    if (enthaelt(schalter, name) && gleich == std::string::npos) {
-      a.Optionen[name] = "";
-    } else if (enthaelt(mitWert, name)) {
-      std::string wert;
-      if (gleich != std::string::npos)
-        wert = arg.substr(gleich + 1);
-      else if (i + 1 < argumente.size())
-        wert = argumente[++i];
-      if (wert.empty()) {
-        a.Fehler = "Nach " + name + " fehlt der Wert.";
-        return a;
-      }
-      a.Optionen[name] = wert;
-    } else {
-      a.Fehler = "Unbekannte Option " + name + ".";
-      return a;
-    }
-  }
-  return a;
-}
-
 // The path the file system uses for a program path (drive paths mapped), in UTF-8.
 std::string Anzeigepfad(const std::string& ansi) {
   const std::u8string u = app::DateiPfad(ansi).u8string();
@@ -85,7 +31,7 @@ std::string Anzeigepfad(const std::string& ansi) {
 }
 
 // The address file argument as program text, when it exists.
-std::optional<std::string> Adressdatei(const std::string& utf8) {
+std::optional<std::string> Adressdateipfad(const std::string& utf8) {
   std::optional<std::string> pfad = AnsiPfad(utf8);
   if (pfad && !DateiVorhanden(*pfad)) return std::nullopt;
   return pfad;
@@ -180,25 +126,16 @@ void ZeilenAusgeben(const letters::XmlAnsicht& ansicht, std::ostream& aus) {
 
 }  // namespace
 
-int Exportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
-  constexpr const char* kAufruf = "davo export serienbrief DATEI.ADW | davo export bankdaten DATEI.ADW [--datei DATEI]";
-  const Argumente a = LiesArgumente(argumente, {"--datei"}, {});
-  if (!a.Fehler.empty()) return Aufruffehler(fehler, a.Fehler);
-  if (a.Woerter.size() != 2 || a.Woerter[1].empty() || (a.Woerter[0] != "serienbrief" && a.Woerter[0] != "bankdaten"))
-    return Aufruffehler(fehler, std::string("export erwartet die Art und eine Adressendatei: ") + kAufruf);
-  const bool serienbrief = a.Woerter[0] == "serienbrief";
-  if (serienbrief && a.Optionen.count("--datei"))
-    return Aufruffehler(fehler,
-                        "Die Serienbriefdatei liegt immer neben der Adressendatei; --datei gilt nur für "
-                        "export bankdaten.");
-
-  const std::optional<std::string> pfad = Adressdatei(a.Woerter[1]);
+int Exportieren(const Argumente& argumente, std::ostream& aus, std::ostream& /*fehler*/) {
+  const std::string& art = argumente.Woerter[0];
+  const bool serienbrief = art == "serienbrief";
+  const std::optional<std::string> pfad = Adressdateipfad(argumente.Woerter[1]);
   if (!pfad) return ExitAbgelehnt;
   std::optional<std::string> ziel;
   if (serienbrief)
-    ziel = SerienbriefZiel(*pfad, a.Woerter[1]);
-  else if (a.Optionen.count("--datei"))
-    ziel = AnsiPfad(a.Optionen.at("--datei"));
+    ziel = SerienbriefZiel(*pfad, argumente.Woerter[1]);
+  else if (const std::optional<std::string> datei = argumente.Wert("--datei"))
+    ziel = AnsiPfad(*datei);
   else
     ziel = addresses::BlzKontoDatei;
   if (!ziel) return ExitAbgelehnt;
@@ -210,21 +147,15 @@ int Exportieren(const std::vector<std::string>& argumente, std::ostream& aus, st
   return Abschluss(u);
 }
 
-int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
-  const Argumente a = LiesArgumente(argumente, {"--datei"}, {});
-  if (!a.Fehler.empty()) return Aufruffehler(fehler, a.Fehler);
-  if (a.Woerter.size() != 2 || a.Woerter[0] != "bankdaten" || a.Woerter[1].empty())
-    return Aufruffehler(fehler,
-                        "import erwartet \"bankdaten\" und eine Adressendatei: davo import bankdaten DATEI.ADW "
-                        "[--datei DATEI]");
-  const std::optional<std::string> pfad = Adressdatei(a.Woerter[1]);
+int Importieren(const Argumente& argumente, std::ostream& aus, std::ostream& /*fehler*/) {
+  const std::optional<std::string> pfad = Adressdateipfad(argumente.Woerter[1]);
   if (!pfad) return ExitAbgelehnt;
-  const std::optional<std::string> quelle =
-      a.Optionen.count("--datei") ? AnsiPfad(a.Optionen.at("--datei")) : addresses::BlzKontoErgebnisDatei;
+  const std::optional<std::string> datei = argumente.Wert("--datei");
+  const std::optional<std::string> quelle = datei ? AnsiPfad(*datei) : addresses::BlzKontoErgebnisDatei;
   if (!quelle) return ExitAbgelehnt;
 
-  addresses::Adressdatei datei(*pfad);
-  const addresses::Uebertragung u = addresses::BlzKontoEinlesen(datei, *quelle);
+  addresses::Adressdatei adressdatei(*pfad);
+  const addresses::Uebertragung u = addresses::BlzKontoEinlesen(adressdatei, *quelle);
   if (u.Ergebnis == Aktionsergebnis::Erledigt) {
     aus << "Aktualisiert: " << u.Anzahl << '\n';
     aus.flush();
@@ -234,38 +165,26 @@ int Importieren(const std::vector<std::string>& argumente, std::ostream& aus, st
   return Abschluss(u);
 }
 
-int DosImportieren(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
-  constexpr const char* kAufruf = "davo dos-import ALT.ADR --format jagd|buchhaltung";
-  const Argumente a = LiesArgumente(argumente, {"--format"}, {});
-  if (!a.Fehler.empty()) return Aufruffehler(fehler, a.Fehler);
-  if (a.Woerter.size() != 1 || a.Woerter[0].empty())
-    return Aufruffehler(fehler, std::string("dos-import erwartet genau eine DOS-Adressdatei: ") + kAufruf);
-  const auto format = a.Optionen.find("--format");
-  if (format == a.Optionen.end() || (format->second != "jagd" && format->second != "buchhaltung"))
-    return Aufruffehler(fehler, std::string("dos-import braucht --format jagd oder --format buchhaltung: ") + kAufruf);
-
-  const std::optional<std::string> pfad = Adressdatei(a.Woerter[0]);
+int DosImportieren(const Argumente& argumente, std::ostream& aus, std::ostream& /*fehler*/) {
+  const std::optional<std::string> pfad = Adressdateipfad(argumente.Woerter[0]);
   if (!pfad) return ExitAbgelehnt;
-  const letters::DosErgebnis e = letters::DosAdressdateiUmwandeln(
-      *pfad, format->second == "jagd" ? letters::DosFormat::Jagd : letters::DosFormat::Buchhaltung);
+  const bool jagd = *argumente.Wert("--format") == "jagd";
+  const letters::DosErgebnis e =
+      letters::DosAdressdateiUmwandeln(*pfad, jagd ? letters::DosFormat::Jagd : letters::DosFormat::Buchhaltung);
   if (e.Ergebnis != Aktionsergebnis::Erledigt) return ExitAbgelehnt;
   DateiUndAnzahl(aus, e.Ziel, e.Anzahl);
   return ExitErledigt;
 }
 
-int XmlZeigen(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler) {
-  const Argumente a = LiesArgumente(argumente, {}, {"--roh"});
-  if (!a.Fehler.empty()) return Aufruffehler(fehler, a.Fehler);
-  if (a.Woerter.size() != 1 || a.Woerter[0].empty())
-    return Aufruffehler(fehler, "xml erwartet genau einen Dateinamen: davo xml DATEI [--roh]");
-  const std::optional<std::string> pfad = AnsiPfad(a.Woerter[0]);
+int XmlZeigen(const Argumente& argumente, std::ostream& aus, std::ostream& /*fehler*/) {
+  const std::optional<std::string> pfad = AnsiPfad(argumente.Woerter[0]);
   if (!pfad) return ExitAbgelehnt;
 
   letters::XmlAnsicht ansicht;
   using E = letters::XmlAnsicht::Ergebnis;
   const E ergebnis = ansicht.Importieren(*pfad);
   if (ergebnis == E::NichtGefunden || ergebnis == E::NichtGeoeffnet || ergebnis == E::ZuGross) return ExitAbgelehnt;
-  if (a.Optionen.count("--roh"))
+  if (argumente.Hat("--roh"))
     ZeilenAusgeben(ansicht, aus);
   else
     BaumAusgeben(ansicht, aus);

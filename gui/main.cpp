@@ -19,7 +19,7 @@
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "app/Text.h"
-#include "letters/LettersEinrichten.h"
+#include "letters/SerienbriefEinrichten.h"
 #include "letters/XmlEditorEinrichten.h"
 #include "parcels/FlurstueckeEinrichten.h"
 #include "payout/AuszahlungEinrichten.h"

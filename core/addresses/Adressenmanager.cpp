@@ -16,18 +16,14 @@ using namespace davo::app;
 const char* const AnredeVorgaben[6] = {"An Herrn", "An Frau", "An Firma", "An", "An die", "An Landwirt"};
 
 namespace {
-constexpr int kFeldVonBox[22] = {0,     Anrede, Name1,      Name2,       Sortierung,   Strasse,   Postfach, Ort,
-                                 Telefon, Fax,  EMail,      Homepage,    Bankname,     BLZ,       Kontonummer,
-                                 IBAN,  BIC,    MandatsNr,  MandatsNrAlt, 0,           Steuernummer, UStId};
-constexpr int kFlaechenBox = 19;
-constexpr int kIbanBox = 15;
-constexpr int kNameBox = 2;
-constexpr int kSortierBox = 4;
+constexpr int kFeldVonBox[AdressenmanagerModell::AnzahlBoxen + 1] = {
+    0,        Anrede,   Name1, Name2,       Sortierung, Strasse, Postfach,  Ort,          Telefon, Fax,          EMail,
+    Homepage, Bankname, BLZ,   Kontonummer, IBAN,       BIC,     MandatsNr, MandatsNrAlt, 0,       Steuernummer, UStId};
 
 const char* const kUngueltig = "Die Adresse ist ung\xFCltig. Einige Felder sind leer.";
 }  // namespace
 
-int AdressenmanagerModell::FeldVonBox(int k) { return k >= 1 && k <= 21 ? kFeldVonBox[k] : 0; }
+int AdressenmanagerModell::FeldVonBox(int k) { return k >= 1 && k <= AnzahlBoxen ? kFeldVonBox[k] : 0; }
 
 void AdressenmanagerModell::Oeffnen() {
   AdrDateiName = Konfiguration.Adressdatei();
@@ -57,10 +53,10 @@ void AdressenmanagerModell::Oeffnen() {
 }
 
 void AdressenmanagerModell::AdresseAnzeigen() {
-  for (int k = 1; k <= 21; ++k)
+  for (int k = 1; k <= AnzahlBoxen; ++k)
     if (kFeldVonBox[k] != 0) Texte[static_cast<std::size_t>(k)] = AktAdresse.Text(kFeldVonBox[k]);
-  Texte[kIbanBox] = IbanGruppieren(AktAdresse.Text(IBAN));
-  Texte[kFlaechenBox] = BetragKompakt(AktAdresse.Flaeche(), 13, 4);
+  Texte[IbanBox] = IbanGruppieren(AktAdresse.Text(IBAN));
+  Texte[FlaechenBox] = BetragKompakt(AktAdresse.Flaeche(), 13, 4);
   LabelGruppe = "Zugewiesene Gruppe= " + Zahl5(AktAdresse.Gruppe());
   AuszahlungFreigegeben = AktAdresse.AuszahlungFrei() == 1;
   SerienbriefDrucken = AktAdresse.SerienbriefDruck() == 1;
@@ -72,25 +68,25 @@ void AdressenmanagerModell::AdresseAnzeigen() {
 }
 
 bool AdressenmanagerModell::Geaendert() const {
-  for (int k = 1; k <= 21; ++k) {
+  for (int k = 1; k <= AnzahlBoxen; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    if ((kFeldVonBox[k] != 0 || k == kFlaechenBox) && Texte[i] != angezeigt_[i]) return true;
+    if ((kFeldVonBox[k] != 0 || k == FlaechenBox) && Texte[i] != angezeigt_[i]) return true;
   }
   return SerienbriefDrucken != angezeigtSerienbrief_ || AuszahlungFreigegeben != angezeigtAuszahlung_;
 }
 
 bool AdressenmanagerModell::AdresseUebernehmen() {
-  for (int k = 1; k <= 21; ++k)
+  for (int k = 1; k <= AnzahlBoxen; ++k)
     if (kFeldVonBox[k] != 0) AktAdresse.SetzeText(kFeldVonBox[k], Texte[static_cast<std::size_t>(k)]);
   AktAdresse.SetzeAuszahlungFrei(AuszahlungFreigegeben ? 1 : 0);
   AktAdresse.SetzeSerienbriefDruck(SerienbriefDrucken ? 1 : 0);
-  const Eingabe flaeche = EingabeLesen(Texte[kFlaechenBox], Zahlart::Flaeche);
+  const Eingabe flaeche = EingabeLesen(Texte[FlaechenBox], Zahlart::Flaeche);
   FlaecheAbgelehnt = !flaeche.Gueltig();
   if (FlaecheAbgelehnt) {
     ZeigeWarnung(
         EingabeFehlertext("Fl\xE4"
                           "che",
-                          Texte[kFlaechenBox], flaeche));
+                          Texte[FlaechenBox], flaeche));
     return false;
   }
   AktAdresse.SetzeFlaeche(flaeche.Wert);
@@ -164,8 +160,8 @@ AdressenmanagerModell::Abschluss AdressenmanagerModell::Verlassen() {
 }
 
 void AdressenmanagerModell::NameVerlassen() {
-  if (!Texte[kSortierBox].empty()) return;
-  const std::string name = Kurz(Texte[kNameBox], 50);
+  if (!Texte[SortierBox].empty()) return;
+  const std::string name = Kurz(Texte[NameBox], 50);
   AktAdresse.SetzeText(Name1, name);
   const std::size_t blank = name.rfind(' ');
   if (blank == std::string::npos) {
@@ -175,13 +171,13 @@ void AdressenmanagerModell::NameVerlassen() {
     const std::string vornamen = name.substr(0, blank);
     if (!nachname.empty() && !vornamen.empty()) AktAdresse.SetzeText(Sortierung, nachname + ", " + vornamen);
   }
-  Texte[kSortierBox] = AktAdresse.Text(Sortierung);
+  Texte[SortierBox] = AktAdresse.Text(Sortierung);
 }
 
-void AdressenmanagerModell::IbanVerlassen() { Texte[kIbanBox] = IbanGruppieren(Texte[kIbanBox]); }
+void AdressenmanagerModell::IbanVerlassen() { Texte[IbanBox] = IbanGruppieren(Texte[IbanBox]); }
 
 std::string AdressenmanagerModell::IbanHinweis() const {
-  const std::string& iban = Texte[kIbanBox];
+  const std::string& iban = Texte[IbanBox];
   if (OhneLeerzeichen(iban).empty() || IbanPlausibel(iban)) return std::string();
   return "IBAN nicht plausibel";
 }

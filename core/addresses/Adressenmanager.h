@@ -9,8 +9,17 @@ namespace davo::addresses {
 
 class AdressenmanagerModell {
  public:
+  // The boxes ComboBox1 .. ComboBox21, by the numbers of their names; those
+  // with a rule of their own.
+  static constexpr int AnzahlBoxen = 21;
+  static constexpr int NameBox = 2;
+  static constexpr int SortierBox = 4;
+  static constexpr int IbanBox = 15;
+  static constexpr int BicBox = 16;
+  static constexpr int FlaechenBox = 19;
+
   // Texts of ComboBox1 .. ComboBox21 (index 0 unused), cp1252.
-  std::array<std::string, 22> Texte;
+  std::array<std::string, AnzahlBoxen + 1> Texte;
   bool SerienbriefDrucken = false;     // CheckBox1
   bool AuszahlungFreigegeben = false;  // CheckBox2
   std::string LabelGruppe;             // Label23
@@ -56,7 +65,7 @@ class AdressenmanagerModell {
 
  private:
   // What AdresseAnzeigen showed last.
-  std::array<std::string, 22> angezeigt_;
+  std::array<std::string, AnzahlBoxen + 1> angezeigt_;
   bool angezeigtSerienbrief_ = false;
   bool angezeigtAuszahlung_ = false;
 };

@@ -22,7 +22,7 @@ using namespace davo::app;
 using addresses::TAdresse;
 
 AdressenlisteModell Adressenliste;
-const char* const Sortierungen_Liste[4] = {"Name", "BIC", "IBAN",
+const char* const Listensortierungen[4] = {"Name", "BIC", "IBAN",
                                            "Fl\xE4"
                                            "che"};
 

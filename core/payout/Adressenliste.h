@@ -99,7 +99,7 @@ class AdressenlisteModell {
 };
 
 extern AdressenlisteModell Adressenliste;
-extern const char* const Sortierungen_Liste[4];
+extern const char* const Listensortierungen[4];
 
 // Draws a line directly on the current printer page at DruckLinks and
 // DruckOben + zeile × its text height, then counts zeile up.

@@ -27,22 +27,41 @@ using addresses::AdressenmanagerModell;
 
 namespace {
 
+constexpr int AnzahlBoxen = AdressenmanagerModell::AnzahlBoxen;
+
 // Captions of the labels beside ComboBox1 .. ComboBox21.
-const char* const Beschriftungen[22] = {
-    nullptr,         "Anrede",   "Name",          "Ergänzung",           "Sortierung",
-    "Straße",        "Postfach", "PLZ Ort",       "Telefon",             "Fax",
-    "e-Mail",        "Hompage",  "Bankname",      "BLZ",                 "Kontonr.",
-    "IBAN",          "BIC",      "aktuelle MandatsNr.", "zuletzt verwendete Mandatsnr.", "Fläche",
-    "Steuernummer",  "Umsatzsteuer ID",
+const char* const Beschriftungen[AnzahlBoxen + 1] = {
+    nullptr,
+    "Anrede",
+    "Name",
+    "Ergänzung",
+    "Sortierung",
+    "Straße",
+    "Postfach",
+    "PLZ Ort",
+    "Telefon",
+    "Fax",
+    "e-Mail",
+    "Hompage",
+    "Bankname",
+    "BLZ",
+    "Kontonr.",
+    "IBAN",
+    "BIC",
+    "aktuelle MandatsNr.",
+    "zuletzt verwendete Mandatsnr.",
+    "Fläche",
+    "Steuernummer",
+    "Umsatzsteuer ID",
 };
 
 // The boxes of the left column; the rest stand in the right one.
 constexpr int LinkeSpalte = 11;
 
-constexpr int NameBox = 2;
-constexpr int IbanBox = 15;
-constexpr int BicBox = 16;
-constexpr int FlaechenBox = 19;
+constexpr int NameBox = AdressenmanagerModell::NameBox;
+constexpr int IbanBox = AdressenmanagerModell::IbanBox;
+constexpr int BicBox = AdressenmanagerModell::BicBox;
+constexpr int FlaechenBox = AdressenmanagerModell::FlaechenBox;
 
 // How many characters can be typed into the name box. A longer name read from
 // the file is kept whole; it can only be shortened.
@@ -124,7 +143,7 @@ TF_Adressen::TF_Adressen(QWidget* parent) : QDialog(parent) {
 
   // Down the left column, down the right one, the actions, then the buttons.
   QList<QWidget*> reihe;
-  for (int k = 1; k <= 21; ++k) reihe << ComboBox[static_cast<std::size_t>(k)];
+  for (int k = 1; k <= AnzahlBoxen; ++k) reihe << ComboBox[static_cast<std::size_t>(k)];
   reihe << CheckBox1 << CheckBox2 << WeiterBtn << ZurueckBtn << NeuBtn << SuchenBtn << EndeBtn << AbbruchBtn;
   for (qsizetype i = 0; i + 1 < reihe.size(); ++i) setTabOrder(reihe[i], reihe[i + 1]);
 }
@@ -148,7 +167,7 @@ void TF_Adressen::SeiteAdresseAufbauen(QWidget* seite) {
   // Two columns of label and box; the actions stand below the right one.
   QGridLayout* spalten[2] = {new QGridLayout, new QGridLayout};
   for (QGridLayout* spalte : spalten) spalte->setColumnStretch(1, 1);
-  for (int k = 1; k <= 21; ++k) {
+  for (int k = 1; k <= AnzahlBoxen; ++k) {
     auto* box = new QComboBox(seite);
     box->setObjectName(QStringLiteral("ComboBox%1").arg(k));
     box->setEditable(true);
@@ -209,7 +228,7 @@ void TF_Adressen::SeiteAdresseAufbauen(QWidget* seite) {
   Label23->setObjectName(QStringLiteral("Label23"));
   Label23->setTextFormat(Qt::PlainText);
 
-  const int rechtsUnten = 21 - LinkeSpalte;
+  const int rechtsUnten = AnzahlBoxen - LinkeSpalte;
   spalten[1]->addWidget(GroupBox1, rechtsUnten, 0, 1, 2);
   spalten[1]->addWidget(Label23, rechtsUnten + 1, 0, 1, 2);
   for (QGridLayout* spalte : spalten) spalte->setRowStretch(spalte->rowCount(), 1);
@@ -225,7 +244,7 @@ void TF_Adressen::SeiteAdresseAufbauen(QWidget* seite) {
 }
 
 void TF_Adressen::Anzeigen() {
-  for (int k = 1; k <= 21; ++k) {
+  for (int k = 1; k <= AnzahlBoxen; ++k) {
     const QString text = AusAnsi(modell_.Texte[static_cast<std::size_t>(k)]);
     QComboBox* box = ComboBox[static_cast<std::size_t>(k)];
     if (k == NameBox) NamensgrenzeSetzen(box->lineEdit(), text);
@@ -239,7 +258,7 @@ void TF_Adressen::Anzeigen() {
 }
 
 void TF_Adressen::Uebernehmen() {
-  for (int k = 1; k <= 21; ++k)
+  for (int k = 1; k <= AnzahlBoxen; ++k)
     modell_.Texte[static_cast<std::size_t>(k)] = NachAnsi(ComboBox[static_cast<std::size_t>(k)]->currentText());
   modell_.SerienbriefDrucken = CheckBox1->isChecked();
   modell_.AuszahlungFreigegeben = CheckBox2->isChecked();

@@ -48,7 +48,7 @@ class TF_Adressen : public QDialog {
   addresses::AdressenmanagerModell modell_;
 
   QTabWidget* PageControl1;
-  std::array<QComboBox*, 22> ComboBox{};  // ComboBox[1] .. ComboBox[21]
+  std::array<QComboBox*, addresses::AdressenmanagerModell::AnzahlBoxen + 1> ComboBox{};  // ComboBox[1] .. ComboBox[21]
   QGroupBox* GroupBox1;
   QCheckBox* CheckBox1;
   QCheckBox* CheckBox2;

@@ -116,7 +116,7 @@ TF_AdrListe::TF_AdrListe(QWidget* parent) : QDialog(parent) {
   sortierungen_ = new QButtonGroup(this);
   auto* sortierLayout = new QHBoxLayout(RGsortierung);
   for (int i = 0; i < 4; ++i) {
-    auto* knopf = new QRadioButton(AusAnsi(payout::Sortierungen_Liste[i]), RGsortierung);
+    auto* knopf = new QRadioButton(AusAnsi(payout::Listensortierungen[i]), RGsortierung);
     sortierungen_->addButton(knopf, i);
     sortierLayout->addWidget(knopf);
   }

@@ -28,7 +28,7 @@
 #include "gui/ModalesFenster.h"
 #include "gui/PdfDrucker.h"
 #include "letters/DU_Serienbrief.h"
-#include "letters/LettersEinrichten.h"
+#include "letters/SerienbriefEinrichten.h"
 #include "printing/Druck.h"
 #include "printing/QtDrucker.h"
 #include "support/SkriptDialoge.h"

@@ -1,4 +1,4 @@
-#include "letters/LettersEinrichten.h"
+#include "letters/SerienbriefEinrichten.h"
 
 #include "app/DU_HauptmenueKolvar3.h"
 #include "letters/DU_Serienbrief.h"

@@ -3,7 +3,8 @@
 #
 #   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
 #   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
-#                                       danach Kern und davo für 32-bit-Windows bauen
+#                                       danach Kern und davo für 32-bit-Windows bauen,
+#                                       zuletzt alles wie ./davo.sh windows
 #   ./davo.sh windows                   Installationsprogramm und portables Zip für
 #                                       64-bit-Windows bauen und unter Wine prüfen
 #   ./davo.sh paket                     Debian-Paket (.deb) bauen und mit lintian prüfen
@@ -127,6 +128,8 @@ starten() {
 
 testen() {
   BEFEHL="testen"
+  source "$WURZEL/packaging/windows/windows.sh"
+  PAKETE+=("${WINDOWS_PAKETE[@]}")
   pakete_installieren
   konfigurieren Debug ON
   bauen
@@ -159,8 +162,11 @@ testen() {
     echo "$exe ist kein 32-bit-Windows-Programm" >&2
     return 1
   fi
+
+  windows_bauen_und_pruefen
   BEFEHL=""
-  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut\n' "$exe"
+  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut,\n' "$exe"
+  printf '%s und %s gebaut und unter Wine geprüft\n' "$WIN64_SETUP" "$WIN64_ZIP"
 }
 
 # The Debian package, made with CPack from a Release build.
@@ -192,7 +198,8 @@ hilfe() {
 Aufruf:
   ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
   ./davo.sh testen                    bauen mit Tests, Tests ausführen,
-                                      Kern und davo für 32-bit-Windows bauen
+                                      Kern und davo für 32-bit-Windows bauen,
+                                      zuletzt alles wie ./davo.sh windows
   ./davo.sh windows                   Fensterprogramm für 64-bit-Windows bauen:
                                       Installationsprogramm und portables Zip,
                                       danach Prüfung unter Wine (beim ersten Mal

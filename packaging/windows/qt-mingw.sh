@@ -12,6 +12,12 @@
 QT_MINGW="${DAVO_QT_MINGW:-$HOME/.cache/davo-qt-mingw}"
 QT_MINGW_PREFIX="$QT_MINGW/qt"
 
+# Changing the APT sources needs root.
+SUDO=()
+if [[ $(id -u) -ne 0 ]]; then
+  SUDO=(sudo)
+fi
+
 # Exactly the host Qt's version: the host tools (moc, uic, rcc) come from it.
 qt_host_version() {
   dpkg-query -W -f='${Version}' qt6-base-dev
@@ -66,8 +72,17 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
   "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
 }
 
+# Several checkouts may share the cache: one builds, the others wait for it.
 qt_mingw_bereitstellen() {
-  SCHRITT="Qt für Windows prüfen ($QT_MINGW)"
+  SCHRITT="Qt für Windows bereitstellen ($QT_MINGW)"
+  mkdir -p "$(dirname "$QT_MINGW")"
+  (
+    flock 9
+    qt_mingw_pruefen_oder_bauen
+  ) 9>"$QT_MINGW.sperre"
+}
+
+qt_mingw_pruefen_oder_bauen() {
   if [[ -f "$QT_MINGW/FERTIG" ]] && [[ "$(cat "$QT_MINGW/FERTIG")" == "$(qt_mingw_kennung)" ]]; then
     meldung "Qt für 64-bit-Windows liegt bereit: $QT_MINGW_PREFIX"
     return 0

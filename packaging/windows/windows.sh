@@ -24,7 +24,6 @@ WINDOWS_PAKETE=(
   g++-mingw-w64-x86-64-posix
   nsis
   zip
-  unzip
   wine
   wine64
   poppler-utils
@@ -223,14 +222,19 @@ win64_pruefen() {
   pruefen_dass "Deinstallation lässt Dateien des Anwenders stehen" test -f "$prog/beispiele/meine-notiz.txt"
 }
 
-windows() {
-  BEFEHL="windows"
-  PAKETE=("${WINDOWS_PAKETE[@]}")
-  pakete_installieren
+# Everything after the package check; davo.sh testen runs it too.
+windows_bauen_und_pruefen() {
   qt_mingw_bereitstellen
   win64_bauen
   win64_verpacken
   win64_pruefen
+}
+
+windows() {
+  BEFEHL="windows"
+  PAKETE=("${WINDOWS_PAKETE[@]}")
+  pakete_installieren
+  windows_bauen_und_pruefen
   BEFEHL=""
   printf '\ndavo.sh windows: ERFOLGREICH - %s und %s gebaut, Prüfung unter Wine bestanden\n' \
     "$WIN64_SETUP" "$WIN64_ZIP"

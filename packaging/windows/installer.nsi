@@ -24,6 +24,7 @@ InstallDirRegKey HKLM "${UNINST_SCHLUESSEL}" "InstallLocation"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PRODUKT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1031 "ProductName" "${PRODUKT}"

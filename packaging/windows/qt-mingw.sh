@@ -46,7 +46,7 @@ qt_mingw_kennung() {
 # apt-get source needs a deb-src entry for the Debian archive the machine
 # already uses; add one if there is none.
 qt_mingw_quellen_eintragen() {
-  if [[ -n "$(apt-get indextargets 'Created-By: Sources' 2>/dev/null)" ]]; then
+  if apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $(qt_host_version)"; then
     return 0
   fi
   local codename repo

@@ -3,11 +3,18 @@
 #
 #   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
 #   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
-#                                       danach Kern und davo für 32-bit-Windows bauen
+#                                       danach Kern und davo für 32-bit-Windows bauen,
+#                                       zuletzt alles wie ./davo.sh windows
+#   ./davo.sh windows                   Installationsprogramm und portables Zip für
+#                                       64-bit-Windows bauen und unter Wine prüfen
+#   ./davo.sh paket                     Debian-Paket (.deb) bauen und mit lintian prüfen
 #
 # Umgebungsvariablen:
 #   DAVO_BUILD        Build-Ordner (Vorgabe: build im Projektordner)
 #   DAVO_BUILD_MINGW  Build-Ordner für 32-bit-Windows (Vorgabe: build-mingw im Projektordner)
+#   DAVO_BUILD_WIN64  Build-Ordner für 64-bit-Windows (Vorgabe: build-win64 im Projektordner)
+#   DAVO_BUILD_PAKET  Build-Ordner für das Debian-Paket (Vorgabe: build-paket im Projektordner)
+#   DAVO_QT_MINGW     Ablage des für Windows gebauten Qt (Vorgabe: ~/.cache/davo-qt-mingw)
 set -euo pipefail
 
 WURZEL="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
@@ -121,6 +128,8 @@ starten() {
 
 testen() {
   BEFEHL="testen"
+  source "$WURZEL/packaging/windows/windows.sh"
+  PAKETE+=("${WINDOWS_PAKETE[@]}")
   pakete_installieren
   konfigurieren Debug ON
   bauen
@@ -153,8 +162,35 @@ testen() {
     echo "$exe ist kein 32-bit-Windows-Programm" >&2
     return 1
   fi
+
+  windows_bauen_und_pruefen
   BEFEHL=""
-  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut\n' "$exe"
+  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut,\n' "$exe"
+  printf '%s und %s gebaut und unter Wine geprüft\n' "$WIN64_SETUP" "$WIN64_ZIP"
+}
+
+# The Debian package, made with CPack from a Release build.
+paket() {
+  BEFEHL="paket"
+  PAKETE+=(dpkg-dev file lintian)
+  pakete_installieren
+  local ordner="${DAVO_BUILD_PAKET:-$WURZEL/build-paket}"
+  SCHRITT="CMake konfigurieren ($ordner)"
+  generator_pruefen "$ordner"
+  cmake -S "$WURZEL" -B "$ordner" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAVO_GUI=ON -DDAVO_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr
+  SCHRITT="Bauen ($ordner)"
+  cmake --build "$ordner" --target davo davozedizarorevodo
+  SCHRITT="Debian-Paket packen"
+  rm -f "$ordner"/*.deb
+  (cd "$ordner" && cpack -G DEB >/dev/null)
+  local deb
+  deb="$(find "$ordner" -maxdepth 1 -name '*.deb' -print -quit)"
+  SCHRITT="Debian-Paket prüfen (lintian)"
+  meldung "lintian $deb"
+  lintian --fail-on error "$deb"
+  BEFEHL=""
+  printf '\ndavo.sh paket: ERFOLGREICH - %s\n' "$deb"
 }
 
 hilfe() {
@@ -162,7 +198,13 @@ hilfe() {
 Aufruf:
   ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
   ./davo.sh testen                    bauen mit Tests, Tests ausführen,
-                                      Kern und davo für 32-bit-Windows bauen
+                                      Kern und davo für 32-bit-Windows bauen,
+                                      zuletzt alles wie ./davo.sh windows
+  ./davo.sh windows                   Fensterprogramm für 64-bit-Windows bauen:
+                                      Installationsprogramm und portables Zip,
+                                      danach Prüfung unter Wine (beim ersten Mal
+                                      wird Qt für Windows gebaut, 15-30 Minuten)
+  ./davo.sh paket                     Debian-Paket bauen und mit lintian prüfen
 EOF
 }
 
@@ -179,6 +221,19 @@ case "${1:-}" in
       exit 2
     fi
     testen
+    ;;
+  windows | paket)
+    befehl="$1"
+    shift
+    if [[ $# -gt 0 ]]; then
+      echo "$befehl nimmt keine Argumente" >&2
+      hilfe >&2
+      exit 2
+    fi
+    if [[ $befehl == windows ]]; then
+      source "$WURZEL/packaging/windows/windows.sh"
+    fi
+    "$befehl"
     ;;
   -h | --help | hilfe)
     hilfe

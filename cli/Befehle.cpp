@@ -13,6 +13,7 @@
 #include "app/DateiIO.h"
 #include "app/Datum.h"
 #include "app/Dialoge.h"
+#include "app/Hauptmenue.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -659,7 +660,7 @@ int Hauptprogramm(const std::vector<std::string>& argumente, std::ostream& aus, 
     return ExitErledigt;
   }
   if (aufruf.Version) {
-    aus << "davo " DAVO_VERSION "\n";
+    aus << "davo " DAVO_VERSION "\n" << app::Lizenzhinweis << "\n";
     aus.flush();
     return ExitErledigt;
   }

@@ -8,6 +8,10 @@ namespace davo::app {
 
 const char* const Anwendungstitel = "ZQ-Davozedizarorevodo";
 
+const char* const Lizenzhinweis =
+    "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder neuer).\n"
+    "Freie Software ohne jede Garantie; Weitergabe nach den Bedingungen dieser Lizenz.";
+
 namespace {
 
 // Object name as the form designer derives it: the caption's letters and

@@ -4,7 +4,8 @@
 #   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
 #   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
 #                                       danach Kern und davo für 32-bit-Windows bauen,
-#                                       zuletzt alles wie ./davo.sh windows
+#                                       zuletzt Kern und davo für 64-bit-Windows (ohne Qt)
+#                                       bauen und unter Wine prüfen
 #   ./davo.sh windows                   Installationsprogramm und portables Zip für
 #                                       64-bit-Windows bauen und unter Wine prüfen
 #   ./davo.sh paket                     Debian-Paket (.deb) bauen und mit lintian prüfen
@@ -13,6 +14,8 @@
 #   DAVO_BUILD        Build-Ordner (Vorgabe: build im Projektordner)
 #   DAVO_BUILD_MINGW  Build-Ordner für 32-bit-Windows (Vorgabe: build-mingw im Projektordner)
 #   DAVO_BUILD_WIN64  Build-Ordner für 64-bit-Windows (Vorgabe: build-win64 im Projektordner)
+#   DAVO_BUILD_WIN64_KERN  Build-Ordner für 64-bit-Windows ohne Qt beim Testen
+#                     (Vorgabe: build-win64-kern im Projektordner)
 #   DAVO_BUILD_PAKET  Build-Ordner für das Debian-Paket (Vorgabe: build-paket im Projektordner)
 #   DAVO_QT_MINGW     Ablage des für Windows gebauten Qt (Vorgabe: ~/.cache/davo-qt-mingw)
 set -euo pipefail
@@ -129,7 +132,7 @@ starten() {
 testen() {
   BEFEHL="testen"
   source "$WURZEL/packaging/windows/windows.sh"
-  PAKETE+=("${WINDOWS_PAKETE[@]}")
+  PAKETE+=("${WINDOWS_KERN_PAKETE[@]}")
   pakete_installieren
   konfigurieren Debug ON
   bauen
@@ -163,10 +166,10 @@ testen() {
     return 1
   fi
 
-  windows_bauen_und_pruefen
+  win64_kern_pruefen
   BEFEHL=""
   printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut,\n' "$exe"
-  printf '%s und %s gebaut und unter Wine geprüft\n' "$WIN64_SETUP" "$WIN64_ZIP"
+  printf 'Kern und davo für 64-bit-Windows unter Wine geprüft\n'
 }
 
 # The Debian package, made with CPack from a Release build.

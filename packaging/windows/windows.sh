@@ -30,6 +30,17 @@ WINDOWS_PAKETE=(
   fonts-dejavu-core
 )
 
+# What the test run needs for its Windows stage without Qt: the compiler,
+# GoogleTest's sources and Wine.
+WINDOWS_KERN_PAKETE=(
+  g++-mingw-w64-x86-64-posix
+  libgtest-dev
+  wine
+  wine64
+)
+
+BUILD_WIN64_KERN="${DAVO_BUILD_WIN64_KERN:-$WURZEL/build-win64-kern}"
+
 projekt_version() {
   sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' "$WURZEL/CMakeLists.txt"
 }
@@ -138,15 +149,32 @@ registriert() {
     /v UninstallString >/dev/null 2>&1
 }
 
-win64_pruefen() {
-  local version
-  version="$(projekt_version)"
+wine_vorbereiten() {
   SCHRITT="Wine vorbereiten ($WINE_PREFIX_ORDNER)"
   meldung "Prüfung unter Wine ($(wine --version 2>/dev/null))"
   if [[ ! -f "$WINE_PREFIX_ORDNER/system.reg" ]]; then
     mkdir -p "$WINE_PREFIX_ORDNER"
     wine_lauf wineboot --init >/dev/null 2>&1
   fi
+}
+
+# The core tests as a Windows program under Wine; the runtime DLLs are
+# expected beside them.
+kerntests_unter_wine() {
+  local tests="$1" protokoll="$2"
+  SCHRITT="Wine: Kern-Tests"
+  wine_lauf "$tests" --gtest_brief=1 >"$protokoll" 2>&1 || {
+    cat "$protokoll" >&2
+    return 1
+  }
+  grep -E '^\[  (PASSED|SKIPPED) ' "$protokoll" | sed 's/^/      /'
+  pruefen_dass "Kern-Tests unter Wine bestanden" enthaelt "$protokoll" "[  PASSED  ]"
+}
+
+win64_pruefen() {
+  local version
+  version="$(projekt_version)"
+  wine_vorbereiten
   # Windows has fonts in its Fonts folder (davo.exe prints PDFs with them);
   # Wine's folder is empty, so it gets DejaVu.
   cp /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf "$WINE_PREFIX_ORDNER/drive_c/windows/Fonts/"
@@ -201,16 +229,10 @@ win64_pruefen() {
   sed 's/^/      /' "$probe/fenster.txt"
   pruefen_dass "Fensterprogramm zeigt das Hauptfenster und endet sauber" enthaelt "$probe/fenster.txt" "angezeigt"
 
-  SCHRITT="Wine: Kern-Tests"
   local tests
   tests="$(find "$BUILD_WIN64" -name davo_core_tests.exe -type f -print -quit)"
   cp "$prog"/*.dll "$(dirname "$tests")/"
-  wine_lauf "$tests" --gtest_brief=1 >"$probe/kerntests.txt" 2>&1 || {
-    cat "$probe/kerntests.txt" >&2
-    return 1
-  }
-  grep -E '^\[  (PASSED|SKIPPED) ' "$probe/kerntests.txt" | sed 's/^/      /'
-  pruefen_dass "Kern-Tests unter Wine bestanden" enthaelt "$probe/kerntests.txt" "[  PASSED  ]"
+  kerntests_unter_wine "$tests" "$probe/kerntests.txt"
 
   SCHRITT="Wine: Deinstallation"
   echo "eigene Notiz" >"$prog/beispiele/meine-notiz.txt"
@@ -222,7 +244,62 @@ win64_pruefen() {
   pruefen_dass "Deinstallation lässt Dateien des Anwenders stehen" test -f "$prog/beispiele/meine-notiz.txt"
 }
 
-# Everything after the package check; davo.sh testen runs it too.
+# The test run's Windows stage: core and davo.exe for 64-bit Windows without
+# Qt (so no Qt build is needed), the core tests and a command-line run on the
+# sample cadastre under Wine. The desktop program and the installer are built
+# by "davo.sh windows".
+win64_kern_pruefen() {
+  SCHRITT="64-bit-Windows ohne Qt konfigurieren ($BUILD_WIN64_KERN)"
+  generator_pruefen "$BUILD_WIN64_KERN"
+  meldung "64-bit-Windows ohne Qt (MinGW-w64 x86_64): $BUILD_WIN64_KERN"
+  cmake -S "$WURZEL" -B "$BUILD_WIN64_KERN" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$WURZEL/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DDAVO_GUI=OFF \
+    -DDAVO_TESTS=ON \
+    -DDAVO_GTEST_QUELLE=/usr/src/googletest
+  SCHRITT="64-bit-Windows ohne Qt bauen ($BUILD_WIN64_KERN)"
+  cmake --build "$BUILD_WIN64_KERN" --parallel "${DAVO_JOBS:-2}" --target davo davo_core_tests
+
+  local exe tests bin dll
+  exe="$(find "$BUILD_WIN64_KERN" -name davo.exe -type f -print -quit)"
+  tests="$(find "$BUILD_WIN64_KERN" -name davo_core_tests.exe -type f -print -quit)"
+  for bin in "$(dirname "$exe")" "$(dirname "$tests")"; do
+    for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+      cp "$(readlink -f "$("$WIN64_TRIPLET-g++-posix" -print-file-name="$dll")")" "$bin/"
+    done
+  done
+
+  WINE_PREFIX_ORDNER="$BUILD_WIN64_KERN/wine"
+  wine_vorbereiten
+  local probe="$BUILD_WIN64_KERN/probe"
+  rm -rf "$probe"
+  mkdir -p "$probe/konfig" "$probe/daten"
+
+  SCHRITT="Wine: davo --version"
+  wine_lauf "$exe" --version >"$probe/version.txt"
+  pruefen_dass "davo.exe --version nennt Version $(projekt_version)" enthaelt "$probe/version.txt" \
+    "davo $(projekt_version)"
+
+  SCHRITT="Wine: Kommandozeile"
+  local k adw
+  k="$(wine_pfad "$probe/konfig")"
+  adw="$(wine_pfad "$probe/daten")\\Mitglieder.ADW"
+  wine_lauf "$exe" --konfig "$k" --ja flurstuecke "$(wine_pfad "$WURZEL/beispiele/Jagdkataster-Beispiel.csv")" \
+    --sortieren --in-adressdatei "$adw" >/dev/null
+  wine_lauf "$exe" --konfig "$k" --ja aktion "$adw" freigabe-ein >/dev/null
+  wine_lauf "$exe" --konfig "$k" einstellungen "$adw" BetragProHaText=25,00 "Belegtext1=Jagdgeld" >/dev/null
+  wine_lauf "$exe" --konfig "$k" --ja auszahlungsliste "$adw" --art 2 >"$probe/liste.txt"
+  local summe
+  summe="$(grep 'Summe:' "$probe/liste.txt" | tr -d '\r' | tr -s '\t ' ' ')"
+  echo "      Auszahlungsliste:$summe"
+  # The sample's 26,5552 ha at 25,00 EUR/ha, as on Linux.
+  pruefen_dass "Auszahlungsliste rechnet wie unter Linux" test "$summe" = " Summe: 26,5552 663,88 "
+
+  kerntests_unter_wine "$tests" "$probe/kerntests.txt"
+}
+
+# Everything after the package check of "davo.sh windows".
 windows_bauen_und_pruefen() {
   qt_mingw_bereitstellen
   win64_bauen

@@ -225,7 +225,13 @@ win64_pruefen() {
   pruefen_dass "Auszahlungsliste als PDF mit Text" enthaelt "$probe/auszahlung.txt" "663,88"
 
   SCHRITT="Wine: Fensterprogramm"
-  wine_lauf "$prog/davozedizarorevodo.exe" -platform offscreen --konfig "$k" --probelauf >"$probe/fenster.txt"
+  local rc=0
+  wine_lauf "$prog/davozedizarorevodo.exe" -platform offscreen --konfig "$k" --probelauf >"$probe/fenster.txt" \
+    2>"$probe/fenster-fehler.txt" || rc=$?
+  if [[ $rc -ne 0 ]]; then
+    echo "Fensterprogramm endete mit $rc:" >&2
+    cat "$probe/fenster.txt" "$probe/fenster-fehler.txt" >&2
+  fi
   sed 's/^/      /' "$probe/fenster.txt"
   pruefen_dass "Fensterprogramm zeigt das Hauptfenster und endet sauber" enthaelt "$probe/fenster.txt" "angezeigt"
 

@@ -531,7 +531,6 @@ int main(int argc, char* argv[]) {
     menue(Befehl::AdressdateiWaehlen, QStringLiteral("Adressendatei wählen"));
     Foto(&haupt, QStringLiteral("hauptfenster-mit-adressendatei"));
     regie.Erwarte(QStringLiteral("F_Adressen"), [&](QWidget* f) {
-      Foto(f, QStringLiteral("adressenmanager-erste"));
       regie.Erwarte(QStringLiteral("F_WaehlAdr"), [&](QWidget* w) {
         Text(w, "Edit2", QStringLiteral("Dachsrode"));
         Klick(w, "SucheBtn");

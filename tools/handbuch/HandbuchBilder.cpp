@@ -123,6 +123,7 @@ void MenueFoto(QMainWindow* haupt, const QString& menue, const QString& unter, c
   QPainter maler(&bild);
   maler.drawImage(0, 0, fenster);
   const int oben = 28;
+  int unten = oben;
   for (QAction* a : haupt->menuBar()->actions()) {
     if (!a->menu() || a->menu()->title().remove(QLatin1Char('&')) != menue) continue;
     QMenu* m = a->menu();
@@ -132,6 +133,7 @@ void MenueFoto(QMainWindow* haupt, const QString& menue, const QString& unter, c
     m->ensurePolished();
     const QImage offen = m->grab().toImage();
     maler.drawImage(ecke, offen);
+    unten = std::max(unten, ecke.y() + int(offen.height() / offen.devicePixelRatio()));
     maler.setPen(QColor(0x80, 0x80, 0x80));
     maler.drawRect(QRect(ecke, offen.size() / offen.devicePixelRatio()).adjusted(0, 0, -1, -1));
     if (unter.isEmpty()) break;
@@ -141,12 +143,14 @@ void MenueFoto(QMainWindow* haupt, const QString& menue, const QString& unter, c
       const QImage zweites = u->menu()->grab().toImage();
       const QPoint daneben = ecke + QPoint(offen.width() / offen.devicePixelRatio() - 4, m->actionGeometry(u).top());
       maler.drawImage(daneben, zweites);
+      unten = std::max(unten, daneben.y() + int(zweites.height() / zweites.devicePixelRatio()));
       maler.drawRect(QRect(daneben, zweites.size() / zweites.devicePixelRatio()).adjusted(0, 0, -1, -1));
     }
     break;
   }
   maler.end();
-  Speichern(bild, name);
+  // The empty window below the menus is left out.
+  Speichern(bild.copy(0, 0, bild.width(), std::min(bild.height(), unten + 40)), name);
 }
 
 // --- printouts ----------------------------------------------------------------------

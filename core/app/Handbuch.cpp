@@ -48,8 +48,13 @@ std::optional<fs::path> HandbuchFinden(const fs::path& programmOrdner) {
 }
 
 std::string HandbuchFehltText(const fs::path& programmOrdner) {
-  std::string text = std::string("Handbuch nicht gefunden. Gesucht wurde ") + HandbuchDatei + " in:";
-  for (const fs::path& ordner : HandbuchOrdner(programmOrdner)) text += "\n" + Anzeige(ordner);
+  std::string text = "Handbuch nicht gefunden. Gesucht wurde ";
+  text += HandbuchDatei;
+  text += " in:";
+  for (const fs::path& ordner : HandbuchOrdner(programmOrdner)) {
+    text += '\n';
+    text += Anzeige(ordner);
+  }
   return text;
 }
 

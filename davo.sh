@@ -9,6 +9,7 @@
 #   ./davo.sh windows                   Installationsprogramm und portables Zip für
 #                                       64-bit-Windows bauen und unter Wine prüfen
 #   ./davo.sh paket                     Debian-Paket (.deb) bauen und mit lintian prüfen
+#   ./davo.sh handbuch                  Bilder des Handbuchs neu erzeugen, HTML (und PDF) bauen
 #
 # Umgebungsvariablen:
 #   DAVO_BUILD        Build-Ordner (Vorgabe: build im Projektordner)
@@ -196,18 +197,69 @@ paket() {
   printf '\ndavo.sh paket: ERFOLGREICH - %s\n' "$deb"
 }
 
+# Das Handbuch: Bilder aus dem laufenden Programm, das Kapitel zur
+# Kommandozeile aus davo --help, daraus eine HTML-Datei (pandoc) und, wenn
+# wkhtmltopdf da ist, eine PDF-Datei; beide in $BUILD/doc/handbuch.
+handbuch() {
+  BEFEHL="handbuch"
+  pakete_installieren
+  PAKETE=(pandoc wkhtmltopdf)
+  pakete_installieren
+  # A build folder that is already set up keeps its settings (Debug with tests
+  # after ./davo.sh testen); a new one is set up as for ./davo.sh starten.
+  if [[ -f "$BUILD/CMakeCache.txt" ]]; then
+    SCHRITT="CMake konfigurieren ($BUILD)"
+    generator_pruefen "$BUILD"
+    cmake -S "$WURZEL" -B "$BUILD" -G Ninja
+  else
+    konfigurieren Release OFF
+  fi
+  bauen --target davo handbuch_bilder
+
+  local quelle="$WURZEL/doc/handbuch" ziel="$BUILD/doc/handbuch"
+  SCHRITT="Bilder erzeugen"
+  meldung "Bilder: $ziel/bilder"
+  rm -rf "$ziel/bilder"
+  QT_QPA_PLATFORM=offscreen "$BUILD/tools/handbuch/handbuch_bilder" \
+    --beispiele "$WURZEL/beispiele" --ausgabe "$ziel/bilder" --kapitel "$quelle"
+
+  SCHRITT="Kapitel Kommandozeile"
+  cmake -DDAVO="$BUILD/cli/davo" -DKAPITEL="$quelle/10-kommandozeile.md" -DSCHREIBEN=ON \
+    -P "$WURZEL/tools/handbuch/Kommandozeile.cmake"
+
+  SCHRITT="HTML bauen (pandoc)"
+  (cd "$ziel" && pandoc --from markdown-smart --standalone --self-contained --toc --toc-depth=1 \
+    --number-sections --css "$quelle/handbuch.css" --resource-path=. \
+    --to html5 "$quelle"/[0-9]*.md -o handbuch.html.neu)
+  mv "$ziel/handbuch.html.neu" "$ziel/handbuch.html"
+
+  SCHRITT="PDF bauen (wkhtmltopdf)"
+  rm -f "$ziel/handbuch.pdf.neu"
+  if QT_QPA_PLATFORM=offscreen wkhtmltopdf -q --enable-local-file-access "$ziel/handbuch.html" \
+    "$ziel/handbuch.pdf.neu"; then
+    mv "$ziel/handbuch.pdf.neu" "$ziel/handbuch.pdf"
+  else
+    rm -f "$ziel/handbuch.pdf.neu"
+    echo "Keine PDF-Fassung: wkhtmltopdf ist gescheitert." >&2
+  fi
+  BEFEHL=""
+  printf '\ndavo.sh handbuch: ERFOLGREICH - %s\n' "$ziel/handbuch.html"
+}
+
 hilfe() {
   cat <<'EOF'
 Aufruf:
   ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
   ./davo.sh testen                    bauen mit Tests, Tests ausführen,
                                       Kern und davo für 32-bit-Windows bauen,
-                                      zuletzt alles wie ./davo.sh windows
+                                      Kern und davo für 64-bit-Windows (ohne Qt)
+                                      bauen und unter Wine prüfen
   ./davo.sh windows                   Fensterprogramm für 64-bit-Windows bauen:
                                       Installationsprogramm und portables Zip,
                                       danach Prüfung unter Wine (beim ersten Mal
                                       wird Qt für Windows gebaut, 15-30 Minuten)
   ./davo.sh paket                     Debian-Paket bauen und mit lintian prüfen
+  ./davo.sh handbuch                  Handbuch mit neuen Bildern als HTML (und PDF) bauen
 EOF
 }
 
@@ -237,6 +289,9 @@ case "${1:-}" in
       source "$WURZEL/packaging/windows/windows.sh"
     fi
     "$befehl"
+    ;;
+  handbuch)
+    handbuch
     ;;
   -h | --help | hilfe)
     hilfe

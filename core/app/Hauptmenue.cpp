@@ -85,6 +85,11 @@ std::vector<MenuEintrag> Aufbauen() {
             E("Sepadatei anzeigen", Befehl::SepaAnzeigen),
         }),
       E("Auszahlung", Befehl::Auszahlung),
+      U("Hilfe",
+        {
+            E("Handbuch", Befehl::Handbuch),
+            E("\xDC" "ber ZQ-Davozedizarorevodo", Befehl::Ueber),
+        }),
   };
   std::map<std::string, int> vergeben;
   Benennen(menue, vergeben);
@@ -106,6 +111,8 @@ bool BrauchtAdressdatei(Befehl befehl) {
     case Befehl::AdressdateiAnlegen:
     case Befehl::FlurstueckeEinlesen:
     case Befehl::SerienbriefNachFlaeche:  // asks its own question first, then opens
+    case Befehl::Handbuch:
+    case Befehl::Ueber:
       return false;
     default:
       return true;

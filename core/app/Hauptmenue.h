@@ -32,6 +32,8 @@ enum class Befehl {
   SepaUeberweisungen,
   SepaAnzeigen,
   Auszahlung,
+  Handbuch,
+  Ueber,
 };
 
 struct MenuEintrag {

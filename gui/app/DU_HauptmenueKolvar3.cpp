@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include "addresses/Adresse.h"
 #include "addresses/Adressexporte.h"
 #include "addresses/Sammelaktionen.h"
+#include "app/Handbuch.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "letters/DosUmwandlung.h"
@@ -49,6 +51,18 @@ QStringList MitTastenkuerzeln(const std::vector<app::MenuEintrag>& eintraege) {
     titel << t;
   }
   return titel;
+}
+
+// "Über ZQ-Davozedizarorevodo": longer than a message may be, so a box of its own.
+void UeberZeigen(QWidget* eltern) {
+  const QString titel = QStringLiteral("Über ") + QString::fromLatin1(app::Anwendungstitel);
+  QMessageBox box(QMessageBox::Information, titel,
+                  AusAnsi(app::UeberText(FsPfad(QCoreApplication::applicationDirPath()))), QMessageBox::Ok, eltern);
+  box.setObjectName(QStringLiteral("UeberBox"));
+  box.setTextFormat(Qt::PlainText);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  MindestbreiteFuerTitel(box);
+  box.exec();
 }
 
 }  // namespace
@@ -94,6 +108,9 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
   Verbinde(app::Befehl::ExportBlzKonto, [] { addresses::BlzKontoExport(); });
   Verbinde(app::Befehl::SepadatenImportieren, [] { addresses::BlzKontoImport(); });
   Verbinde(app::Befehl::DosImport, [] { letters::DosAdressdateiImportieren(); });
+  // The help menu: the guide in the browser, and what and where the program is.
+  Verbinde(app::Befehl::Handbuch, [] { app::HandbuchZeigen(FsPfad(QCoreApplication::applicationDirPath())); });
+  Verbinde(app::Befehl::Ueber, [this] { UeberZeigen(this); });
 
   TitelSetzen();
 }

@@ -179,10 +179,10 @@ paket() {
   PAKETE+=(dpkg-dev file lintian)
   pakete_installieren
   local ordner="${DAVO_BUILD_PAKET:-$WURZEL/build-paket}"
+  handbuch_bauen "$ordner"
   SCHRITT="CMake konfigurieren ($ordner)"
-  generator_pruefen "$ordner"
   cmake -S "$WURZEL" -B "$ordner" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAVO_GUI=ON -DDAVO_TESTS=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr
+    -DCMAKE_INSTALL_PREFIX=/usr -DDAVO_HANDBUCH="$HANDBUCH_ORDNER"
   SCHRITT="Bauen ($ordner)"
   cmake --build "$ordner" --target davo davozedizarorevodo
   SCHRITT="Debian-Paket packen"
@@ -200,31 +200,36 @@ paket() {
 # Das Handbuch: Bilder aus dem laufenden Programm, das Kapitel zur
 # Kommandozeile aus davo --help, daraus eine HTML-Datei (pandoc) und, wenn
 # wkhtmltopdf da ist, eine PDF-Datei; beide in $BUILD/doc/handbuch.
-handbuch() {
-  BEFEHL="handbuch"
-  pakete_installieren
+# Builds the guide in the build folder $1 (set up as for ./davo.sh starten
+# when it is new): the pictures, the command-line chapter, the HTML file and,
+# where wkhtmltopdf serves, the PDF file, all in $1/doc/handbuch.
+handbuch_bauen() {
+  local ordner="$1"
+  local pakete_vorher=("${PAKETE[@]}")
   PAKETE=(pandoc wkhtmltopdf)
   pakete_installieren
+  PAKETE=("${pakete_vorher[@]}")
   # A build folder that is already set up keeps its settings (Debug with tests
   # after ./davo.sh testen); a new one is set up as for ./davo.sh starten.
-  if [[ -f "$BUILD/CMakeCache.txt" ]]; then
-    SCHRITT="CMake konfigurieren ($BUILD)"
-    generator_pruefen "$BUILD"
-    cmake -S "$WURZEL" -B "$BUILD" -G Ninja
+  SCHRITT="CMake konfigurieren ($ordner)"
+  generator_pruefen "$ordner"
+  if [[ -f "$ordner/CMakeCache.txt" ]]; then
+    cmake -S "$WURZEL" -B "$ordner" -G Ninja
   else
-    konfigurieren Release OFF
+    cmake -S "$WURZEL" -B "$ordner" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAVO_GUI=ON -DDAVO_TESTS=OFF
   fi
-  bauen --target davo handbuch_bilder
+  SCHRITT="Bauen ($ordner)"
+  cmake --build "$ordner" --target davo handbuch_bilder
 
-  local quelle="$WURZEL/doc/handbuch" ziel="$BUILD/doc/handbuch"
+  local quelle="$WURZEL/doc/handbuch" ziel="$ordner/doc/handbuch"
   SCHRITT="Bilder erzeugen"
   meldung "Bilder: $ziel/bilder"
   rm -rf "$ziel/bilder"
-  QT_QPA_PLATFORM=offscreen "$BUILD/tools/handbuch/handbuch_bilder" \
+  QT_QPA_PLATFORM=offscreen "$ordner/tools/handbuch/handbuch_bilder" \
     --beispiele "$WURZEL/beispiele" --ausgabe "$ziel/bilder" --kapitel "$quelle"
 
   SCHRITT="Kapitel Kommandozeile"
-  cmake -DDAVO="$BUILD/cli/davo" -DKAPITEL="$quelle/10-kommandozeile.md" -DSCHREIBEN=ON \
+  cmake -DDAVO="$ordner/cli/davo" -DKAPITEL="$quelle/10-kommandozeile.md" -DSCHREIBEN=ON \
     -P "$WURZEL/tools/handbuch/Kommandozeile.cmake"
 
   SCHRITT="HTML bauen (pandoc)"
@@ -242,8 +247,15 @@ handbuch() {
     rm -f "$ziel/handbuch.pdf.neu"
     echo "Keine PDF-Fassung: wkhtmltopdf ist gescheitert." >&2
   fi
+  HANDBUCH_ORDNER="$ziel"
+}
+
+handbuch() {
+  BEFEHL="handbuch"
+  pakete_installieren
+  handbuch_bauen "$BUILD"
   BEFEHL=""
-  printf '\ndavo.sh handbuch: ERFOLGREICH - %s\n' "$ziel/handbuch.html"
+  printf '\ndavo.sh handbuch: ERFOLGREICH - %s\n' "$HANDBUCH_ORDNER/handbuch.html"
 }
 
 hilfe() {

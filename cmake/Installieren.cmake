@@ -23,7 +23,21 @@ install(TARGETS davo RUNTIME DESTINATION ${DAVO_ZIEL_PROGRAMM})
 if(TARGET davozedizarorevodo)
   install(TARGETS davozedizarorevodo RUNTIME DESTINATION ${DAVO_ZIEL_PROGRAMM})
 endif()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/beispiele DESTINATION ${DAVO_ZIEL_DATEN})
+# The script that makes the sample address file needs the source tree.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/beispiele DESTINATION ${DAVO_ZIEL_DATEN} PATTERN "*.sh" EXCLUDE)
+
+# The user guide, built beforehand by "davo.sh handbuch" (pandoc); both
+# programs look for it in the folder handbuch of the data folder.
+set(DAVO_HANDBUCH "" CACHE PATH "Ordner mit dem gebauten Handbuch (handbuch.html), das mit installiert wird")
+if(DAVO_HANDBUCH)
+  if(NOT EXISTS ${DAVO_HANDBUCH}/handbuch.html)
+    message(FATAL_ERROR "Kein Handbuch in ${DAVO_HANDBUCH}: erst ./davo.sh handbuch ausführen")
+  endif()
+  install(FILES ${DAVO_HANDBUCH}/handbuch.html DESTINATION ${DAVO_ZIEL_DATEN}/handbuch)
+  if(EXISTS ${DAVO_HANDBUCH}/handbuch.pdf)
+    install(FILES ${DAVO_HANDBUCH}/handbuch.pdf DESTINATION ${DAVO_ZIEL_DATEN}/handbuch)
+  endif()
+endif()
 
 if(WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -76,8 +76,7 @@ void HandbuchZeigen(const fs::path& programmOrdner) {
 std::string UeberText(const fs::path& programmOrdner) {
   std::string t = std::string(Anwendungstitel) + ", Version " DAVO_VERSION "\n";
   t += "Auszahlung von Jagdgeld an die Grundeigent\xFCmer.\n";
-  t += "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder neuer).\n";
-  t += "Freie Software ohne jede Garantie.\n\n";
+  t += std::string(Lizenzhinweis) + "\n\n";
   t += "Konfigurationsdatei: " + KonfigDateiPfad() + "\n";
   const std::string adressdatei = Konfiguration.Adressdatei();
   if (adressdatei.empty()) {

@@ -3,6 +3,7 @@
 # minimales System an, installiert darin das Paket mit apt-get (nur mit den
 # Abhängigkeiten, die das Paket nennt) und startet in der chroot-Umgebung
 #   davo --version
+#   davo --handbuch                  (das Handbuch ist mit installiert)
 #   davozedizarorevodo --probelauf   (mit QT_QPA_PLATFORM=offscreen)
 #
 # Aufruf (als root):
@@ -74,6 +75,9 @@ grep -E '^(Setting up zq|[0-9]+ upgraded)' "$ZIEL.apt.log"
 
 meldung "davo --version"
 chroot "$ZIEL" davo --version
+
+meldung "davo --handbuch"
+chroot "$ZIEL" davo --handbuch
 
 meldung "davozedizarorevodo --probelauf (QT_QPA_PLATFORM=offscreen)"
 chroot "$ZIEL" env HOME=/root QT_QPA_PLATFORM=offscreen davozedizarorevodo --probelauf

@@ -54,7 +54,8 @@ win64_bauen() {
     -DCMAKE_BUILD_TYPE=Release \
     -DDAVO_GUI=ON \
     -DDAVO_TESTS=ON \
-    -DDAVO_GTEST_QUELLE=/usr/src/googletest
+    -DDAVO_GTEST_QUELLE=/usr/src/googletest \
+    -DDAVO_HANDBUCH="$HANDBUCH_ORDNER"
 
   SCHRITT="64-bit-Windows bauen ($BUILD_WIN64)"
   cmake --build "$BUILD_WIN64" --parallel "${DAVO_JOBS:-2}" --target davo davozedizarorevodo davo_core_tests
@@ -190,6 +191,7 @@ win64_pruefen() {
   local prog="$ziel" exe="$ziel/davo.exe"
   pruefen_dass "Installationsprogramm legt davo.exe an" test -f "$exe"
   pruefen_dass "Installationsprogramm legt die Beispiele an" test -f "$prog/beispiele/Jagdkataster-Beispiel.csv"
+  pruefen_dass "Installationsprogramm legt das Handbuch an" test -f "$prog/handbuch/handbuch.html"
   pruefen_dass "Installationsprogramm legt den Deinstaller an" test -f "$prog/Deinstallieren.exe"
   pruefen_dass "Installationsprogramm legt den Eintrag im Startmenü an" test -f \
     "$WINE_PREFIX_ORDNER/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$PRODUKT/$PRODUKT.lnk"
@@ -200,6 +202,8 @@ win64_pruefen() {
   sed 's/^/      /' "$probe/version.txt"
   pruefen_dass "davo.exe --version nennt Version $version" enthaelt "$probe/version.txt" "davo $version"
   pruefen_dass "davo.exe --version nennt die Lizenz" enthaelt "$probe/version.txt" "GPL-3.0-or-later"
+  wine_lauf "$exe" --handbuch >"$probe/handbuch.txt"
+  pruefen_dass "davo.exe --handbuch findet das Handbuch" enthaelt "$probe/handbuch.txt" "handbuch.html"
 
   SCHRITT="Wine: Kommandozeile"
   local k adw pdf
@@ -307,6 +311,8 @@ win64_kern_pruefen() {
 
 # Everything after the package check of "davo.sh windows".
 windows_bauen_und_pruefen() {
+  # The guide is the same on every system: built by the Linux program.
+  handbuch_bauen "$BUILD"
   qt_mingw_bereitstellen
   win64_bauen
   win64_verpacken

@@ -3,11 +3,22 @@
 #
 #   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
 #   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
-#                                       danach Kern und davo für 32-bit-Windows bauen
+#                                       danach Kern und davo für 32-bit-Windows bauen,
+#                                       zuletzt Kern und davo für 64-bit-Windows (ohne Qt)
+#                                       bauen und unter Wine prüfen
+#   ./davo.sh windows                   Installationsprogramm und portables Zip für
+#                                       64-bit-Windows bauen und unter Wine prüfen
+#   ./davo.sh paket                     Debian-Paket (.deb) bauen und mit lintian prüfen
+#   ./davo.sh handbuch                  Bilder des Handbuchs neu erzeugen, HTML (und PDF) bauen
 #
 # Umgebungsvariablen:
 #   DAVO_BUILD        Build-Ordner (Vorgabe: build im Projektordner)
 #   DAVO_BUILD_MINGW  Build-Ordner für 32-bit-Windows (Vorgabe: build-mingw im Projektordner)
+#   DAVO_BUILD_WIN64  Build-Ordner für 64-bit-Windows (Vorgabe: build-win64 im Projektordner)
+#   DAVO_BUILD_WIN64_KERN  Build-Ordner für 64-bit-Windows ohne Qt beim Testen
+#                     (Vorgabe: build-win64-kern im Projektordner)
+#   DAVO_BUILD_PAKET  Build-Ordner für das Debian-Paket (Vorgabe: build-paket im Projektordner)
+#   DAVO_QT_MINGW     Ablage des für Windows gebauten Qt (Vorgabe: ~/.cache/davo-qt-mingw)
 set -euo pipefail
 
 WURZEL="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")" && pwd)"
@@ -121,6 +132,8 @@ starten() {
 
 testen() {
   BEFEHL="testen"
+  source "$WURZEL/packaging/windows/windows.sh"
+  PAKETE+=("${WINDOWS_KERN_PAKETE[@]}")
   pakete_installieren
   konfigurieren Debug ON
   bauen
@@ -153,8 +166,96 @@ testen() {
     echo "$exe ist kein 32-bit-Windows-Programm" >&2
     return 1
   fi
+
+  win64_kern_pruefen
   BEFEHL=""
-  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut\n' "$exe"
+  printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut,\n' "$exe"
+  printf 'Kern und davo für 64-bit-Windows unter Wine geprüft\n'
+}
+
+# The Debian package, made with CPack from a Release build.
+paket() {
+  BEFEHL="paket"
+  PAKETE+=(dpkg-dev file lintian)
+  pakete_installieren
+  local ordner="${DAVO_BUILD_PAKET:-$WURZEL/build-paket}"
+  handbuch_bauen "$ordner"
+  SCHRITT="CMake konfigurieren ($ordner)"
+  cmake -S "$WURZEL" -B "$ordner" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAVO_GUI=ON -DDAVO_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr -DDAVO_HANDBUCH="$HANDBUCH_ORDNER"
+  SCHRITT="Bauen ($ordner)"
+  cmake --build "$ordner" --target davo davozedizarorevodo
+  SCHRITT="Debian-Paket packen"
+  rm -f "$ordner"/*.deb
+  (cd "$ordner" && cpack -G DEB >/dev/null)
+  local deb
+  deb="$(find "$ordner" -maxdepth 1 -name '*.deb' -print -quit)"
+  SCHRITT="Debian-Paket prüfen (lintian)"
+  meldung "lintian $deb"
+  lintian --fail-on error "$deb"
+  BEFEHL=""
+  printf '\ndavo.sh paket: ERFOLGREICH - %s\n' "$deb"
+}
+
+# Das Handbuch: Bilder aus dem laufenden Programm, das Kapitel zur
+# Kommandozeile aus davo --help, daraus eine HTML-Datei (pandoc) und, wenn
+# wkhtmltopdf da ist, eine PDF-Datei; beide in $BUILD/doc/handbuch.
+# Builds the guide in the build folder $1 (set up as for ./davo.sh starten
+# when it is new): the pictures, the command-line chapter, the HTML file and,
+# where wkhtmltopdf serves, the PDF file, all in $1/doc/handbuch.
+handbuch_bauen() {
+  local ordner="$1"
+  local pakete_vorher=("${PAKETE[@]}")
+  PAKETE=(pandoc wkhtmltopdf)
+  pakete_installieren
+  PAKETE=("${pakete_vorher[@]}")
+  # A build folder that is already set up keeps its settings (Debug with tests
+  # after ./davo.sh testen); a new one is set up as for ./davo.sh starten.
+  SCHRITT="CMake konfigurieren ($ordner)"
+  generator_pruefen "$ordner"
+  if [[ -f "$ordner/CMakeCache.txt" ]]; then
+    cmake -S "$WURZEL" -B "$ordner" -G Ninja
+  else
+    cmake -S "$WURZEL" -B "$ordner" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAVO_GUI=ON -DDAVO_TESTS=OFF
+  fi
+  SCHRITT="Bauen ($ordner)"
+  cmake --build "$ordner" --target davo handbuch_bilder
+
+  local quelle="$WURZEL/doc/handbuch" ziel="$ordner/doc/handbuch"
+  SCHRITT="Bilder erzeugen"
+  meldung "Bilder: $ziel/bilder"
+  rm -rf "$ziel/bilder"
+  QT_QPA_PLATFORM=offscreen "$ordner/tools/handbuch/handbuch_bilder" \
+    --beispiele "$WURZEL/beispiele" --ausgabe "$ziel/bilder" --kapitel "$quelle"
+
+  SCHRITT="Kapitel Kommandozeile"
+  cmake -DDAVO="$ordner/cli/davo" -DKAPITEL="$quelle/10-kommandozeile.md" -DSCHREIBEN=ON \
+    -P "$WURZEL/tools/handbuch/Kommandozeile.cmake"
+
+  SCHRITT="HTML bauen (pandoc)"
+  (cd "$ziel" && pandoc --from markdown-smart --standalone --self-contained --toc --toc-depth=1 \
+    --number-sections --css "$quelle/handbuch.css" --resource-path=. \
+    --to html5 "$quelle"/[0-9]*.md -o handbuch.html.neu)
+  mv "$ziel/handbuch.html.neu" "$ziel/handbuch.html"
+
+  SCHRITT="PDF bauen (wkhtmltopdf)"
+  rm -f "$ziel/handbuch.pdf.neu"
+  if QT_QPA_PLATFORM=offscreen wkhtmltopdf -q --enable-local-file-access "$ziel/handbuch.html" \
+    "$ziel/handbuch.pdf.neu"; then
+    mv "$ziel/handbuch.pdf.neu" "$ziel/handbuch.pdf"
+  else
+    rm -f "$ziel/handbuch.pdf.neu"
+    echo "Keine PDF-Fassung: wkhtmltopdf ist gescheitert." >&2
+  fi
+  HANDBUCH_ORDNER="$ziel"
+}
+
+handbuch() {
+  BEFEHL="handbuch"
+  pakete_installieren
+  handbuch_bauen "$BUILD"
+  BEFEHL=""
+  printf '\ndavo.sh handbuch: ERFOLGREICH - %s\n' "$HANDBUCH_ORDNER/handbuch.html"
 }
 
 hilfe() {
@@ -162,7 +263,15 @@ hilfe() {
 Aufruf:
   ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
   ./davo.sh testen                    bauen mit Tests, Tests ausführen,
-                                      Kern und davo für 32-bit-Windows bauen
+                                      Kern und davo für 32-bit-Windows bauen,
+                                      Kern und davo für 64-bit-Windows (ohne Qt)
+                                      bauen und unter Wine prüfen
+  ./davo.sh windows                   Fensterprogramm für 64-bit-Windows bauen:
+                                      Installationsprogramm und portables Zip,
+                                      danach Prüfung unter Wine (beim ersten Mal
+                                      wird Qt für Windows gebaut, 15-30 Minuten)
+  ./davo.sh paket                     Debian-Paket bauen und mit lintian prüfen
+  ./davo.sh handbuch                  Handbuch mit neuen Bildern als HTML (und PDF) bauen
 EOF
 }
 
@@ -179,6 +288,22 @@ case "${1:-}" in
       exit 2
     fi
     testen
+    ;;
+  windows | paket)
+    befehl="$1"
+    shift
+    if [[ $# -gt 0 ]]; then
+      echo "$befehl nimmt keine Argumente" >&2
+      hilfe >&2
+      exit 2
+    fi
+    if [[ $befehl == windows ]]; then
+      source "$WURZEL/packaging/windows/windows.sh"
+    fi
+    "$befehl"
+    ;;
+  handbuch)
+    handbuch
     ;;
   -h | --help | hilfe)
     hilfe

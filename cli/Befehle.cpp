@@ -9,7 +9,10 @@
 
 #include "app/Datum.h"
 #include "app/Dialoge.h"
+#include "app/Handbuch.h"
+#include "app/Hauptmenue.h"
 #include "app/Konfiguration.h"
+#include "app/Plattform.h"
 #include "app/Text.h"
 
 namespace davo::cli {
@@ -589,6 +592,7 @@ std::string Hilfetext() {
          "  --nein           alle Fragen mit Nein beantworten\n"
          "  --help, -h       diese Hilfe zeigen\n"
          "  --version        die Version zeigen\n"
+         "  --handbuch       den Pfad des Handbuchs (HTML) zeigen\n"
          "\n"
          "Ohne --ja oder --nein werden Fragen am Terminal gestellt; sonst gilt\n"
          "die vorgewählte Antwort.\n"
@@ -621,6 +625,8 @@ Aufruf LiesAufruf(const std::vector<std::string>& argumente) {
       a.Hilfe = true;
     } else if (arg == "--version") {
       a.Version = true;
+    } else if (arg == "--handbuch") {
+      a.Handbuch = true;
     } else if (arg == "--ja" || arg == "--nein") {
       const Vorgabe v = arg == "--ja" ? Vorgabe::Ja : Vorgabe::Nein;
       if (a.Antwort != Vorgabe::Keine && a.Antwort != v) {
@@ -662,8 +668,19 @@ int Hauptprogramm(const std::vector<std::string>& argumente, std::ostream& aus, 
     return ExitErledigt;
   }
   if (aufruf.Version) {
-    aus << "davo " DAVO_VERSION "\n";
+    aus << "davo " DAVO_VERSION "\n" << app::Lizenzhinweis << "\n";
     aus.flush();
+    return ExitErledigt;
+  }
+  if (aufruf.Handbuch) {
+    const std::filesystem::path ordner = app::plattform::ProgrammDatei().parent_path();
+    const std::optional<std::filesystem::path> handbuch = app::HandbuchFinden(ordner);
+    if (!handbuch) {
+      fehler << "davo: " << app::AnsiNachUtf8(app::HandbuchFehltText(ordner)) << "\n";
+      return ExitAbgelehnt;
+    }
+    const std::u8string pfad = handbuch->u8string();
+    aus << std::string(pfad.begin(), pfad.end()) << "\n";
     return ExitErledigt;
   }
   if (aufruf.Befehl.empty()) return Aufruffehler(fehler, "Es fehlt der Befehl.");

@@ -37,6 +37,7 @@ struct Aufruf {
   std::optional<std::string> KonfigOrdner;  // UTF-8
   bool Hilfe = false;
   bool Version = false;
+  bool Handbuch = false;
   std::string Befehl;
   std::vector<std::string> Argumente;
   std::string Fehler;  // usage error (UTF-8); empty when the line is fine

@@ -68,6 +68,12 @@ char* argv_[] = {name_, nullptr};
 
 QtSitzung::QtSitzung() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+#ifdef Q_OS_WIN
+  // On Windows the offscreen platform reads fonts from a folder of Qt's own,
+  // which an installed program lacks: it takes the system's fonts instead.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR") && !qEnvironmentVariableIsEmpty("WINDIR"))
+    qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + QStringLiteral("\\Fonts")).toLocal8Bit());
+#endif
   if (!QGuiApplication::instance()) anwendung_ = std::make_unique<QGuiApplication>(argc_, argv_);
 }
 

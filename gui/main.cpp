@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 #include "addresses/DU_Adresse.h"
 #include "addresses/DU_WaehlAdr.h"
@@ -43,7 +44,9 @@ int main(int argc, char* argv[]) {
 
   QApplication anwendung(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(davo::app::Anwendungstitel));
-  QApplication::setApplicationVersion(QStringLiteral(DAVO_VERSION));
+  // --version shows the licence too (printed, or a message box on Windows).
+  QApplication::setApplicationVersion(QStringLiteral(DAVO_VERSION "\n") +
+                                      QString::fromLatin1(davo::app::Lizenzhinweis));
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   QTranslator qtDeutsch;
   QtDeutschLaden(anwendung, qtDeutsch);
@@ -56,6 +59,12 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("Ordner der Konfigurationsdatei Davozedizarorevodo.KON."),
                                   QStringLiteral("ORDNER"));
   optionen.addOption(konfig);
+  // For checking an installation: start, show the main window, quit. The exit
+  // code says whether the main window was visible.
+  const QCommandLineOption probelauf(
+      QStringLiteral("probelauf"),
+      QStringLiteral("Hauptfenster zeigen und sofort wieder beenden (Prüfung einer Installation)."));
+  optionen.addOption(probelauf);
   optionen.process(anwendung);
   if (optionen.isSet(konfig))
     davo::app::KonfigOrdnerVorgabe = davo::gui::FsPfad(QFileInfo(optionen.value(konfig)).absoluteFilePath());
@@ -82,6 +91,14 @@ int main(int argc, char* argv[]) {
   F_Kolvar3.show();
   // Once the loop runs the main window is up and the start message can go.
   QTimer::singleShot(0, &F_Kolvar3, [] { davo::app::ZeigeFortschritt(std::string(), 0); });
+  if (optionen.isSet(probelauf))
+    QTimer::singleShot(0, &F_Kolvar3, [&F_Kolvar3] {
+      const bool sichtbar = F_Kolvar3.isVisible();
+      std::printf("Probelauf: Hauptfenster \"%s\" %s\n", F_Kolvar3.windowTitle().toUtf8().constData(),
+                  sichtbar ? "angezeigt" : "NICHT angezeigt");
+      std::fflush(stdout);
+      QApplication::exit(sichtbar ? 0 : 1);
+    });
 
   const int ergebnis = QApplication::exec();
   davo::app::InstalliereDialogDienst(nullptr);

@@ -8,6 +8,10 @@ namespace davo::app {
 
 const char* const Anwendungstitel = "ZQ-Davozedizarorevodo";
 
+const char* const Lizenzhinweis =
+    "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder neuer).\n"
+    "Freie Software ohne jede Garantie; Weitergabe nach den Bedingungen dieser Lizenz.";
+
 namespace {
 
 // Object name as the form designer derives it: the caption's letters and
@@ -73,14 +77,25 @@ std::vector<MenuEintrag> Aufbauen() {
             E("Aktive Adressendatei w\xE4hlen", Befehl::AdressdateiWaehlen),
             E("Neue Adressendatei anlegen", Befehl::AdressdateiAnlegen),
         }),
-      U("Flurst\xFC" "cke", {E("CSV-Datei einlesen", Befehl::FlurstueckeEinlesen)}),
+      U("Flurst\xFC"
+        "cke",
+        {E("CSV-Datei einlesen", Befehl::FlurstueckeEinlesen)}),
       U("SEPA",
         {
             E("Konten", Befehl::SepaKonten, false),
-            E("\xDC" "berweisungen", Befehl::Keiner, false),
+            E("\xDC"
+              "berweisungen",
+              Befehl::Keiner, false),
             E("Sepadatei anzeigen", Befehl::SepaAnzeigen),
         }),
       E("Auszahlung", Befehl::Auszahlung),
+      U("Hilfe",
+        {
+            E("Handbuch", Befehl::Handbuch),
+            E("\xDC"
+              "ber ZQ-Davozedizarorevodo",
+              Befehl::Ueber),
+        }),
   };
   std::map<std::string, int> vergeben;
   Benennen(menue, vergeben);
@@ -102,6 +117,8 @@ bool BrauchtAdressdatei(Befehl befehl) {
     case Befehl::AdressdateiAnlegen:
     case Befehl::FlurstueckeEinlesen:
     case Befehl::SerienbriefNachFlaeche:  // asks its own question first, then opens
+    case Befehl::Handbuch:
+    case Befehl::Ueber:
       return false;
     default:
       return true;

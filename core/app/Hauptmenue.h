@@ -32,6 +32,8 @@ enum class Befehl {
   SepaUeberweisungen,
   SepaAnzeigen,
   Auszahlung,
+  Handbuch,
+  Ueber,
 };
 
 struct MenuEintrag {
@@ -51,5 +53,7 @@ bool BrauchtAdressdatei(Befehl befehl);
 // Caption of the main window: " ZQ-Davozedizarorevodo  // " + AktAdrBasis.
 std::string HauptfensterTitel();
 extern const char* const Anwendungstitel;  // "ZQ-Davozedizarorevodo"
+// The licence in two lines (ASCII only), for the version output of both programs.
+extern const char* const Lizenzhinweis;
 
 }  // namespace davo::app

@@ -5,13 +5,16 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include "addresses/Adresse.h"
 #include "addresses/Adressexporte.h"
 #include "addresses/Sammelaktionen.h"
+#include "app/Handbuch.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "letters/DosUmwandlung.h"
+#include "payout/Einstellungen.h"
 #include "payout/Flaechenaktion.h"
 
 namespace davo::gui {
@@ -50,6 +53,24 @@ QStringList MitTastenkuerzeln(const std::vector<app::MenuEintrag>& eintraege) {
     titel << t;
   }
   return titel;
+}
+
+// "Über ZQ-Davozedizarorevodo": longer than a message may be, so a box of its own.
+void UeberZeigen(QWidget* eltern) {
+  const QString titel = QStringLiteral("Über ") + QString::fromLatin1(app::Anwendungstitel);
+  // The settings file of the address file the configuration names (before
+  // any command has opened it).
+  const std::string adressdatei = app::Konfiguration.Adressdatei();
+  const std::string einstellungen =
+      adressdatei.empty() ? std::string() : payout::EinstellungsDatei(addresses::Adressdatei(adressdatei));
+  const std::string text = app::UeberText(FsPfad(QCoreApplication::applicationDirPath()), einstellungen,
+                                          addresses::StartordnerAdressdateiMenue);
+  QMessageBox box(QMessageBox::Information, titel, AusAnsi(text), QMessageBox::Ok, eltern);
+  box.setObjectName(QStringLiteral("UeberBox"));
+  box.setTextFormat(Qt::PlainText);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  MindestbreiteFuerTitel(box);
+  box.exec();
 }
 
 }  // namespace
@@ -97,6 +118,9 @@ TF_Kolvar3::TF_Kolvar3(QWidget* parent) : QMainWindow(parent) {
   Verbinde(app::Befehl::ExportBlzKonto, [] { addresses::BlzKontoExport(); });
   Verbinde(app::Befehl::SepadatenImportieren, [] { addresses::BlzKontoImport(); });
   Verbinde(app::Befehl::DosImport, [] { letters::DosAdressdateiImportieren(); });
+  // The help menu: the guide in the browser, and what and where the program is.
+  Verbinde(app::Befehl::Handbuch, [] { app::HandbuchZeigen(FsPfad(QCoreApplication::applicationDirPath())); });
+  Verbinde(app::Befehl::Ueber, [this] { UeberZeigen(this); });
 
   TitelSetzen();
 }

@@ -69,11 +69,17 @@ void FlurstueckModell::Veraendern(const std::function<void(parcels::Flurstueckta
 
 QString Beispielkataster(const QString& programmOrdner) {
   const QString relativ = AusAnsi(parcels::BeispielKataster);
-  QDir ordner(programmOrdner);
-  for (int stufe = 0; stufe <= Elternstufen; ++stufe) {
-    const QString pfad = ordner.absoluteFilePath(relativ);
+  QStringList ordner;
+  QDir stufe(programmOrdner);
+  for (int i = 0; i <= Elternstufen; ++i) {
+    ordner << stufe.absolutePath();
+    if (!stufe.cdUp()) break;
+  }
+  // Installed as a package: program in <prefix>/bin, data in <prefix>/share.
+  ordner << QDir(programmOrdner).absoluteFilePath(QStringLiteral("../share/zq-davozedizarorevodo"));
+  for (const QString& o : ordner) {
+    const QString pfad = QDir(o).absoluteFilePath(relativ);
     if (QFileInfo(pfad).isFile()) return QDir::toNativeSeparators(QDir::cleanPath(pfad));
-    if (!ordner.cdUp()) break;
   }
   return relativ;
 }

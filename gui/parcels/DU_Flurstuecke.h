@@ -42,7 +42,8 @@ class FlurstueckModell : public QAbstractTableModel {
 
 // The preset of the path box: the sample cadastre looked for in the program
 // folder and up to three folders above it (the build tree lies inside the
-// source tree); the relative path when it is in none of them.
+// source tree), then in ../share/zq-davozedizarorevodo beside the program
+// folder (installed package); the relative path when it is in none of them.
 QString Beispielkataster(const QString& programmOrdner);
 
 class Tf_Flurstuecke : public QDialog {

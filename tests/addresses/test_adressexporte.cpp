@@ -126,6 +126,9 @@ TEST_F(AdressexportTest, SerienbriefdateiNeuUeberschriebenAngehaengt) {
 }
 
 TEST_F(AdressexportTest, BankleitzahlendateiAmFestenPfad) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Der feste Pfad c:\\zq-soft ist unter Windows ein echtes Laufwerk, kein Ordner im Home-Ordner";
+#endif
   Saetze({Brief({{test::BLZ, "370 500 00"}, {test::Kontonummer, "123456789"}}, 0),
           Brief({{test::BLZ, "3705000"}, {test::Kontonummer, "123456789"}}, 0),
           Brief({{test::BLZ, "12345678"}, {test::Kontonummer, "42"}}, 0)});
@@ -156,8 +159,10 @@ TEST_F(AdressexportTest, BankdatenNurInDieSaetzeMitStatus00) {
       konto("370 500 00", "123456789"),  // the same account as the first owner
   };
   Saetze(saetze);
-  fs::create_directories(ordner / "zq-soft");
-  test::SchreibeAlles(ordner / "zq-soft" / "Ergebnis_BLZ+Konto.csv",
+  // The converter's file named, not at its fixed place (a real drive on Windows).
+  const fs::path ergebnis = ordner / "Ergebnis_BLZ+Konto.csv";
+  const auto einlesen = [&] { return BlzKontoEinlesen(AktiveAdressdatei, Ansi(ergebnis)); };
+  test::SchreibeAlles(ergebnis,
                       "99999999;9999999999;ZZZZDEFF;DE99;00\r\n"
                       "37050000;0123456789;COBADEFFXXX;DE89 3704;00\r\n"
                       "50010517;0000000005;INGDDEFF;DE50;01\r\n"
@@ -180,9 +185,9 @@ TEST_F(AdressexportTest, BankdatenNurInDieSaetzeMitStatus00) {
     return 0;
   });
   Antworten({FrageErgebnis::Nein, FrageErgebnis::Ja});
-  EXPECT_EQ(BlzKontoImport().Ergebnis, Aktionsergebnis::Abgelehnt);
+  EXPECT_EQ(einlesen().Ergebnis, Aktionsergebnis::Abgelehnt);
   EXPECT_EQ(test::LiesAlles(datei), test::Datei(saetze));
-  const Uebertragung u = BlzKontoImport();
+  const Uebertragung u = einlesen();
   app::SetzeIOStoerung(nullptr);
   EXPECT_EQ(u.Ergebnis, Aktionsergebnis::Erledigt);
   EXPECT_EQ(u.Anzahl, 4);
@@ -194,8 +199,8 @@ TEST_F(AdressexportTest, BankdatenNurInDieSaetzeMitStatus00) {
   EXPECT_EQ(dialoge.Fragen[1].Frage, "Sollen BIC und IBAM in die Adressendatei importiert an werden?");
   EXPECT_FALSE(dialoge.Fragen[1].JaVorgewaehlt);
 
-  fs::remove(ordner / "zq-soft" / "Ergebnis_BLZ+Konto.csv");
-  EXPECT_EQ(BlzKontoImport().Ergebnis, Aktionsergebnis::Fehler);
+  fs::remove(ergebnis);
+  EXPECT_EQ(einlesen().Ergebnis, Aktionsergebnis::Fehler);
   EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{" \xDC"
                                                         "bergabedatei nicht gefunden!"});
 }

@@ -227,13 +227,24 @@ TEST_F(KonfigurationTest, AktAdrBasisBisZumErstenPunktDesDateinamens) {
   }
 }
 
+// The variable that names the per-user settings folder.
+#ifdef _WIN32
+constexpr const char* BenutzerOrdnerVariable = "APPDATA";
+void SetzeUmgebung(const char* name, const std::string& wert) { _putenv_s(name, wert.c_str()); }
+void LoescheUmgebung(const char* name) { _putenv_s(name, ""); }
+#else
+constexpr const char* BenutzerOrdnerVariable = "XDG_CONFIG_HOME";
+void SetzeUmgebung(const char* name, const std::string& wert) { ::setenv(name, wert.c_str(), 1); }
+void LoescheUmgebung(const char* name) { ::unsetenv(name); }
+#endif
+
 TEST_F(KonfigurationTest, OrdnerDerKonfiguration) {
   const std::string altProgramm = ProgrammPfad;
-  const char* altXdg = std::getenv("XDG_CONFIG_HOME");
+  const char* altXdg = std::getenv(BenutzerOrdnerVariable);
   const std::string xdgVorher = altXdg ? altXdg : "";
   const fs::path xdg = ordner / "xdg";
   fs::create_directory(xdg);
-  ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+  SetzeUmgebung(BenutzerOrdnerVariable, xdg.string());
   const fs::path programm = ordner / "programm";
   fs::create_directory(programm);
 
@@ -251,8 +262,10 @@ TEST_F(KonfigurationTest, OrdnerDerKonfiguration) {
   EXPECT_TRUE(dialoge.Meldungen.empty());
 
   ProgrammPfad = altProgramm;
-  if (altXdg) ::setenv("XDG_CONFIG_HOME", xdgVorher.c_str(), 1);
-  else ::unsetenv("XDG_CONFIG_HOME");
+  if (altXdg)
+    SetzeUmgebung(BenutzerOrdnerVariable, xdgVorher);
+  else
+    LoescheUmgebung(BenutzerOrdnerVariable);
 }
 
 }  // namespace

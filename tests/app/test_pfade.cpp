@@ -26,6 +26,9 @@ class Pfade : public test::CoreTest {
 };
 
 TEST_F(Pfade, LaufwerkspfadImHomeOrdner) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Laufwerkspfade werden nur außerhalb von Windows in den Home-Ordner abgebildet";
+#endif
   const fs::path reredazo = ordner / "ZQ-Soft" / "Reredazo";
   struct Fall {
     std::string pfad;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Hauptmenue.h"
 #include "support/Adresssaetze.h"
 #include "support/CliLauf.h"
 #include "support/CliTest.h"
@@ -78,7 +79,7 @@ TEST_F(DavoProgramm, HilfeUndVersionEndenMitNull) {
 
   const Lauf version = Davo({"--version"});
   EXPECT_EQ(version.Status, 0);
-  EXPECT_EQ(version.Aus, std::string("davo ") + DAVO_VERSION + "\n");
+  EXPECT_EQ(version.Aus, std::string("davo ") + DAVO_VERSION + "\n" + davo::app::Lizenzhinweis + "\n");
 
   // Global options are taken together; --help wins over the command.
   EXPECT_EQ(Davo({"--ja", "--konfig", ordner_.string(), "--help"}).Status, 0);

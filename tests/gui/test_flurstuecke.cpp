@@ -161,23 +161,31 @@ class TestFlurstuecke : public QObject {
     QVERIFY(dialoge->Dateidialoge.empty());
   }
 
-  // The sample is found in the program folder or up to three folders above.
+  // The sample is found in the program folder or up to three folders above,
+  // or in the data folder of an installed package.
   void beispielpfad_data() {
     QTest::addColumn<QString>("programmOrdner");
+    QTest::addColumn<QString>("ablage");
     QTest::addColumn<bool>("gefunden");
-    QTest::newRow("im Programmordner") << "" << true;
-    QTest::newRow("eine Stufe") << "build" << true;
-    QTest::newRow("drei Stufen") << "build/gui/Debug" << true;
-    QTest::newRow("vier Stufen") << "build/gui/Debug/x" << false;
+    const QString quelle = QStringLiteral("beispiele");
+    const QString paket = QStringLiteral("usr/share/zq-davozedizarorevodo/beispiele");
+    QTest::newRow("im Programmordner") << "" << quelle << true;
+    QTest::newRow("eine Stufe") << "build" << quelle << true;
+    QTest::newRow("drei Stufen") << "build/gui/Debug" << quelle << true;
+    QTest::newRow("vier Stufen") << "build/gui/Debug/x" << quelle << false;
+    QTest::newRow("Paket") << "usr/bin" << paket << true;
+    QTest::newRow("Paket, anderer Ordner") << "usr/lib" << paket << true;
+    QTest::newRow("Paket, zu tief") << "usr/bin/x" << paket << false;
   }
 
   void beispielpfad() {
     QFETCH(QString, programmOrdner);
+    QFETCH(QString, ablage);
     QFETCH(bool, gefunden);
     QDir wurzel(ordner->filePath(QStringLiteral("quelle")));
-    QVERIFY(wurzel.mkpath(QStringLiteral("beispiele")));
-    QVERIFY(wurzel.mkpath(QStringLiteral("build/gui/Debug/x")));
-    QFile beispiel(wurzel.filePath(QStringLiteral("beispiele/Jagdkataster-Beispiel.csv")));
+    QVERIFY(wurzel.mkpath(ablage));
+    QVERIFY(wurzel.mkpath(programmOrdner.isEmpty() ? QStringLiteral(".") : programmOrdner));
+    QFile beispiel(wurzel.filePath(ablage + QStringLiteral("/Jagdkataster-Beispiel.csv")));
     QVERIFY(beispiel.open(QIODevice::WriteOnly));
     beispiel.close();
 

@@ -52,6 +52,8 @@ const Menuezeile Hauptmenue[] = {
     {"SEPA|Überweisungen", false},
     {"SEPA|Sepadatei anzeigen", true},
     {"Auszahlung", true},
+    {"Hilfe|Handbuch", true},
+    {"Hilfe|Über ZQ-Davozedizarorevodo", true},
 };
 
 // The caption as the user reads it: "&x" shows x, "&&" shows "&".
@@ -208,6 +210,7 @@ class TestHauptfenster : public QObject {
     QTest::newRow("Sepadaten") << QStringLiteral("Adressen|Sepadaten importieren") << true;
     QTest::newRow("Auszahlung") << QStringLiteral("Auszahlung") << true;
     QTest::newRow("Flurstücke") << QStringLiteral("Flurstücke|CSV-Datei einlesen") << false;
+    QTest::newRow("Handbuch") << QStringLiteral("Hilfe|Handbuch") << false;
   }
 
   // Without an active address file, opening it asks for one first.

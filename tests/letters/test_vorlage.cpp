@@ -208,7 +208,7 @@ TEST_F(VorlageTest, SpeichernMitCrLfUndNeuerVorlagendatei) {
   dialoge.WaehleDatei((ordner / "fehlt" / "x.txt").string());
   editor.Speichern();
   EXPECT_EQ(1u, dialoge.Meldungen.size());
-  EXPECT_EQ(Pfad("fehlt/x.txt"), app::Konfiguration.Serienbriefdatei());
+  EXPECT_EQ(Ansi(ordner / "fehlt" / "x.txt"), app::Konfiguration.Serienbriefdatei());
 }
 
 TEST_F(VorlageTest, DirektdruckMitSteuerzeichenVorJedemAuftrag) {

@@ -578,6 +578,9 @@ TEST_F(Flurstuecke, SortierschluesselEndetBei255) {
 // --- export -----------------------------------------------------------------------------
 
 TEST_F(Flurstuecke, ExportZeilenformat) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Der Exportpfad e:\\Jagd ist unter Windows ein echtes Laufwerk, kein Ordner im Home-Ordner";
+#endif
   app::HomeOrdnerFuerTests = ordner / "home";
   fs::create_directories(ordner / "home");
   ASSERT_TRUE(Importiere(Kataster({"7;Feldheim;3;17/2;ZJEN;1234;" + kMueller})));

@@ -45,14 +45,15 @@ const std::vector<Satz> kSaetze = {
 std::string R12(const std::string& zahl) { return std::string(12 - zahl.size(), ' ') + zahl; }
 
 // The owner rows, the reference column left open.
-const std::string kMueller = "Hans Mueller\tGENODEF1ABC\tDE02120300000000202051\t" + R12("1,5000") + "\t" +
-                             R12("150,00") + "\tPacht 2024 fuer Hans Mueller\t";
-const std::string kBerg = "Anna BergJun.\tBYLADEM1001\tDE89370400440532013000\t" + R12("0,4000") + "\t" + R12("0,00") +
-                          "\tPacht 2024 fuer Anna Berg\t";
+const std::string kMueller =
+    "Hans Mueller\tGENODEF1ABC\tDE02120300000000202051\t" + R12("1,5000") + "\t" + R12("150,00") +
+    "\tPacht 2024 fuer Hans Mueller\t";
+const std::string kBerg = "Anna BergJun.\tBYLADEM1001\tDE89370400440532013000\t" + R12("0,4000") + "\t" +
+                          R12("0,00") + "\tPacht 2024 fuer Anna Berg\t";
 const std::string kOettinger = "Zacharias Oettinger\t\tDE75512108001245126199\t" + R12("2,0000") + "\t" +
                                R12("200,00") + "\tPacht 2024 fuer Zacharias Oettinger\t";
-const std::string kDorn = "Carl Dorn\tCOBADEFFXXX\tDE44500105175407324931\t" + R12("0,5000") + "\t" + R12("50,00") +
-                          "\tPacht 2024 fuer Carl Dorn\t";
+const std::string kDorn = "Carl Dorn\tCOBADEFFXXX\tDE44500105175407324931\t" + R12("0,5000") + "\t" +
+                          R12("50,00") + "\tPacht 2024 fuer Carl Dorn\t";
 
 const std::string kTitel = "Name\tBic\tIBAN\tFläche\tBetrag\tÜberweisungstext1\tReferenz\n";
 
@@ -71,9 +72,9 @@ class DavoAuszahlung : public CliTest {
   // The four owners and their settings with run number 3.
   void Anlegen() const {
     SchreibeDatei(Adressen(), Datei(kSaetze));
-    SchreibeDatei(
-        EinstellungsDatei(),
-        Einstellungen({{BetragProHa, "100,00"}, {Kleinster, "50,00"}, {Beleg, Ansi("Pacht 2024 für !NAM1")}}, 3));
+    SchreibeDatei(EinstellungsDatei(),
+                  Einstellungen({{BetragProHa, "100,00"}, {Kleinster, "50,00"}, {Beleg, Ansi("Pacht 2024 für !NAM1")}},
+                                3));
   }
 };
 
@@ -262,9 +263,9 @@ TEST_F(DavoAuszahlung, BetragstexteUndFehlendeDateien) {
   fs::remove(EinstellungsDatei());
   const Lauf ohne = Davo({"auszahlungsliste", Adressen().string(), "--art", "4"});
   EXPECT_EQ(ohne.Status, 0) << ohne.Fehler;
-  EXPECT_EQ(ohne.Aus, kTitel + "Carl Dorn\tCOBADEFFXXX\tDE44500105175407324931\t" + R12("0,5000") + "\t" + R12("0,00") +
-                          "\t\t\n" + "Hans Mueller\tGENODEF1ABC\tDE02120300000000202051\t" + R12("1,5000") + "\t" +
-                          R12("0,00") + "\t\t\n" + Summe("2,0000", "0,00"));
+  EXPECT_EQ(ohne.Aus, kTitel + "Carl Dorn\tCOBADEFFXXX\tDE44500105175407324931\t" + R12("0,5000") + "\t" +
+                          R12("0,00") + "\t\t\n" + "Hans Mueller\tGENODEF1ABC\tDE02120300000000202051\t" +
+                          R12("1,5000") + "\t" + R12("0,00") + "\t\t\n" + Summe("2,0000", "0,00"));
   EXPECT_FALSE(fs::exists(EinstellungsDatei()));
 
   struct Fall {
@@ -329,9 +330,9 @@ TEST_F(DavoAuszahlung, PdfEnthaeltUeberschriftUndAdressen) {
   ASSERT_EQ(LiesDatei(pdf).substr(0, 5), "%PDF-");
 
   const fs::path text = ordner_ / "pdf.txt";
-  ASSERT_EQ(
-      std::system(("pdftotext -layout -enc UTF-8 " + Gequotet(pdf.string()) + " " + Gequotet(text.string())).c_str()),
-      0);
+  ASSERT_EQ(std::system(("pdftotext -layout -enc UTF-8 " + Gequotet(pdf.string()) + " " + Gequotet(text.string()))
+                            .c_str()),
+            0);
   std::string inhalt;
   for (char c : LiesDatei(text))
     if (c != ' ' || inhalt.empty() || inhalt.back() != ' ') inhalt += c;

@@ -139,9 +139,9 @@ void GruppeAusAuszahlung(benchmark::State& state) {
   addresses::AdrDateiName = Testdatei::Pfad();
   for (auto _ : state) {
     state.PauseTiming();
-    addresses::GruppenAufNull();
+    addresses::GruppenAufNull(addresses::AktiveAdressdatei);
     state.ResumeTiming();
-    addresses::GruppeAusAuszahlung();
+    addresses::GruppeAusAuszahlung(addresses::AktiveAdressdatei);
   }
   if (dialoge.Meldungen != 0) state.SkipWithError("a file error was reported");
   state.counters["Adressen"] = static_cast<double>(addresses::AnzahlAdressen);

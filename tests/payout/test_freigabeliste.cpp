@@ -193,8 +193,11 @@ TEST_F(FreigabeDruckTest, LangeAbschnitteBrechenNach60Zeilen) {
   // 61 items in each section: one page break in each.
   std::vector<Eigentuemer> viele;
   for (const char* bic : {"GENODEF1ABC", "GENODEF1ABC", "COBADEFFXX"})
-    for (int i = 0; i < 61; ++i)
-      viele.push_back({"E" + std::to_string(i), "", bic, "DE89370400440532013000", 10000, 1});
+    for (int i = 0; i < 61; ++i) {
+      std::string name = "E";  // appended, not "E" + ...: no false warning in the Windows build
+      name += std::to_string(i);
+      viele.push_back({name, "", bic, "DE89370400440532013000", 10000, 1});
+    }
   Schreiben(viele);
   ASSERT_TRUE(Aufbauen());
   for (std::size_t i = 61; i < 122; ++i) Adressenliste.Freigabe[i].Markiert = false;

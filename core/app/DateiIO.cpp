@@ -1,8 +1,10 @@
 #include "app/DateiIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <system_error>
+#include <thread>
 
 #include "app/Dialoge.h"
 #include "app/IOStoerung.h"
@@ -93,6 +95,19 @@ std::string IOFehlerText(std::int32_t code, const std::string& n) {
     case 241: text = "Directory ist voll"; break;
     case 242: text = "Bearbeite " + n + " , Dateigr\xF6\xDF" "e ueberschritten"; break;
     case 255: text = "Datei " + n + " ist verschwunden"; break;
+    case io::InBenutzung:
+      text =
+          "Die Datei " + n + " wird gerade von einem anderen Programm benutzt. Bitte sp\xE4ter noch einmal versuchen.";
+      break;
+    case io::KeineNormaleDatei:
+      text = n + " ist keine gew\xF6hnliche Datei (sondern etwa ein Ger\xE4t, eine Pipe oder ein Socket).";
+      break;
+    case io::UngueltigeGroesse:
+      text = "Die Datei " + n + " ist keine g\xFCltige Adressendatei.";
+      break;
+    case io::SummeZuGross:
+      text = "Summe zu gro\xDF (" + n + ")";
+      break;
     default: text = "Unbekannter I/O Fehler:  " + Dreistellig(code) + ", " + n; break;
   }
   return Kurz(text, 255);
@@ -183,7 +198,18 @@ int IOCodeAusErrno(int fehler, const fs::path& pfad) {
 // --- Datei -----------------------------------------------------------------------
 
 Datei::~Datei() {
-  if (datei_) std::fclose(datei_);
+  if (datei_) Zu();
+}
+
+bool Datei::Zu() {
+  errno = 0;
+  bool ok = std::fflush(datei_) == 0;
+  // Unlocked only once everything written is out of the buffer.
+  if (gesperrt_) plattform::Entsperre(datei_);
+  gesperrt_ = false;
+  ok = std::fclose(datei_) == 0 && ok;
+  datei_ = nullptr;
+  return ok;
 }
 
 void Datei::Zuordnen(const std::string& pfad) {
@@ -193,10 +219,7 @@ void Datei::Zuordnen(const std::string& pfad) {
 }
 
 void Datei::Oeffne(const char* modus, std::size_t satzgroesse, bool schreibbar) {
-  if (datei_) {
-    std::fclose(datei_);
-    datei_ = nullptr;
-  }
+  if (datei_) Zu();
   satzgroesse_ = satzgroesse == 0 ? 1 : satzgroesse;
   schreibbar_ = schreibbar;
   letzteWarSchreiben_ = false;
@@ -210,12 +233,14 @@ void Datei::Oeffne(const char* modus, std::size_t satzgroesse, bool schreibbar) 
     return;
   }
   errno = 0;
-  datei_ = plattform::OeffneDatei(pfad_, modus);
+  bool keineDatei = false;
+  datei_ = plattform::OeffneDatei(pfad_, modus, &keineDatei);
   if (!datei_) {
-    SetzeIOErgebnis(IOCodeAusErrno(errno == 0 ? EIO : errno, pfad_));
+    SetzeIOErgebnis(keineDatei ? io::KeineNormaleDatei : IOCodeAusErrno(errno == 0 ? EIO : errno, pfad_));
     return;
   }
-  std::setvbuf(datei_, nullptr, _IOFBF, 1 << 16);
+  // A buffer of whole records: it goes to the disk at a record's end.
+  std::setvbuf(datei_, nullptr, _IOFBF, satzgroesse_ * std::max<std::size_t>(1, (1 << 16) / satzgroesse_));
   laenge_ = plattform::Dateilaenge(datei_);
   if (laenge_ < 0) laenge_ = 0;
 }
@@ -233,6 +258,65 @@ void Datei::OeffnenLesen(std::size_t satzgroesse) {
 void Datei::Anlegen(std::size_t satzgroesse) {
   if (Gestoert(IOOperation::Anlegen, pfad_)) return;
   Oeffne("w+b", satzgroesse, true);
+}
+
+void Datei::AnlegenNeu(std::size_t satzgroesse) {
+  if (Gestoert(IOOperation::Anlegen, pfad_)) return;
+  Oeffne("w+bx", satzgroesse, true);
+}
+
+void Datei::Sperren(bool exklusiv) {
+  if (Gestoert(IOOperation::Sperren, pfad_)) return;
+  if (!datei_) {
+    SetzeIOErgebnis(io::NichtOffen);
+    return;
+  }
+  const auto ende = std::chrono::steady_clock::now() + SperrWartezeit();
+  for (;;) {
+    errno = 0;
+    switch (plattform::Sperre(datei_, exklusiv)) {
+      case plattform::Sperrversuch::Gesperrt:
+        gesperrt_ = true;
+        // What another program wrote before is read from the file, not
+        // from a buffer filled before the lock.
+        plattform::Positioniere(datei_, plattform::Position(datei_));
+        laenge_ = std::max<std::int64_t>(plattform::Dateilaenge(datei_), 0);
+        return;
+      case plattform::Sperrversuch::NichtMoeglich:
+        return;
+      case plattform::Sperrversuch::Fehlgeschlagen:
+        SetzeIOErgebnis(IOCodeAusErrno(errno == 0 ? EIO : errno, pfad_));
+        return;
+      case plattform::Sperrversuch::Belegt:
+        break;
+    }
+    if (std::chrono::steady_clock::now() >= ende) {
+      SetzeIOErgebnis(io::InBenutzung);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+void Datei::Kuerzen(std::int64_t bytes) {
+  if (Gestoert(IOOperation::Kuerzen, pfad_)) return;
+  if (!datei_) {
+    SetzeIOErgebnis(io::NichtOffen);
+    return;
+  }
+  if (!schreibbar_) {
+    SetzeIOErgebnis(io::NichtFuerSchreiben);
+    return;
+  }
+  errno = 0;
+  if (!plattform::Kuerze(datei_, bytes)) {
+    const int code = IOCodeAusErrno(errno, pfad_);
+    SetzeIOErgebnis(code == 0 || code >= 1000 ? io::SchreibFehler : code);
+    return;
+  }
+  laenge_ = bytes;
+  letzteWarSchreiben_ = false;
+  plattform::Positioniere(datei_, bytes);
 }
 
 void Datei::Suchen(std::int64_t satz) {
@@ -337,23 +421,21 @@ bool Datei::Ende() {
   return plattform::Position(datei_) + static_cast<std::int64_t>(satzgroesse_) > laenge_;
 }
 
-void Datei::Schliessen() {
+bool Datei::Schliessen() {
   if (Gestoert(IOOperation::Schliessen, pfad_)) {
-    if (datei_) std::fclose(datei_);
-    datei_ = nullptr;
-    return;
+    if (datei_) Zu();
+    return false;
   }
   if (!datei_) {
     SetzeIOErgebnis(io::NichtOffen);
-    return;
+    return false;
   }
-  errno = 0;
-  int ergebnis = std::fclose(datei_);
-  datei_ = nullptr;
-  if (ergebnis != 0) {
+  if (!Zu()) {
     int code = IOCodeAusErrno(errno, pfad_);
     SetzeIOErgebnis(code == 0 || code >= 1000 ? io::SchreibFehler : code);
+    return false;
   }
+  return true;
 }
 
 bool Datei::Sichern() { return datei_ != nullptr && plattform::Sichere(datei_); }
@@ -437,34 +519,95 @@ void DateizeitUebernehmen(const std::string& quelle, const std::string& ziel) {
   if (ec) SetzeIOErgebnis(IOCodeAusErrno(Errno(ec), z));
 }
 
-void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n) {
-  fs::path ziel = DateiPfad(pfad);
-  fs::path neu = ziel;
-  neu += ".neu";
-  {
-    Datei d;
-    d.Zuordnen(pfad + ".neu");
-    d.Anlegen(1);
-    if (OffenesIOErgebnis() != 0) return;
-    d.SchreibenBlock(daten, n);
-    if (OffenesIOErgebnis() == 0 && !d.Sichern())
-      SetzeIOErgebnis(io::SchreibFehler);
-    d.Schliessen();
-  }
+bool DieselbeDatei(const std::string& a, const std::string& b) {
   std::error_code ec;
-  if (OffenesIOErgebnis() != 0) {
-    fs::remove(neu, ec);
-    return;
+  return std::filesystem::equivalent(DateiPfad(a), DateiPfad(b), ec) && !ec;
+}
+
+ErsatzDatei::ErsatzDatei(const std::string& ziel) : ziel_(ziel) {
+  // The first name that no other program is writing right now; a leftover
+  // of a crash counts as such, and is passed over too.
+  for (int i = 0; i < 100; ++i) {
+    neu_ = ziel + ".neu" + (i == 0 ? std::string() : std::to_string(i));
+    datei_.Zuordnen(neu_);
+    datei_.AnlegenNeu(1);
+    if (datei_.Offen() || OffenesIOErgebnis() != 80) break;
+    VerwirfIOErgebnis();
   }
-  if (Gestoert(IOOperation::Umbenennen, ziel)) {
-    fs::remove(neu, ec);
-    return;
+  ok_ = datei_.Offen();
+  if (ok_) datei_.SofortSchreiben(false);
+}
+
+ErsatzDatei::~ErsatzDatei() { Verwerfen(); }
+
+bool ErsatzDatei::Schreiben(const void* daten, std::size_t n) {
+  if (ok_ && datei_.SchreibenBlock(daten, n) < n) ok_ = false;
+  return ok_;
+}
+
+bool ErsatzDatei::Einsetzen() {
+  if (!datei_.Offen()) return false;
+  if (ok_ && !datei_.Sichern()) {
+    SetzeIOErgebnis(io::SchreibFehler);
+    ok_ = false;
   }
-  int fehler = plattform::Ersetze(neu, ziel);
-  if (fehler != 0) {
-    SetzeIOErgebnis(IOCodeAusErrno(fehler, ziel));
-    fs::remove(neu, ec);
+  ok_ = datei_.Schliessen() && ok_;
+  const fs::path ziel = DateiPfad(ziel_);
+  if (ok_ && Gestoert(IOOperation::Umbenennen, ziel)) ok_ = false;
+  if (ok_) {
+    const int fehler = plattform::Ersetze(DateiPfad(neu_), ziel);
+    if (fehler != 0) {
+      SetzeIOErgebnis(IOCodeAusErrno(fehler, ziel));
+      ok_ = false;
+    }
   }
+  const bool eingesetzt = ok_;
+  if (eingesetzt) neu_.clear();
+  Verwerfen();
+  return eingesetzt;
+}
+
+void ErsatzDatei::Verwerfen() {
+  if (datei_.Offen()) datei_.Schliessen();
+  ok_ = false;
+  if (neu_.empty()) return;
+  std::error_code ec;
+  fs::remove(DateiPfad(neu_), ec);
+  neu_.clear();
+}
+
+void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n) {
+  ErsatzDatei datei(pfad);
+  datei.Schreiben(daten, n);
+  datei.Einsetzen();
+}
+
+namespace {
+bool EndetMit(const std::string& text, const char* endung) {
+  const std::size_t n = std::char_traits<char>::length(endung);
+  if (text.size() < n) return false;
+  for (std::size_t i = 0; i < n; ++i)
+    if (GrossBuchstabe(text[text.size() - n + i]) != endung[i]) return false;
+  return true;
+}
+}  // namespace
+
+IOErgebnis TextzielPruefen(const std::string& ziel, const std::vector<std::string>& gelesen) {
+  for (const std::string& quelle : gelesen)
+    if (DieselbeDatei(ziel, quelle))
+      return IOErgebnis::Fehler(io::ZugriffVerweigert, ziel,
+                                Kurz("Die Datei " + ziel +
+                                         " wird gelesen und darf darum nicht zugleich geschrieben werden. Es wurde "
+                                         "nichts geschrieben.",
+                                     255));
+  for (const char* endung : {".ADW", ".JGA", ".KON"})
+    if (EndetMit(ziel, endung))
+      return IOErgebnis::Fehler(
+          io::ZugriffVerweigert, ziel,
+          Kurz("In die Datei " + ziel + " wird keine Textdatei geschrieben: Dateien mit der Endung " + endung +
+                   " geh\xF6ren dem Programm. Es wurde nichts geschrieben.",
+               255));
+  return IOErgebnis();
 }
 
 void DateiUmbenennen(const std::string& von, const std::string& nach) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace davo::app {
 
@@ -33,6 +34,11 @@ constexpr int SchreibFehler = 101;
 constexpr int NichtOffen = 103;
 constexpr int NichtFuerLesen = 104;
 constexpr int NichtFuerSchreiben = 105;
+// The program's own codes: what the platform reports in its own words.
+constexpr int InBenutzung = 300;        // locked by another program
+constexpr int KeineNormaleDatei = 301;  // a device, a pipe or a socket
+constexpr int UngueltigeGroesse = 302;  // an address file with a torn last record
+constexpr int SummeZuGross = 303;       // a sum or product that does not fit
 }  // namespace io
 
 // Fetches (and clears) the pending result into IOCode/IOFehler. No message.
@@ -114,6 +120,14 @@ class Datei {
   void OeffnenLesen(std::size_t satzgroesse);
   // Create the file anew (truncating it), open for reading and writing.
   void Anlegen(std::size_t satzgroesse);
+  // Create a file that does not exist yet (80 when there is one).
+  void AnlegenNeu(std::size_t satzgroesse);
+  // Lock the open file, shared (for reading) or exclusive (for writing),
+  // waiting up to SperrWartezeit() while another program holds it; then
+  // io::InBenutzung. The lock ends with the close.
+  void Sperren(bool exklusiv);
+  // Cut the file to n bytes (written data flushed first).
+  void Kuerzen(std::int64_t bytes);
   // Position at record n.
   void Suchen(std::int64_t satz);
   // Read one record; a short read fails with 100 and leaves the bytes read.
@@ -130,7 +144,8 @@ class Datei {
   std::int64_t LaengeInBytes();
   // True when positioned at or behind the last whole record.
   bool Ende();
-  void Schliessen();
+  // False when the close failed (the result is pending as always).
+  bool Schliessen();
   // Pushes written data through to the disk; false when that failed.
   bool Sichern();
   // Whether each write is flushed at once (the default), so that a full disk
@@ -143,7 +158,10 @@ class Datei {
 
  private:
   void Oeffne(const char* modus, std::size_t satzgroesse, bool schreibbar);
+  // Flushes, ends the lock and closes; false when a step failed.
+  bool Zu();
   std::FILE* datei_ = nullptr;
+  bool gesperrt_ = false;
   std::filesystem::path pfad_;
   bool gebunden_ = false;
   bool schreibbar_ = false;
@@ -172,10 +190,49 @@ void DateiLoeschen(const std::string& pfad);
 // of the DOS file date; the result is pending.
 void DateizeitUebernehmen(const std::string& quelle, const std::string& ziel);
 
-// Writes a whole file through a temporary file in the same folder and a
-// rename, so a failure leaves the old file untouched. Each failing step sets
-// the pending result (IODateiName should name the target).
+// Whether two paths name one file that exists (also through a hard link or
+// another spelling of the path).
+bool DieselbeDatei(const std::string& a, const std::string& b);
+
+// A file written whole: its bytes go into a new file beside the target (the
+// target's name with ".neu", or ".neu1" ... while another program writes
+// one), which replaces the target only once it is complete and on the disk.
+// Until then, and after any failure, the target stays as it was; a new file
+// not put in place is removed. Failures are pending like those of the file
+// steps.
+class ErsatzDatei {
+ public:
+  explicit ErsatzDatei(const std::string& ziel);
+  ~ErsatzDatei();
+  ErsatzDatei(const ErsatzDatei&) = delete;
+  ErsatzDatei& operator=(const ErsatzDatei&) = delete;
+
+  // False once any step failed.
+  bool Ok() const { return ok_; }
+  bool Schreiben(const void* daten, std::size_t n);
+  // Puts the complete file in place of the target; false when that or any
+  // step before failed (the target is unchanged then).
+  bool Einsetzen();
+  // Drops the new file; the target stays as it was.
+  void Verwerfen();
+
+ private:
+  Datei datei_;
+  std::string ziel_;
+  std::string neu_;
+  bool ok_ = true;
+};
+
+// Writes a whole file through ErsatzDatei, so a failure leaves the old file
+// untouched. Each failing step sets the pending result (IODateiName should
+// name the target).
 void DateiErsetzen(const std::string& pfad, const void* daten, std::size_t n);
+
+// Checks the target of a text file the program writes whole (an export, a
+// template): it is none of the files read for it (gelesen), and no file of
+// the program's own kinds (.ADW, .JGA, .KON), which text would destroy. The
+// refusal names the file and says why.
+IOErgebnis TextzielPruefen(const std::string& ziel, const std::vector<std::string>& gelesen = {});
 
 // Renames the file von to nach, replacing a file there (a temporary file put
 // into place once it is complete). Result pending like a file operation.

@@ -35,12 +35,6 @@ bool LaufwerkUnbrauchbar(int code) {
   }
 }
 
-// The same file under two spellings of its path.
-bool DieselbeDatei(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(DateiPfad(a), DateiPfad(b), ec) && !ec;
-}
-
 enum class Versuch { Fertig, Voll, Gescheitert };
 
 // One pass over the whole file into the temporary target.

@@ -4,6 +4,7 @@
 // answer makes that operation fail with this code without touching the disk.
 // Nothing in the program installs one.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -20,7 +21,9 @@ enum class IOOperation {
   OrdnerAnlegen,
   Umbenennen,
   Nachschlagen,
-  Dateizeit
+  Dateizeit,
+  Sperren,
+  Kuerzen
 };
 
 using IOStoerfunktion = std::function<int(IOOperation, const std::filesystem::path&)>;
@@ -31,5 +34,12 @@ void SetzeIOStoerung(IOStoerfunktion stoerung);
 // The code the installed function gives for an operation on a path; 0
 // without one.
 int IOStoerung(IOOperation operation, const std::filesystem::path& pfad);
+
+// How long a file locked by another program is waited for before the
+// operation gives up: a few seconds; tests that hold a lock themselves set
+// it short.
+constexpr std::chrono::milliseconds SperrWartezeitVorgabe{5000};
+void SetzeSperrWartezeit(std::chrono::milliseconds zeit);
+std::chrono::milliseconds SperrWartezeit();
 
 }  // namespace davo::app

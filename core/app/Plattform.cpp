@@ -8,14 +8,18 @@
 #include "app/Text.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <sys/stat.h>
+#include <windows.h>
 #else
-#include <unicode/ucol.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unicode/ucol.h>
 #include <unistd.h>
 #endif
 
@@ -23,13 +27,149 @@ namespace fs = std::filesystem;
 
 namespace davo::app::plattform {
 
-std::FILE* OeffneDatei(const fs::path& pfad, const char* modus) {
+namespace {
+
+// What a mode of fopen asks for.
+struct Modus {
+  bool schreiben = false;  // "w": created, emptied
+  bool plus = false;       // read and write
+  bool exklusiv = false;   // "x": must not exist yet
+  std::string ohneX;       // the mode for fdopen
+};
+
+Modus ModusLesen(const char* modus) {
+  Modus m;
+  for (const char* c = modus; *c; ++c) {
+    if (*c == 'w') m.schreiben = true;
+    if (*c == '+') m.plus = true;
+    if (*c == 'x')
+      m.exklusiv = true;
+    else
+      m.ohneX.push_back(*c);
+  }
+  return m;
+}
+
+}  // namespace
+
+std::FILE* OeffneDatei(const fs::path& pfad, const char* modus, bool* keineDatei) {
+  if (keineDatei) *keineDatei = false;
+  const Modus m = ModusLesen(modus);
 #ifdef _WIN32
-  std::wstring m;
-  for (const char* c = modus; *c; ++c) m.push_back(static_cast<wchar_t>(*c));
-  return _wfopen(pfad.wstring().c_str(), m.c_str());
+  std::FILE* f = nullptr;
+  if (m.exklusiv) {
+    const int fd = _wopen(pfad.wstring().c_str(), _O_CREAT | _O_EXCL | _O_BINARY | (m.plus ? _O_RDWR : _O_WRONLY),
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::wstring w(m.ohneX.begin(), m.ohneX.end());
+    f = _wfdopen(fd, w.c_str());
+    if (!f) {
+      _close(fd);
+      return nullptr;
+    }
+  } else {
+    std::wstring w(m.ohneX.begin(), m.ohneX.end());
+    f = _wfopen(pfad.wstring().c_str(), w.c_str());
+    if (!f) return nullptr;
+  }
+  // Devices (CON, NUL, COM1) and pipes are no files to keep records in.
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    std::fclose(f);
+    if (keineDatei) *keineDatei = true;
+    errno = ENXIO;
+    return nullptr;
+  }
+  return f;
 #else
-  return std::fopen(pfad.c_str(), modus);
+  // A look first: a socket cannot be opened at all, a pipe would wait for
+  // its other end.
+  struct stat st {};
+  if (::stat(pfad.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    if (keineDatei) *keineDatei = true;
+    errno = ENXIO;
+    return nullptr;
+  }
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  flags |= m.plus ? O_RDWR : (m.schreiben ? O_WRONLY : O_RDONLY);
+  if (m.schreiben) flags |= O_CREAT | (m.exklusiv ? O_EXCL : 0);
+  const int fd = ::open(pfad.c_str(), flags, 0666);
+  if (fd < 0) {
+    if (errno == ENXIO && keineDatei) *keineDatei = true;
+    return nullptr;
+  }
+  // What was opened, not what was looked at: it may have changed in between.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool ordner = S_ISDIR(st.st_mode);
+    ::close(fd);
+    if (keineDatei && !ordner) *keineDatei = true;
+    errno = ordner ? EISDIR : ENXIO;
+    return nullptr;
+  }
+  if ((m.schreiben && !m.exklusiv && ::ftruncate(fd, 0) != 0) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    const int fehler = errno;
+    ::close(fd);
+    errno = fehler;
+    return nullptr;
+  }
+  std::FILE* f = ::fdopen(fd, m.ohneX.c_str());
+  if (!f) {
+    const int fehler = errno;
+    ::close(fd);
+    errno = fehler;
+  }
+  return f;
+#endif
+}
+
+Sperrversuch Sperre(std::FILE* f, bool exklusiv) {
+#ifdef _WIN32
+  OVERLAPPED ueberall{};
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  const DWORD art = LOCKFILE_FAIL_IMMEDIATELY | (exklusiv ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+  if (LockFileEx(h, art, 0, MAXDWORD, MAXDWORD, &ueberall)) return Sperrversuch::Gesperrt;
+  switch (GetLastError()) {
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_IO_PENDING:
+      return Sperrversuch::Belegt;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION:
+      return Sperrversuch::NichtMoeglich;
+    default:
+      errno = EIO;
+      return Sperrversuch::Fehlgeschlagen;
+  }
+#else
+  // flock, not fcntl: a lock of fcntl belongs to the process, and any close
+  // of the same file anywhere in it would drop it.
+  if (::flock(fileno(f), (exklusiv ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return Sperrversuch::Gesperrt;
+  if (errno == EWOULDBLOCK || errno == EINTR) return Sperrversuch::Belegt;
+  if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return Sperrversuch::NichtMoeglich;
+  return Sperrversuch::Fehlgeschlagen;
+#endif
+}
+
+void Entsperre(std::FILE* f) {
+#ifdef _WIN32
+  OVERLAPPED ueberall{};
+  UnlockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f))), 0, MAXDWORD, MAXDWORD, &ueberall);
+#else
+  ::flock(fileno(f), LOCK_UN);
+#endif
+}
+
+bool Kuerze(std::FILE* f, std::int64_t laenge) {
+  // A buffer that cannot be written (a full disk) is dropped by the failed
+  // flush; what is cut here is gone anyway.
+  std::fflush(f);
+#ifdef _WIN32
+  const errno_t fehler = _chsize_s(_fileno(f), laenge);
+  if (fehler != 0) errno = fehler;
+  return fehler == 0;
+#else
+  return ::ftruncate(fileno(f), static_cast<off_t>(laenge)) == 0;
 #endif
 }
 

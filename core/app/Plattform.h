@@ -13,8 +13,28 @@
 
 namespace davo::app::plattform {
 
-// fopen with a path that may hold any character.
-std::FILE* OeffneDatei(const std::filesystem::path& pfad, const char* modus);
+// fopen with a path that may hold any character: "rb", "r+b", "wb" or "w+b";
+// with an "x" behind them ("w+bx") the file must not exist yet. Only a
+// regular file is opened: a device, a pipe or a socket is refused without
+// waiting on it (nullptr, and keineDatei set when given), so is a folder
+// (errno EISDIR). Otherwise nullptr with errno as fopen leaves it.
+std::FILE* OeffneDatei(const std::filesystem::path& pfad, const char* modus, bool* keineDatei = nullptr);
+
+// Locks of a whole open file, held by that open file (not by the process):
+// a second opening of the same file, in this program or another, is kept
+// out like any other program. Closing the file ends its lock.
+enum class Sperrversuch {
+  Gesperrt,       // the lock is held now
+  Belegt,         // another open file holds a lock in the way
+  NichtMoeglich,  // the file system keeps no locks: nothing to wait for
+  Fehlgeschlagen  // errno says why
+};
+// One attempt, without waiting: shared (many readers) or exclusive (one writer).
+Sperrversuch Sperre(std::FILE* f, bool exklusiv);
+void Entsperre(std::FILE* f);
+// Cuts the file to laenge bytes, after flushing what is buffered (a buffer
+// that cannot be written is dropped); false with errno on failure.
+bool Kuerze(std::FILE* f, std::int64_t laenge);
 bool Positioniere(std::FILE* f, std::int64_t pos);
 std::int64_t Position(std::FILE* f);
 std::int64_t Dateilaenge(std::FILE* f);  // -1 on failure

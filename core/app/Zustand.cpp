@@ -15,6 +15,7 @@ void ZustandZuruecksetzen() {
   IOCode = 0;
   IOFehler = false;
   SetzeIOStoerung(nullptr);
+  SetzeSperrWartezeit(SperrWartezeitVorgabe);
   Antwort = false;
   Abbruch = false;
   for (std::string& t : Auswahltexte) t.clear();

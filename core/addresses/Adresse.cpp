@@ -34,26 +34,60 @@ const char* const kFeldnamen[TAdresse::AnzahlFelder] = {
 
 constexpr std::size_t kSatz = TAdresse::Groesse;
 
+// Measures the open file.
+void Messen(Adressdatei& d) {
+  d.Laenge = d.Dateivariable.LaengeInBytes();
+  d.Anzahl = static_cast<std::int32_t>(d.Dateivariable.Groesse());
+}
+
+// Locks the file just opened; after a failure the file is closed again
+// (nothing was done with it) and the count is 0.
+bool Sperren(Adressdatei& d, IOSchritte& s, bool exklusiv) {
+  if (s.Pruefe()) {
+    d.Dateivariable.Sperren(exklusiv);
+    if (s.Pruefe()) {
+      Messen(d);
+      return true;
+    }
+  }
+  if (d.Dateivariable.Offen()) {
+    d.Dateivariable.Schliessen();
+    VerwirfIOErgebnis();
+  }
+  d.Anzahl = 0;
+  return false;
+}
+
 // Binds the file variable, creates the file (anlegen) or opens it for
-// reading and writing, and measures it. False (count 0) when the open or
-// create failed.
+// reading only, locks and measures it. False (count 0) when that failed.
 bool OeffnenUndMessen(Adressdatei& d, IOSchritte& s, bool anlegen) {
   d.Dateivariable.Zuordnen(d.Pfad);
   s.Pruefe();
   if (anlegen)
     d.Dateivariable.Anlegen(kSatz);
   else
-    d.Dateivariable.Oeffnen(kSatz);
-  if (!s.Pruefe()) {
-    d.Anzahl = 0;
-    return false;
-  }
-  d.Anzahl = static_cast<std::int32_t>(d.Dateivariable.Groesse());
-  return true;
+    d.Dateivariable.OeffnenLesen(kSatz);
+  return Sperren(d, s, anlegen);
 }
 
-// Opens the file for writing; only a missing file is created. Any other
-// failure to open is the result, so an existing file is never truncated.
+// Closes the file, ending its lock.
+void Zumachen(Adressdatei& d, IOSchritte& s) {
+  d.Dateivariable.Schliessen();
+  s.Pruefe();
+}
+
+// The refusal to write into a file with a torn last record.
+IOErgebnis Unbeschreibbar(const Adressdatei& d) {
+  return IOErgebnis::Fehler(
+      io::UngueltigeGroesse, d.Pfad,
+      Kurz(UngueltigeGroesseText(d.Pfad, d.Laenge) + " Es wird nichts in sie geschrieben, bis sie gek\xFCrzt ist.",
+           255));
+}
+
+// Opens the file for writing with an exclusive lock and measures it; only a
+// missing file is created. Any other failure to open is the result, so an
+// existing file is never truncated. A file with a torn last record is
+// refused (and closed again).
 bool OeffnenSonstAnlegen(Adressdatei& d, IOSchritte& s) {
   d.Dateivariable.Zuordnen(d.Pfad);
   s.Pruefe();
@@ -62,11 +96,11 @@ bool OeffnenSonstAnlegen(Adressdatei& d, IOSchritte& s) {
     VerwirfIOErgebnis();
     d.Dateivariable.Anlegen(kSatz);
   }
-  if (!s.Pruefe()) {
-    d.Anzahl = 0;
-    return false;
-  }
-  return true;
+  if (!Sperren(d, s, true)) return false;
+  if (d.Rest() == 0) return true;
+  s.Uebernimm(Unbeschreibbar(d));
+  Zumachen(d, s);
+  return false;
 }
 
 // Lesen, creating the file instead of opening it when asked.
@@ -82,8 +116,7 @@ IOErgebnis LesenOderAnlegen(Adressdatei& d, std::int32_t n, bool anlegen) {
       s.Pruefe();
     }
   }
-  d.Dateivariable.Schliessen();
-  s.Pruefe();
+  Zumachen(d, s);
   d.Nr = n;
   return s.Ergebnis();
 }
@@ -133,28 +166,67 @@ void ZustandZuruecksetzen() {
 
 std::string Adressdatei::Basis() const { return BasisVon(Pfad); }
 
+std::string UngueltigeGroesseText(const std::string& pfad, std::int64_t bytes) {
+  return Kurz("Die Datei " + pfad + " ist keine g\xFCltige Adressendatei: " + std::to_string(bytes) +
+                  " Bytes sind kein Vielfaches von " + std::to_string(kSatz) + ".",
+              255);
+}
+
 IOErgebnis Anlegen(Adressdatei& d) {
   IOSchritte s(d.Pfad);
   if (!OeffnenUndMessen(d, s, true)) return s.Ergebnis();
-  d.Dateivariable.Schliessen();
-  s.Pruefe();
+  Zumachen(d, s);
   return s.Ergebnis();
 }
 
 IOErgebnis Lesen(Adressdatei& d, std::int32_t n) { return LesenOderAnlegen(d, n, false); }
 
 IOErgebnis Schreiben(Adressdatei& d, std::int32_t n) {
+  const std::int32_t gemessen = d.Anzahl;
   IOSchritte s(d.Pfad);
   if (!OeffnenSonstAnlegen(d, s)) return s.Ergebnis();
-  d.Dateivariable.Suchen(n);
+  Datei& datei = d.Dateivariable;
+  // Appended behind what the file holds now, which another program may have
+  // added to since the count was taken.
+  if (n == gemessen && d.Anzahl > n) {
+    n = d.Anzahl;
+    d.Nr = n;
+  }
+  const bool anhaengen = n == d.Anzahl;
+  const std::int64_t vorher = d.Laenge;
+  datei.Suchen(n);
   // After a failed seek a write would overwrite another record.
   if (s.Pruefe()) {
-    d.Dateivariable.Schreiben(d.Satz.bytes.data());
-    s.Pruefe();
+    datei.Schreiben(d.Satz.bytes.data());
+    // A record appended in part is taken back out.
+    if (!s.Pruefe() && anhaengen) {
+      datei.Kuerzen(vorher);
+      VerwirfIOErgebnis();
+    }
   }
-  d.Anzahl = static_cast<std::int32_t>(d.Dateivariable.Groesse());
-  d.Dateivariable.Schliessen();
-  s.Pruefe();
+  d.Anzahl = static_cast<std::int32_t>(datei.Groesse());
+  Zumachen(d, s);
+  return s.Ergebnis();
+}
+
+IOErgebnis Aendern(Adressdatei& d, std::int32_t n, const std::function<bool(TAdresse&)>& aendern) {
+  d.Satz.Leeren();
+  IOSchritte s(d.Pfad);
+  if (!OeffnenSonstAnlegen(d, s)) return s.Ergebnis();
+  Datei& datei = d.Dateivariable;
+  datei.Suchen(n);
+  if (s.Pruefe()) {
+    datei.Lesen(d.Satz.bytes.data());
+    if (s.Pruefe() && aendern(d.Satz)) {
+      datei.Suchen(n);
+      if (s.Pruefe()) {
+        datei.Schreiben(d.Satz.bytes.data());
+        s.Pruefe();
+      }
+    }
+  }
+  d.Nr = n;
+  Zumachen(d, s);
   return s.Ergebnis();
 }
 
@@ -162,17 +234,22 @@ IOErgebnis Durchlaufen(Adressdatei& d, const std::function<bool(std::int32_t, TA
                        BeiLesefehler lesefehler) {
   IOSchritte s(d.Pfad);
   Datei& datei = d.Dateivariable;
-  datei.Zuordnen(d.Pfad);
-  s.Pruefe();
-  if (schreiben) datei.Oeffnen(kSatz);
-  else datei.OeffnenLesen(kSatz);
-  if (!s.Pruefe()) {
-    d.Anzahl = 0;
+  if (schreiben) {
+    datei.Zuordnen(d.Pfad);
+    s.Pruefe();
+    datei.Oeffnen(kSatz);
+    // Refused before anything is changed: a torn file, or one in use.
+    if (!Sperren(d, s, true)) return s.Ergebnis();
+    if (d.Rest() != 0) {
+      s.Uebernimm(Unbeschreibbar(d));
+      Zumachen(d, s);
+      return s.Ergebnis();
+    }
+  } else if (!OeffnenUndMessen(d, s, false)) {
     return s.Ergebnis();
   }
   datei.SofortSchreiben(false);
-  const auto anzahl = static_cast<std::int32_t>(datei.Groesse());
-  d.Anzahl = anzahl;
+  const std::int32_t anzahl = d.Anzahl;
   Abbruch = false;
   TAdresse satz;
   for (std::int32_t i = 0; i < anzahl; ++i) {
@@ -193,38 +270,103 @@ IOErgebnis Durchlaufen(Adressdatei& d, const std::function<bool(std::int32_t, TA
     }
     if (Abbruch) break;
   }
-  datei.Schliessen();
-  s.Pruefe();
+  Zumachen(d, s);
   return s.Ergebnis();
 }
 
 AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.Pfad) {
+  // At the count the file has now: a count measured earlier may be stale, and
+  // appending there would overwrite owners already in the file.
   if (!OeffnenSonstAnlegen(datei_, schritte_)) return;
   Datei& d = datei_.Dateivariable;
   d.SofortSchreiben(false);
-  // At the count the file has now: a count measured earlier may be stale, and
-  // appending there would overwrite owners already in the file.
-  datei_.Anzahl = static_cast<std::int32_t>(d.Groesse());
+  anfang_ = datei_.Laenge;
+  vorher_ = datei_.Anzahl;
   d.Suchen(datei_.Anzahl);
   schritte_.Pruefe();
 }
 
 AdrAnhaenger::~AdrAnhaenger() { Schliessen(); }
 
+void AdrAnhaenger::Zurueck() {
+  datei_.Dateivariable.Kuerzen(anfang_);
+  schritte_.Pruefe();
+  datei_.Anzahl = vorher_;
+}
+
 bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
   if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
   datei_.Dateivariable.Schreiben(satz.bytes.data());
-  if (!schritte_.Pruefe()) return false;
+  if (!schritte_.Pruefe()) {
+    Zurueck();
+    return false;
+  }
   ++datei_.Anzahl;
   return true;
 }
 
+void AdrAnhaenger::Verwerfen() {
+  if (!datei_.Dateivariable.Offen()) return;
+  Zurueck();
+  Zumachen(datei_, schritte_);
+}
+
 IOErgebnis AdrAnhaenger::Schliessen() {
-  if (datei_.Dateivariable.Offen()) {
-    datei_.Dateivariable.Schliessen();
-    schritte_.Pruefe();
+  Datei& d = datei_.Dateivariable;
+  if (d.Offen()) {
+    // All records on the disk before the lock ends, or none of them.
+    if (schritte_.Ok() && !d.Sichern()) {
+      SetzeIOErgebnis(io::SchreibFehler);
+      schritte_.Pruefe();
+      Zurueck();
+    }
+    Zumachen(datei_, schritte_);
   }
   return schritte_.Ergebnis();
+}
+
+IOErgebnis AufGanzeSaetzeKuerzen(Adressdatei& d, std::string& sicherung) {
+  sicherung.clear();
+  IOSchritte s(d.Pfad);
+  Datei& datei = d.Dateivariable;
+  datei.Zuordnen(d.Pfad);
+  s.Pruefe();
+  datei.Oeffnen(kSatz);
+  if (!Sperren(d, s, true) || d.Rest() == 0) {
+    if (datei.Offen()) Zumachen(d, s);
+    return s.Ergebnis();
+  }
+  // The copy: the file as it is, under a name not taken yet.
+  std::string ziel = d.Pfad + ".sicherung";
+  for (int i = 2; DateiExistiert(ziel); ++i) ziel = d.Pfad + ".sicherung" + std::to_string(i);
+  s.Datei(ziel);
+  {
+    ErsatzDatei kopie(ziel);
+    s.Pruefe();
+    datei.Suchen(0);
+    s.Pruefe();
+    std::string block(1 << 16, '\0');
+    while (s.Ok()) {
+      s.Datei(d.Pfad);
+      const std::size_t n = datei.LesenBlock(block.data(), block.size());
+      if (!s.Pruefe() || n == 0) break;
+      s.Datei(ziel);
+      kopie.Schreiben(block.data(), n);
+      s.Pruefe();
+    }
+    s.Datei(ziel);
+    if (s.Ok() && kopie.Einsetzen()) sicherung = ziel;
+    s.Pruefe();
+  }
+  s.Datei(d.Pfad);
+  if (s.Ok()) {
+    datei.Kuerzen(d.Laenge - d.Rest());
+    if (s.Pruefe() && !datei.Sichern()) SetzeIOErgebnis(io::SchreibFehler);
+    s.Pruefe();
+    Messen(d);
+  }
+  Zumachen(d, s);
+  return s.Ergebnis();
 }
 
 // --- the active file -------------------------------------------------------------
@@ -257,6 +399,21 @@ bool AdrDateiOeffnen() {
   }
   PruefeIOErgebnis(s.Ergebnis());
   if (!offen) return false;
+  if (AktiveAdressdatei.Rest() != 0) {
+    // Read it can be; cut back to its whole records only when the user says so.
+    bool kuerzen = false;
+    FrageJaNein(UngueltigeGroesseText(AdrDateiName, AktiveAdressdatei.Laenge),
+                "Datei auf " + std::to_string(AnzahlAdressen) +
+                    " vollst\xE4ndige Adressen k\xFCrzen? Eine Sicherungskopie wird angelegt.",
+                kuerzen);
+    if (kuerzen) {
+      std::string sicherung;
+      if (PruefeIOErgebnis(AufGanzeSaetzeKuerzen(AktiveAdressdatei, sicherung)))
+        ZeigeMeldung(Kurz("Die Datei wurde auf " + std::to_string(AnzahlAdressen) +
+                              " Adressen gek\xFCrzt. Sicherungskopie: " + sicherung,
+                          255));
+    }
+  }
   AktAdrNr = 0;
   Konfiguration.SetzeAdressdatei(AdrDateiName);
   SchreibeKonfiguration();

@@ -81,6 +81,7 @@ class Adressdatei {
 
   std::string Pfad;          // cp1252, as the program keeps paths
   std::int32_t Anzahl = 0;   // record count measured by the last access
+  std::int64_t Laenge = 0;   // its length in bytes, measured with it
   std::int32_t Nr = 0;       // the record Satz belongs to (from 0)
   TAdresse Satz;             // the record buffer
   app::Datei Dateivariable;  // open only during one operation
@@ -88,7 +89,21 @@ class Adressdatei {
   // The path up to the first "." of its file name (app::BasisVon): the
   // companion files (payout settings, form-letter export) are named from it.
   std::string Basis() const;
+  // Bytes behind the last whole record as last measured (a torn record).
+  std::int64_t Rest() const { return Laenge % static_cast<std::int64_t>(TAdresse::Groesse); }
 };
+
+// Every operation opens the file for itself and holds a lock on it while it
+// works: a shared one for reading, an exclusive one for writing. Another
+// program's operation on the same file waits for it (a few seconds at most,
+// then the result is app::io::InBenutzung and nothing was changed). Records
+// are written in place, each one whole.
+//
+// A file whose length is not a multiple of the record size can be read (its
+// whole records), but nothing is written to it: the writing operations
+// refuse it with app::io::UngueltigeGroesse until it is cut back
+// (AufGanzeSaetzeKuerzen).
+std::string UngueltigeGroesseText(const std::string& pfad, std::int64_t bytes);
 
 // Creates the file empty (truncating one that is there) and measures it.
 app::IOErgebnis Anlegen(Adressdatei& datei);
@@ -98,8 +113,14 @@ app::IOErgebnis Anlegen(Adressdatei& datei);
 app::IOErgebnis Lesen(Adressdatei& datei, std::int32_t n);
 // Writes Satz as record n (n == Anzahl appends) and measures the file. Only
 // a missing file is created; when it cannot be opened otherwise, nothing is
-// written and Anzahl is 0.
+// written and Anzahl is 0. An append goes behind the records the file has
+// now (another program may have appended some since Anzahl was measured;
+// Nr then says where it went), and a failed one leaves the file as it was.
 app::IOErgebnis Schreiben(Adressdatei& datei, std::int32_t n);
+// Reads record n, lets aendern change it and writes it back when it returns
+// true, all under one exclusive lock: no other program changes the record in
+// between. Satz holds the record afterwards.
+app::IOErgebnis Aendern(Adressdatei& datei, std::int32_t n, const std::function<bool(TAdresse&)>& aendern);
 
 // Walks the whole file with one open: calls besuche(nr, record) for each
 // record in order; when it returns true the (changed) record is written back
@@ -112,7 +133,10 @@ app::IOErgebnis Durchlaufen(Adressdatei& datei, const std::function<bool(std::in
 
 // Appends many records with one open of the file, from its end as it is when
 // opened (Anzahl := the file's count); Anzahl counts up with each record. A
-// missing file is created. After the first failure nothing more is written.
+// missing file is created. All or nothing: after the first failure nothing
+// more is written and the file is cut back to what it was, and so it is
+// when the appended records are dropped (Verwerfen) or not all of them reach
+// the disk.
 class AdrAnhaenger {
  public:
   explicit AdrAnhaenger(Adressdatei& datei);
@@ -120,13 +144,23 @@ class AdrAnhaenger {
   AdrAnhaenger(const AdrAnhaenger&) = delete;
   AdrAnhaenger& operator=(const AdrAnhaenger&) = delete;
   bool Anhaengen(const TAdresse& satz);
+  // Takes the records back out again and closes the file.
+  void Verwerfen();
   // Closes the file; the first failure of all steps.
   app::IOErgebnis Schliessen();
 
  private:
+  void Zurueck();
   Adressdatei& datei_;
   app::IOSchritte schritte_;
+  std::int64_t anfang_ = 0;  // the length before the first record
+  std::int32_t vorher_ = 0;  // the count before the first record
 };
+
+// Cuts a file whose length is not a multiple of the record size back to its
+// whole records. First a copy of the whole file as it is goes beside it
+// (sicherung receives its path); nothing is cut when that fails.
+app::IOErgebnis AufGanzeSaetzeKuerzen(Adressdatei& datei, std::string& sicherung);
 
 // --- the active address file of the desktop program -----------------------------
 extern Adressdatei AktiveAdressdatei;
@@ -142,7 +176,8 @@ void ZustandZuruecksetzen();
 // The access operations on the active file. Each failure of a file step is
 // shown and left in IODateiName, IOCode and IOFehler, as PruefeIO does.
 // Makes sure an address file is chosen and exists (asking to create it),
-// measures it and makes it the active file. False: the command stops.
+// measures it and makes it the active file. A torn last record is said, and
+// cutting it off is offered. False: the command stops.
 bool AdrDateiOeffnen();
 // Lesen of record n, after asking to create a missing file; false when the
 // question was declined or a step failed.

@@ -30,9 +30,10 @@ Aktionsergebnis Sammelaktion(Adressdatei& datei, const std::string& oben, const 
         return geaendert;
       },
       true);
-  ZeigeIOErgebnis(ergebnis);
+  // The closing sentence says that every record was done: only then.
+  if (!ZeigeIOErgebnis(ergebnis)) return Aktionsergebnis::Fehler;
   if (schluss) ZeigeMeldung(schluss());
-  return ergebnis.Ok() ? Aktionsergebnis::Erledigt : Aktionsergebnis::Fehler;
+  return Aktionsergebnis::Erledigt;
 }
 
 namespace {

@@ -34,8 +34,8 @@ Aktionsergebnis GruppeAusAuszahlung(Adressdatei& datei);
 
 // The walk all actions share: after the question ("Nein" preselected) aendern
 // sees every record and returns true when it changed it; schluss gives the
-// closing message (none when empty), shown whenever the walk ran, also after
-// a file error on the way (which is shown first). The record buffer holds
+// closing message (none when empty), shown only when the walk went through
+// the whole file (a file error is shown instead). The record buffer holds
 // the last record afterwards.
 Aktionsergebnis Sammelaktion(Adressdatei& datei, const std::string& oben, const std::string& frage,
                              const std::function<bool(TAdresse&)>& aendern,

@@ -360,8 +360,9 @@ TEST_F(DavoProgramm, DateifehlerBeimZugriffEndenMitEins) {
       {{"adresse", Pfad("fehlt/Neu.ADW").string(), "1", "Name1=A", "Sortierung=A"},
        "Suchweg nicht gefunden! Datei: " + Pfad("fehlt/Neu.ADW").string()},
   };
-  // A write that fails although the file opened (the disk is full).
-  if (fs::exists("/dev/full")) faelle.push_back({{"adresse", "/dev/full", "1", "Name1=A", "Sortierung=A"}, "voll"});
+  // A device is no address file: refused before anything is written.
+  if (fs::exists("/dev/full"))
+    faelle.push_back({{"adresse", "/dev/full", "1", "Name1=A", "Sortierung=A"}, "keine gewöhnliche Datei"});
   for (const Fall& fall : faelle) {
     SCOPED_TRACE(fall.Aufruf[1]);
     const Lauf lauf = Davo(fall.Aufruf);

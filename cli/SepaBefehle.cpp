@@ -77,10 +77,7 @@ std::string Zustand(const payout::Freigabeposten& p) {
   return p.Markiert ? "frei" : "gesperrt";
 }
 
-bool ListeDrucken(payout::AdressenlisteModell& liste) {
-  liste.ListeDrucken();
-  return true;
-}
+bool ListeDrucken(payout::AdressenlisteModell& liste) { return liste.ListeDrucken(); }
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "app/Geld.h"
 
+#include <limits>
+
 namespace davo::app {
 
 namespace {
@@ -39,25 +41,54 @@ std::uint64_t Teile128(std::uint64_t hoch, std::uint64_t tief, std::uint64_t d, 
   return q;
 }
 
-}  // namespace
-
-std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung) {
+// a * b / c rounded as asked; nothing when the quotient does not fit.
+std::optional<std::int64_t> Rechnen(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung) {
   const bool negativ = (a < 0) != (b < 0) ? (c > 0) : (c < 0);
   std::uint64_t hoch = 0, tief = 0;
   Mal128(Betrag(a), Betrag(b), hoch, tief);
   const std::uint64_t d = Betrag(c);
+  if (hoch >= d) return std::nullopt;  // the quotient has more than 64 bits
   std::uint64_t rest = 0;
-  std::uint64_t q = Teile128(hoch % d, tief, d, rest);  // hoch < d by contract
+  std::uint64_t q = Teile128(hoch, tief, d, rest);
   // Round on the magnitude: compare the remainder with half the divisor.
   const std::uint64_t gegen = d - rest;  // 2*rest >= d  <=>  rest >= d - rest
+  bool auf = false;
   if (rest != 0) {
-    if (rest > gegen) {
-      ++q;
-    } else if (rest == gegen) {
-      if (rundung == Rundung::HalbWegVonNull || (q & 1u) != 0) ++q;
-    }
+    if (rest > gegen)
+      auf = true;
+    else if (rest == gegen)
+      auf = rundung == Rundung::HalbWegVonNull || (q & 1u) != 0;
   }
+  // A negative result may have one unit more magnitude than a positive one.
+  const std::uint64_t grenze =
+      static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negativ ? 1u : 0u);
+  if (q > grenze || (auf && q == grenze)) return std::nullopt;
+  if (auf) ++q;
   return negativ ? static_cast<std::int64_t>(~q + 1) : static_cast<std::int64_t>(q);
+}
+
+}  // namespace
+
+std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung) {
+  if (const std::optional<std::int64_t> q = Rechnen(a, b, c, rundung)) return *q;
+  // Out of range (which callers rule out): the low 64 bits.
+  std::uint64_t hoch = 0, tief = 0, rest = 0;
+  Mal128(Betrag(a), Betrag(b), hoch, tief);
+  const std::uint64_t d = Betrag(c);
+  const std::uint64_t q = Teile128(hoch % d, tief, d, rest);
+  const bool negativ = (a < 0) != (b < 0) ? (c > 0) : (c < 0);
+  return negativ ? static_cast<std::int64_t>(~q + 1) : static_cast<std::int64_t>(q);
+}
+
+std::optional<std::int64_t> MulDivGeprueft(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung) {
+  return Rechnen(a, b, c, rundung);
+}
+
+std::optional<Currency> Summe(Currency a, Currency b) {
+  constexpr Currency kMax = std::numeric_limits<Currency>::max();
+  constexpr Currency kMin = std::numeric_limits<Currency>::min();
+  if ((b > 0 && a > kMax - b) || (b < 0 && a < kMin - b)) return std::nullopt;
+  return a + b;
 }
 
 }  // namespace davo::app

@@ -4,6 +4,7 @@
 // not every target compiler has a 128-bit integer type.
 
 #include <cstdint>
+#include <optional>
 
 namespace davo::app {
 
@@ -18,5 +19,15 @@ enum class Rundung {
 // a * b / c rounded as asked; c must not be 0. The exact quotient must fit in
 // int64 (the callers' values are bounded far below that).
 std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung);
+// The same for values that are not bounded: nothing when the rounded
+// quotient does not fit in int64.
+std::optional<std::int64_t> MulDivGeprueft(std::int64_t a, std::int64_t b, std::int64_t c, Rundung rundung);
+
+// a + b; nothing when the sum does not fit.
+std::optional<Currency> Summe(Currency a, Currency b);
+
+// The largest area an owner can have: 100 million hectares (Germany has
+// 35.8 million), in hectares x 10000.
+constexpr Currency HoechsteFlaeche = 100000000 * CurrencyEins;
 
 }  // namespace davo::app

@@ -1,6 +1,7 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "addresses/Adresse.h"
@@ -30,6 +31,8 @@ constexpr std::size_t kMaxFelder = 46;  // fields 0 .. 45
 constexpr int kMaxTeile = 41;           // parts 0 .. 40
 constexpr std::size_t kBlock = 1 << 16;
 constexpr int kFortschrittAlle = 4096;
+// No parcel is larger than a million square kilometres (in m² x 10000).
+constexpr Currency kHoechsteParzelle = 1000000000000 * CurrencyEins;
 
 // The text before the next separator; rest continues behind it. When no
 // separator is left, the whole rest is the last piece and rest becomes empty.
@@ -357,7 +360,7 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                           }
                           const std::string_view flaeche = zeile.substr(anfang, zeile.find(';', anfang) - anfang);
                           const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
-                          if (!OhneLeerzeichen(flaeche).empty() && (!wert || *wert < 0)) {
+                          if (!OhneLeerzeichen(flaeche).empty() && (!wert || *wert < 0 || *wert > kHoechsteParzelle)) {
                             // The text as the user sees it in the file.
                             bool lang = false;
                             const bool zitatUtf8 = (bom || utf8) && IstUtf8(flaeche, &lang) && (bom || lang);
@@ -366,7 +369,11 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                                        " ist die \x84"
                                        "Fl\xE4"
                                        "che\x93 \x84" +
-                                       Kurz(zitat, 30) + "\x93 " + (wert ? "negativ." : "keine Zahl.");
+                                       Kurz(zitat, 30) + "\x93 " +
+                                       (!wert       ? "keine Zahl."
+                                        : *wert < 0 ? "negativ."
+                                                    : "zu gro\xDF (h\xF6"
+                                                      "chstens 1.000.000.000.000 m\xB2).");
                             return false;
                           }
                           return true;
@@ -456,7 +463,10 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
     z = TextNachCurrency(anteil.substr(0, strich), true).value_or(0);
     n = TextNachCurrency(anteil.substr(strich + 1), true).value_or(0);
   }
-  if (n > 0 && z > 0) return MulDiv(a, z, n, Rundung::HalbGerade);
+  // A share of more than the whole can leave every range: it then counts as
+  // the largest area, which no transfer takes over.
+  if (n > 0 && z > 0)
+    return MulDivGeprueft(a, z, n, Rundung::HalbGerade).value_or(std::numeric_limits<Currency>::max());
   return 0;
 }
 
@@ -513,21 +523,15 @@ void Sortieren(Flurstuecktabelle& t) {
 
 // --- export ------------------------------------------------------------------------
 
-bool ExportSchreiben(const Flurstuecktabelle& t, const std::string& pfad) {
+bool ExportSchreiben(const Flurstuecktabelle& t, const std::string& pfad, const std::vector<std::string>& gelesen) {
   IODateiName = pfad;
+  if (!PruefeIOErgebnis(TextzielPruefen(pfad, gelesen))) return false;
   OrdnerFuerDateiAnlegen(pfad);
   PruefeIO();
   if (IOFehler) return false;
-  Datei datei;
-  datei.Zuordnen(pfad);
-  PruefeIO();
-  datei.Anlegen(1);
-  PruefeIO();
-  if (IOFehler) return false;
-  datei.SofortSchreiben(false);
-  bool ok = true;
+  ErsatzDatei datei(pfad);
   std::string puffer;
-  for (int r = 0; r < t.Zeilenzahl() && ok; ++r) {
+  for (int r = 0; r < t.Zeilenzahl() && datei.Ok(); ++r) {
     std::string zeile;
     for (int c = 0; c <= GebName; ++c) {
       zeile += t.Zelle(c, r);
@@ -536,20 +540,34 @@ bool ExportSchreiben(const Flurstuecktabelle& t, const std::string& pfad) {
     puffer += Kurz(zeile, 255);
     puffer += "\r\n";
     if (puffer.size() >= kBlock || r + 1 == t.Zeilenzahl()) {
-      datei.SchreibenBlock(puffer.data(), puffer.size());
-      PruefeIO();
-      ok = !IOFehler;
+      datei.Schreiben(puffer.data(), puffer.size());
       puffer.clear();
     }
   }
-  datei.Schliessen();
+  datei.Einsetzen();
   PruefeIO();
-  return ok && !IOFehler;
+  return !IOFehler;
 }
 
 // --- transfer ----------------------------------------------------------------------
 
 namespace {
+
+// Digits with at most one decimal comma (blanks aside): a number that only
+// its size keeps from being read.
+bool ZahlZuGross(std::string_view t) {
+  bool ziffer = false;
+  int kommas = 0;
+  for (char c : t) {
+    if (c >= '0' && c <= '9')
+      ziffer = true;
+    else if (c == ',')
+      ++kommas;
+    else if (c != ' ')
+      return false;
+  }
+  return ziffer && kommas <= 1;
+}
 
 std::string_view Getrimmt(std::string_view t) {
   while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
@@ -598,12 +616,28 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
       k = r < letzte ? schluessel(r + 1) : std::string();
       continue;
     }
-    summe += TextNachCurrency(t.Zelle(AnteiligeFlaeche, r), true).value_or(0);
+    // Unreadable text counts 0; a number too large to read is no such text.
+    const std::string_view anteil = t.Zelle(AnteiligeFlaeche, r);
+    const std::optional<Currency> qm = TextNachCurrency(anteil, true);
+    std::optional<Currency> neu = Summe(summe, qm.value_or(0));
+    if (!qm && ZahlZuGross(anteil)) neu.reset();
     std::string naechster = r < letzte ? schluessel(r + 1) : std::string();
+    const std::string name = Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r));
+    if (!neu || (naechster != k && MulDiv(*neu, 1, CurrencyEins, Rundung::HalbGerade) > HoechsteFlaeche)) {
+      bericht.Ergebnis = IOErgebnis::Fehler(io::SummeZuGross, datei.Pfad,
+                                            Kurz("Summe zu gro\xDF: Die Fl\xE4"
+                                                 "chen von " +
+                                                     name + " (Zeile " + std::to_string(r) +
+                                                     ") ergeben mehr als 100.000.000 ha. Es wurde keine Adresse \xFC"
+                                                     "bernommen.",
+                                                 255));
+      break;
+    }
+    summe = *neu;
     if (naechster != k) {
       addresses::TAdresse& a = datei.Satz;
       a.Leeren();
-      a.SetzeText(addresses::Name1, Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r)));
+      a.SetzeText(addresses::Name1, name);
       a.SetzeText(addresses::Sortierung, Verbunden(zelle(Nachname, r), "; ", zelle(Vorname, r)));
       a.SetzeText(addresses::Strasse, std::string(zelle(Strasse, r)));
       a.SetzeText(addresses::Ort, std::string(zelle(Ort, r)));
@@ -623,7 +657,16 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
       }
     }
   }
-  bericht.Ergebnis = anhaenger.Schliessen();
+  // All owners or none: a transfer stopped on the way takes its records back.
+  if (!bericht.Ergebnis.Ok() || bericht.Abgebrochen) {
+    anhaenger.Verwerfen();
+    bericht.Angehaengt = 0;
+  }
+  IOSchritte s(datei.Pfad);
+  s.Uebernimm(bericht.Ergebnis);
+  s.Uebernimm(anhaenger.Schliessen());
+  bericht.Ergebnis = s.Ergebnis();
+  if (!bericht.Ergebnis.Ok()) bericht.Angehaengt = 0;
   ZeigeFortschritt("", 0);
   return bericht;
 }
@@ -631,7 +674,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
 bool UebertragungMelden(const Uebertragungsbericht& bericht) {
   ZeigeIOErgebnis(bericht.Ergebnis);
   const int n = bericht.Uebergangen;
-  if (n > 0 && !bericht.Abgebrochen)
+  if (n > 0 && !bericht.Abgebrochen && bericht.Ergebnis.Ok())
     ZeigeMeldung(std::to_string(n) + (n == 1 ? " Zeile nennt" : " Zeilen nennen") + " keinen Eigent\xFCmer und wurde" +
                  (n == 1 ? "" : "n") +
                  " nicht \xFC"

@@ -89,12 +89,16 @@ app::Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view fl
 void Sortieren(Flurstuecktabelle& tabelle);
 
 // Writes columns 0 to 14 of every row, each cell ended by ";", lines cut at
-// 255, CR LF; missing folders are created. False on a file error (reported).
-bool ExportSchreiben(const Flurstuecktabelle& tabelle, const std::string& pfad);
+// 255, CR LF; missing folders are created. The file is replaced whole or
+// not at all, and never when it is one of the files read (gelesen: the
+// cadastre, the address file) or a file of the program's own kinds. False on
+// a file error or such a refusal (reported).
+bool ExportSchreiben(const Flurstuecktabelle& tabelle, const std::string& pfad,
+                     const std::vector<std::string>& gelesen = {});
 
 // What a transfer into an address file did.
 struct Uebertragungsbericht {
-  int Angehaengt = 0;        // records appended
+  int Angehaengt = 0;        // records appended (0 when the transfer failed)
   int Uebergangen = 0;       // rows with cells but no owner's name
   bool Abgebrochen = false;  // stopped by a key press in the message window
   app::IOErgebnis Ergebnis;  // the first file error, which ended the transfer
@@ -104,8 +108,10 @@ struct Uebertragungsbericht {
 // surname, first name and street) with the summed area to the address file,
 // at its end as the file measures when it is opened; a missing file is
 // created. Cells are taken without blanks at their ends; rows without an
-// owner's name are passed over. A failed write ends the transfer (the owners
-// before it stay appended). Shows only its progress.
+// owner's name are passed over. All or nothing: a failed write, an owner
+// with more than 100 million ha ("Summe zu groß") or a stop by a key press
+// ends the transfer and takes back what it appended. The file is locked
+// meanwhile. Shows only its progress.
 Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& tabelle, addresses::Adressdatei& datei);
 // The messages of a transfer in their order: its file error, the rows passed
 // over, then "Import abgebrochen!" or "Import abgeschlossen!". True when the

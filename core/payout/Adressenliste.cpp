@@ -7,6 +7,7 @@
 #include "addresses/Adresse.h"
 #include "app/Bankdaten.h"
 #include "app/Datum.h"
+#include "app/Dialoge.h"
 #include "app/Konfiguration.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -53,15 +54,28 @@ std::string Fuenfstellig(std::int64_t n) {
 
 bool Leer(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
-// The amount rounded to cents as it is shown (halves away from zero).
-Currency AufCent(Currency betrag) {
+// The amount rounded to cents as it is shown (halves away from zero);
+// nothing at the very top of the range, where that does not fit.
+std::optional<Currency> AufCent(Currency betrag) {
   const Currency rest = betrag % 100;
-  Currency cent = betrag - rest;
-  if (rest >= 50)
-    cent += 100;
-  else if (rest <= -50)
-    cent -= 100;
+  const Currency cent = betrag - rest;
+  if (rest >= 50) return Summe(cent, 100);
+  if (rest <= -50) return Summe(cent, -100);
   return cent;
+}
+
+// The failure of a list whose sums do not fit: stopped at record nr.
+IOErgebnis SummeZuGross(const addresses::Adressdatei& datei, std::int32_t nr, const TAdresse& a) {
+  return IOErgebnis::Fehler(
+      io::SummeZuGross, datei.Pfad,
+      Kurz("Summe zu gro\xDF: Mit der Adresse Nr. " + std::to_string(static_cast<std::int64_t>(nr) + 1) + " (" +
+               a.Text(addresses::Name1) +
+               ") werden die Fl\xE4"
+               "chen oder Betr\xE4ge gr\xF6\xDF"
+               "er, als das Programm rechnen kann. Bitte ihre Fl\xE4"
+               "che und den Betrag je Hektar pr\xFC"
+               "fen.",
+           255));
 }
 
 // The item from its six fields. The transfer text gives way so that the item
@@ -139,12 +153,22 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   Currency betraege = 0;
   std::int64_t referenz = 0;
   const std::int64_t lauf = NaechsterLauf(datei, e);
-  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t, TAdresse& a) {
+  IOSchritte schritte(datei.Pfad);
+  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     datei.Satz = a;  // the placeholders are filled from the record buffer
-    flaechen += a.Flaeche();
-    const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
-    betraege += betrag;
+    const std::optional<Currency> betragOderNichts = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    const std::optional<Currency> f = Summe(flaechen, a.Flaeche());
+    const std::optional<Currency> b = betragOderNichts ? Summe(betraege, *betragOderNichts) : std::nullopt;
+    if (!f || !b) {
+      // Stopped rather than wrapped around.
+      schritte.Uebernimm(SummeZuGross(datei, nr, a));
+      Abbruch = true;
+      return false;
+    }
+    flaechen = *f;
+    betraege = *b;
+    const Currency betrag = *betragOderNichts;
     Gitterzeile z;
     z[1] = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
     z[2] = a.Text(addresses::BIC);
@@ -161,6 +185,8 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     Gitter.push_back(std::move(z));
     return false;
   });
+  Abbruch = false;
+  if (!schritte.Ok()) Gitter.resize(1);
   Gitterzeile summe;
   summe[3] = "Summe:";
   summe[4] = BetragFormatieren(flaechen, 12, 4);
@@ -183,7 +209,10 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       break;
   }
   GitterSortieren(1);
-  return gelesen;
+  IOSchritte ergebnis(datei.Pfad);
+  ergebnis.Uebernimm(gelesen);
+  ergebnis.Uebernimm(schritte.Ergebnis());
+  return ergebnis.Ergebnis();
 }
 
 IOErgebnis AdressenlisteModell::FreigabelisteAufbauen(addresses::Adressdatei& datei, TAuszahlungsEinstellungen& e,
@@ -198,13 +227,24 @@ IOErgebnis AdressenlisteModell::FreigabelisteAufbauen(addresses::Adressdatei& da
   const std::string laufText = Fuenfstellig(lauf) + ".";
   std::int64_t folge = 0;
   bool reserviert = false;
+  Currency summe = 0;
+  IOSchritte schritte(datei.Pfad);
   const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
     if (!reserviert) {
       Freigabe.reserve(static_cast<std::size_t>(datei.Anzahl));
       reserviert = true;
     }
     if (a.AuszahlungFrei() != 1) return false;
-    const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    const std::optional<Currency> betragOderNichts = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
+    const std::optional<Currency> neueSumme =
+        betragOderNichts ? Summe(summe, *betragOderNichts) : std::optional<Currency>();
+    if (!neueSumme) {
+      schritte.Uebernimm(SummeZuGross(datei, nr, a));
+      Abbruch = true;
+      return false;
+    }
+    summe = *neueSumme;
+    const Currency betrag = *betragOderNichts;
     if (betrag <= 0) return false;
     // The placeholders are filled from the record buffer, with the IBAN in
     // groups (only there, not in the file).
@@ -221,16 +261,21 @@ IOErgebnis AdressenlisteModell::FreigabelisteAufbauen(addresses::Adressdatei& da
     p.Nr = nr;
     const BetragErgebnis zurueck = BetragEinlesen(p.Feld(1));
     p.Aktiv = BicPlausibel(p.Feld(3)) && IbanPlausibel(p.Feld(4)) && !Leer(p.Feld(2)) && !Leer(p.Feld(5)) &&
-              !zurueck.Fehler && zurueck.Wert == AufCent(betrag);
+              !zurueck.Fehler && AufCent(betrag) == zurueck.Wert;
     p.Markiert = p.Aktiv;
     Freigabe.push_back(std::move(p));
     return false;
   });
+  Abbruch = false;
+  IOSchritte ergebnis(datei.Pfad);
+  ergebnis.Uebernimm(gelesen);
+  // Nothing of a list that cannot be summed goes on to a transfer file.
+  if (!ergebnis.Uebernimm(schritte.Ergebnis())) Freigabe.clear();
   Titel = "  " + std::to_string(Freigabe.size()) +
           " Adressen wurden in der Adressenverwaltung f\xFCr eine \xDC"
           "berweisung freigegeben!";
-  SepaSpeichernAktiv = true;
-  return gelesen;
+  SepaSpeichernAktiv = schritte.Ok();
+  return ergebnis.Ergebnis();
 }
 
 void AdressenlisteModell::Alle() {
@@ -262,7 +307,22 @@ void DruckZeileDirekt(const std::string& text, int& zeile) {
   ++zeile;
 }
 
-void AdressenlisteModell::ListeDrucken() {
+bool AdressenlisteModell::ListeDrucken() {
+  if (Ansicht == Modus::Freigabe) {
+    // The sums of the sections: all amounts that read must add up.
+    Currency alle = 0;
+    for (const Freigabeposten& p : Freigabe) {
+      const BetragErgebnis b = BetragEinlesen(p.Feld(1));
+      const std::optional<Currency> s = b.Fehler ? alle : app::Summe(alle, b.Wert);
+      if (!s) {
+        ZeigeWarnung(
+            "Summe zu gro\xDF: Die Betr\xE4ge der Liste lassen sich nicht zusammenz\xE4hlen. Es wird nichts "
+            "gedruckt.");
+        return false;
+      }
+      alle = *s;
+    }
+  }
   printing::DruckBeginn();
   printing::DruckText(Titel);
   printing::DruckSteuerung(printing::Zeilenvorschub);
@@ -271,6 +331,7 @@ void AdressenlisteModell::ListeDrucken() {
   else
     FreigabeDrucken();
   printing::DruckEnde();
+  return true;
 }
 
 void AdressenlisteModell::GitterDrucken() {
@@ -329,7 +390,8 @@ void AdressenlisteModell::FreigabeDrucken() {
         p.Markiert = false;
         continue;
       }
-      a.Summe += b.Wert;
+      // Within the sum of all items, which ListeDrucken checked.
+      a.Summe = app::Summe(a.Summe, b.Wert).value_or(a.Summe);
       a.Posten.push_back(&p);
     }
     return a;

@@ -91,7 +91,8 @@ class AdressenlisteModell {
   // in groups of four (at least 27), so none is cut. Release mode: the
   // released, the blocked and the faulty items, each section with its count
   // and sum.
-  void ListeDrucken();
+  // False when the sums of a release list do not fit (nothing printed).
+  bool ListeDrucken();
 
  private:
   void GitterDrucken();

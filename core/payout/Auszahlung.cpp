@@ -25,9 +25,10 @@ void ZustandZuruecksetzen() {
   FreigabeFenster = nullptr;
 }
 
-Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag) {
-  const Currency betrag = MulDiv(flaeche, betragProHa, CurrencyEins, Rundung::HalbGerade);
-  return kleinsterBetrag > betrag ? 0 : betrag;
+std::optional<Currency> AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag) {
+  const std::optional<Currency> betrag = MulDivGeprueft(flaeche, betragProHa, CurrencyEins, Rundung::HalbGerade);
+  if (!betrag) return std::nullopt;
+  return kleinsterBetrag > *betrag ? 0 : *betrag;
 }
 
 namespace {
@@ -130,9 +131,11 @@ bool AuszahlungsModell::Liste(int art) {
   if (!EingabenPruefen(Texte[TAuszahlungsEinstellungen::BetragProHaText],
                        Texte[TAuszahlungsEinstellungen::KleinsterBetragText]))
     return false;
-  Adressenliste.AuszahlungslisteAufbauen(art, BetragProHa, KleinsterBetrag,
-                                         Texte[TAuszahlungsEinstellungen::Belegtext1]);
-  if (AdressenlisteFenster) AdressenlisteFenster();
+  // A list that could not be built whole was reported; it is not shown.
+  if (Adressenliste.AuszahlungslisteAufbauen(art, BetragProHa, KleinsterBetrag,
+                                             Texte[TAuszahlungsEinstellungen::Belegtext1]) &&
+      AdressenlisteFenster)
+    AdressenlisteFenster();
   return true;
 }
 
@@ -162,7 +165,7 @@ void AuszahlungsModell::SepaDatei() {
   const SepaVorgaben v = Vorgaben();
   if (!AuftraggeberPruefen(v)) return;
   AdressenlisteModell& liste = Adressenliste;
-  liste.FreigabelisteAufbauen(BetragProHa, KleinsterBetrag, v.Belegtext);
+  if (!liste.FreigabelisteAufbauen(BetragProHa, KleinsterBetrag, v.Belegtext)) return;
   if (!FreigabeFenster || !FreigabeFenster()) return;
   SepaDateiSchreiben(liste, v);
 }

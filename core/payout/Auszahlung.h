@@ -21,8 +21,9 @@ extern Currency BetragProHa;
 extern Currency KleinsterBetrag;
 
 // Area (ha) × amount per hectare, rounded half to even to 0.0001; 0 when
-// below the smallest amount (an amount equal to it is paid).
-Currency AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag);
+// below the smallest amount (an amount equal to it is paid). Nothing when
+// the product does not fit in a Currency.
+std::optional<Currency> AuszahlungsBetrag(Currency flaeche, Currency betragProHa, Currency kleinsterBetrag);
 
 // The two amounts of a payout: per hectare and the smallest one paid.
 struct Betraege {
@@ -60,11 +61,13 @@ class AuszahlungsModell {
   // separator.
   void OrdnerWaehlen();
   // One of the five payout lists (kind 1..5): checks the amounts, builds the
-  // list and shows the list window. False when the amounts did not parse.
+  // list and shows the list window (not after a failure, which was shown).
+  // False when the amounts did not parse.
   bool Liste(int art);
   // "Sepa-Datei  für freigegebene Flächen": checks the amounts and the
-  // ordering party, builds the release list and shows it; on "Liste in
-  // Sepa-Datei speichern" writes the SEPA file, then the chooser.
+  // ordering party, builds the release list and shows it (not after a
+  // failure, which was shown); on "Liste in Sepa-Datei speichern" writes the
+  // SEPA file, then the chooser.
   void SepaDatei();
   // The ordering party, folder, transfer text, date and format as shown.
   SepaVorgaben Vorgaben() const;

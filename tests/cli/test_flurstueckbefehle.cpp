@@ -221,8 +221,9 @@ TEST_F(DavoFlurstuecke, DateifehlerEndenMitEins) {
       {{kataster, "--in-adressdatei", ordner_.string()}, "Dateizugriff verweigert"},
       {{ordner_.string(), "--in-adressdatei", adr.string()}, ordner_.string()},
   };
-  // Every append fails, yet the transfer still ends with its closing message.
-  if (fs::exists("/dev/full")) faelle.push_back({{kataster, "--in-adressdatei", "/dev/full"}, "voll"});
+  // A device is no address file: refused before anything is appended.
+  if (fs::exists("/dev/full"))
+    faelle.push_back({{kataster, "--in-adressdatei", "/dev/full"}, "keine gewöhnliche Datei"});
   for (const Fall& fall : faelle) {
     SCOPED_TRACE(fall.Argumente[0] + " " + fall.Argumente.back());
     std::vector<std::string> aufruf = {"flurstuecke"};

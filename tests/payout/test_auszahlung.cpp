@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,9 @@ TEST(AuszahlungsBetrag, RegelMitKleinstemBetragUndRundung) {
     SCOPED_TRACE(f.Name);
     EXPECT_EQ(AuszahlungsBetrag(f.Flaeche, f.ProHa, f.Kleinster), f.Betrag);
   }
-  EXPECT_EQ(app::BetragFormatieren(AuszahlungsBetrag(12345, 1500000, 0), 12, 2), "      185,18");
+  EXPECT_EQ(app::BetragFormatieren(*AuszahlungsBetrag(12345, 1500000, 0), 12, 2), "      185,18");
+  // 100 million ha at the largest amount per hectare: no amount, not a wrapped one.
+  EXPECT_EQ(AuszahlungsBetrag(app::HoechsteFlaeche, std::numeric_limits<Currency>::max(), 0), std::nullopt);
 }
 
 class AuszahlungTest : public test::CoreTest {};

@@ -91,9 +91,9 @@ int AdressenlisteDrucken(const Argumente& argumente, std::ostream& /*aus*/, std:
   }
   const bool gedruckt = InPdfDrucken(*argumente.Wert("--pdf"), {*adressdatei}, [&] {
     // Its closing step reports a missing ".htm" file beside the address file
-    // as a message; that is no failure of the list.
-    modell.ListeDrucken(datei);
-    return true;
+    // as a message; that is no failure of the list. A record it could not
+    // read is.
+    return app::ZeigeIOErgebnis(modell.ListeDrucken(datei));
   });
   return gedruckt ? ExitErledigt : ExitAbgelehnt;
 }

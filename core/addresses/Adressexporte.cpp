@@ -138,6 +138,7 @@ bool SchluesselGueltig(const std::string& schluessel) {
 }
 
 Uebertragung SerienbriefCsvSchreiben(Adressdatei& adressdatei, const std::string& ziel) {
+  if (const IOErgebnis erlaubt = TextzielPruefen(ziel, {adressdatei.Pfad}); !erlaubt.Ok()) return Fehlschlag(erlaubt);
   const std::optional<bool> ueberschreiben = Ueberschreiben(ziel);
   if (!ueberschreiben) return Mit(Aktionsergebnis::Abgelehnt);
   std::string text = std::string(SerienbriefCsvKopf) + kZeilenende;
@@ -157,6 +158,7 @@ Uebertragung SerienbriefCsvSchreiben(Adressdatei& adressdatei, const std::string
 }
 
 Uebertragung BlzKontoSchreiben(Adressdatei& adressdatei, const std::string& ziel) {
+  if (const IOErgebnis erlaubt = TextzielPruefen(ziel, {adressdatei.Pfad}); !erlaubt.Ok()) return Fehlschlag(erlaubt);
   const std::optional<bool> ueberschreiben = Ueberschreiben(ziel);
   if (!ueberschreiben) return Mit(Aktionsergebnis::Abgelehnt);
   std::string text;

@@ -48,7 +48,8 @@ Uebertragung BlzKontoImport();
 // Each shows its first file error and its messages. Writes the header and one line per record with the form-letter flag
 // set. An existing file is overwritten or, when the user declines to discard it, appended to (a second header line
 // follows its end). The file is replaced whole, so a failure leaves it as it was. Closes with the message that the file
-// was written.
+// was written. The address file itself and files of the program's own kinds (.ADW, .JGA, .KON) are refused as the
+// target.
 Uebertragung SerienbriefCsvSchreiben(Adressdatei& adressdatei, const std::string& ziel);
 // Writes the key of every record that has a valid one, overwriting or
 // appending as above; missing folders above the file are created.

@@ -92,15 +92,17 @@ void LiesKonfiguration() {
   Datei datei;
   datei.Zuordnen(IODateiName);
   PruefeIO();
-  datei.Oeffnen(TKonfiguration::Groesse);
-  LiesIOErgebnis();
+  // Read only: a write-protected file still gives its settings. Only a
+  // missing one is created.
+  datei.OeffnenLesen(TKonfiguration::Groesse);
   bool neu = false;
-  if (IOFehler) {
+  if (OffenesIOErgebnis() == io::DateiNichtGefunden) {
+    LiesIOErgebnis();
     datei.Anlegen(TKonfiguration::Groesse);
-    PruefeIO();
-    if (IOFehler) return;
     neu = true;
   }
+  PruefeIO();
+  if (IOFehler) return;
   // A file that holds no record yet (created but never saved) reads as new.
   if (!neu && datei.LaengeInBytes() > 0) {
     datei.Lesen(Konfiguration.bytes.data());

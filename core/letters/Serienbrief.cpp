@@ -191,17 +191,21 @@ void SerienbriefModell::BriefeInEinemAuftrag(const addresses::AdrListe& liste) {
   printing::DruckEnde();
 }
 
-void SerienbriefModell::ListeDrucken() { ListeDrucken(addresses::AktiveAdressdatei); }
+void SerienbriefModell::ListeDrucken() {
+  IODateiName = addresses::AdrDateiName;
+  PruefeIOErgebnis(ListeDrucken(addresses::AktiveAdressdatei));
+}
 
-void SerienbriefModell::ListeDrucken(addresses::Adressdatei& datei) {
-  if (Liste.empty()) return;
+IOErgebnis SerienbriefModell::ListeDrucken(addresses::Adressdatei& datei) {
+  if (Liste.empty()) return IOErgebnis();
+  IOSchritte schritte(datei.Pfad);
   printing::DruckReset();
   printing::DruckBeginn();
   printing::DruckSteuerung(printing::SchmalEin);
   const addresses::AdrListe liste = Liste;
   const addresses::TAdresse& a = datei.Satz;
   for (const auto& z : liste) {
-    ZeigeIOErgebnis(addresses::Lesen(datei, z.Nr));
+    schritte.Uebernimm(addresses::Lesen(datei, z.Nr));
     printing::DruckText(a.Text(addresses::Name1) + "; " + a.Text(addresses::Name2) + "; " + a.Text(addresses::Strasse) +
                         "; " + a.Text(addresses::Ort));
     printing::DruckSteuerung(printing::Zeilenvorschub);
@@ -211,6 +215,7 @@ void SerienbriefModell::ListeDrucken(addresses::Adressdatei& datei) {
   const std::string htm = datei.Basis() + ".htm";
   if (DateiExistiert(htm)) OeffneMitProgramm(htm, "", OrdnerVon(htm), AnzeigeMaximiert);
   else ZeigeMeldung("Datei: " + htm + " nicht gefunden!");
+  return schritte.Ergebnis();
 }
 
 }  // namespace davo::letters

@@ -59,8 +59,10 @@ class SerienbriefModell {
   void BriefeListe();
   // "Liste drucken": the listed records of the active file (or of datei),
   // then the page of the address file's base name + ".htm" in the browser.
+  // A record that cannot be read is printed empty; the first such failure
+  // is shown (on the active file) or handed back.
   void ListeDrucken();
-  void ListeDrucken(addresses::Adressdatei& datei);
+  app::IOErgebnis ListeDrucken(addresses::Adressdatei& datei);
 
  private:
   void Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr);

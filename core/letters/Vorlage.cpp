@@ -120,23 +120,15 @@ Leseergebnis TextdateiLesen(const std::string& pfad, bool vonDos, std::vector<st
 
 bool TextdateiSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen) {
   IODateiName = pfad;
-  Datei datei;
-  datei.Zuordnen(pfad);
-  PruefeIO();
-  datei.Anlegen(1);
-  PruefeIO();
-  if (IOFehler) return false;
+  if (!PruefeIOErgebnis(TextzielPruefen(pfad))) return false;
   std::string inhalt;
   for (const auto& z : zeilen) {
     inhalt += z;
     inhalt += "\r\n";
   }
-  datei.SchreibenBlock(inhalt.data(), inhalt.size());
+  DateiErsetzen(pfad, inhalt.data(), inhalt.size());
   PruefeIO();
-  bool ok = !IOFehler;
-  datei.Schliessen();
-  PruefeIO();
-  return ok && !IOFehler;
+  return !IOFehler;
 }
 
 void EditorModell::Laden() {

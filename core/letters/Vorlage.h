@@ -28,7 +28,9 @@ enum class Leseergebnis { Gelesen, NichtGeoeffnet, Lesefehler };
 // line is skipped), converting from DOS when asked. Stops at the first read
 // error, keeping the lines read. Failures are reported.
 Leseergebnis TextdateiLesen(const std::string& pfad, bool vonDos, std::vector<std::string>& zeilen);
-// Writes the lines, each ended by CR LF. False on a file error (reported).
+// Writes the lines, each ended by CR LF, replacing the file whole or not at
+// all (never a file of the program's own kinds). False on a file error or
+// such a refusal (reported).
 bool TextdateiSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen);
 
 extern const char* const FilterVorlageLaden;

@@ -103,7 +103,8 @@ void AdressenmanagerModell::Weiter() {
     ZeigeWarnung(kUngueltig);
     return;
   }
-  AdresseSchreiben(AktAdrNr);
+  // A record that could not be saved stays on the screen with its edits.
+  if (!AdresseSchreiben(AktAdrNr)) return;
   ++AktAdrNr;
   if (AktAdrNr < AnzahlAdressen) AdresseLesen(AktAdrNr);
   else AktAdresse.Leeren();
@@ -112,7 +113,7 @@ void AdressenmanagerModell::Weiter() {
 
 void AdressenmanagerModell::Zurueck() {
   if (!AdresseUebernehmen()) return;
-  if (AdresseGueltig()) AdresseSchreiben(AktAdrNr);
+  if (AdresseGueltig() && !AdresseSchreiben(AktAdrNr)) return;
   if (AktAdrNr >= 1) {
     --AktAdrNr;
     AdresseLesen(AktAdrNr);
@@ -126,7 +127,7 @@ bool AdressenmanagerModell::Neu() {
     ZeigeWarnung(kUngueltig);
     return false;
   }
-  AdresseSchreiben(AktAdrNr);
+  if (!AdresseSchreiben(AktAdrNr)) return false;
   AktAdrNr = AnzahlAdressen;
   AktAdresse.Leeren();
   AdresseAnzeigen();
@@ -134,17 +135,17 @@ bool AdressenmanagerModell::Neu() {
 }
 
 void AdressenmanagerModell::Suchen() {
-  if (!AdresseUebernehmen() || !AdresseGueltig()) return;
-  AdresseSchreiben(AktAdrNr);
+  if (!AdresseUebernehmen() || !AdresseGueltig() || !AdresseSchreiben(AktAdrNr)) return;
   AdresseWaehlen();
   AdresseLesen(AktAdrNr);
   AdresseAnzeigen();
 }
 
 bool AdressenmanagerModell::Ende() {
+  SpeichernFehlgeschlagen = false;
   if (!AdresseUebernehmen() || !AdresseGueltig()) return false;
-  AdresseSchreiben(AktAdrNr);
-  return true;
+  SpeichernFehlgeschlagen = !AdresseSchreiben(AktAdrNr);
+  return !SpeichernFehlgeschlagen;
 }
 
 AdressenmanagerModell::Abschluss AdressenmanagerModell::Verlassen() {
@@ -154,8 +155,9 @@ AdressenmanagerModell::Abschluss AdressenmanagerModell::Verlassen() {
   if (Abbruch) return Abschluss::Bleiben;
   if (!antwort) return Abschluss::Verworfen;
   if (Ende()) return Abschluss::Gespeichert;
-  // The user answered a question: an invalid record is said, not passed over.
-  if (!FlaecheAbgelehnt) ZeigeWarnung(kUngueltig);
+  // The user answered a question: an invalid record is said, not passed over
+  // (a refused area or a failed save was said already).
+  if (!FlaecheAbgelehnt && !SpeichernFehlgeschlagen) ZeigeWarnung(kUngueltig);
   return Abschluss::Bleiben;
 }
 

@@ -41,7 +41,8 @@ class AdressenmanagerModell {
   bool Geaendert() const;
 
   // Buttons. Neu returns true when it moved to the new record, Ende when the
-  // window closes.
+  // window closes. A record that cannot be saved (the message was shown)
+  // stays on the screen with its edits: no button moves on or closes then.
   void Weiter();
   void Zurueck();
   bool Neu();
@@ -54,6 +55,8 @@ class AdressenmanagerModell {
 
   // Set by AdresseUebernehmen: the area text was refused.
   bool FlaecheAbgelehnt = false;
+  // Set by Ende: the record could not be written.
+  bool SpeichernFehlgeschlagen = false;
 
   // Leaving the name box: derives the sort key while that box is empty.
   void NameVerlassen();

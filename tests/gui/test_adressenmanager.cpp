@@ -20,6 +20,8 @@
 #include "addresses/DU_Adresse.h"
 #include "addresses/DU_WaehlAdr.h"
 #include "app/DU_HauptmenueKolvar3.h"
+#include "app/DateiIO.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "gui/Fensterhilfen.h"
@@ -342,6 +344,39 @@ class TestAdressenmanager : public QObject {
     QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 1"));
     QCOMPARE(Text(&fenster, 2), name);
     if (!flaeche.isEmpty()) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Box(&fenster, 19)));
+  }
+
+  void speichernScheitert_data() {
+    QTest::addColumn<QString>("knopf");  // empty: Escape, "Ja" to saving
+    for (const char* knopf : {"WeiterBtn", "ZurueckBtn", "NeuBtn", "SuchenBtn", "EndeBtn", ""})
+      QTest::newRow(*knopf ? knopf : "Escape") << QString::fromLatin1(knopf);
+  }
+
+  // A record that cannot be written is said once; the window stays on it
+  // with the edits, nothing moves on or closes.
+  void speichernScheitert() {
+    QFETCH(QString, knopf);
+    Schreibe({Satz("Otto Alt", "Alt, Otto"), Satz("Anna Alt", "Alt, Anna")});
+    const QByteArray vorher = Inhalt();
+    TF_Adressen fenster;
+    Aktivieren(fenster);
+    davo::app::SetzeIOStoerung([](davo::app::IOOperation op, const std::filesystem::path&) {
+      return op == davo::app::IOOperation::Schreiben ? davo::app::io::SchreibFehler : 0;
+    });
+    Box(&fenster, 2)->setEditText(QStringLiteral("Anna Neu"));
+    if (knopf.isEmpty()) {
+      dialoge->Antworten.push_back(davo::app::FrageErgebnis::Ja);
+      QTest::keyClick(Box(&fenster, 3), Qt::Key_Escape);
+    } else {
+      Klicke(&fenster, qPrintable(knopf));
+    }
+    davo::app::SetzeIOStoerung(nullptr);
+    QCOMPARE(Meldungen(*dialoge), QStringList{QStringLiteral("Fehler beim Schreiben! Datei: ") + datei});
+    QVERIFY(fenster.isVisible());
+    QCOMPARE(Nummer(&fenster), QStringLiteral("Adressennr: 2"));
+    QCOMPARE(Text(&fenster, 2), QStringLiteral("Anna Neu"));
+    QCOMPARE(Inhalt(), vorher);
+    KeineOffenenDialoge(*dialoge);
   }
 
   void escape_data() {

@@ -18,6 +18,7 @@
 #include "addresses/Sammelaktionen.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/Pfade.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 #include "payout/Flaechenaktion.h"
@@ -216,25 +217,34 @@ int AdresseAendern(const std::string& pfad, std::int64_t nr, const std::vector<A
     return ExitAbgelehnt;
   }
 
+  // The changes on the record; false (said) when it would be invalid: the
+  // address manager keeps no owner without a name and a sort key.
+  bool gueltig = true;
+  const auto aendern = [&](TAdresse& a) {
+    TAdresse neu = a;
+    for (const Aenderung& ae : aenderungen) Anwenden(neu, ae);
+    gueltig = !app::OhneLeerzeichen(neu.Text(addresses::Name1)).empty() &&
+              !app::OhneLeerzeichen(neu.Text(addresses::Sortierung)).empty();
+    if (!gueltig) {
+      Melde("Die Adresse ist ungültig. Einige Felder sind leer.");
+      return false;
+    }
+    a = neu;
+    return true;
+  };
+
   const auto satz = static_cast<std::int32_t>(nr - 1);
+  // A record of the file is read and written back under one lock, so that
+  // no other program changes it in between; a new one is appended.
+  app::IOErgebnis ergebnis;
   if (satz < anzahl) {
-    if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, satz))) return ExitAbgelehnt;
+    ergebnis = addresses::Aendern(datei, satz, aendern);
   } else {
     datei.Satz.Leeren();
+    if (!aendern(datei.Satz)) return ExitAbgelehnt;
+    ergebnis = addresses::Schreiben(datei, satz);
   }
-
-  TAdresse neu = datei.Satz;
-  for (const Aenderung& ae : aenderungen) Anwenden(neu, ae);
-
-  // The address manager keeps no owner without a name and a sort key.
-  if (app::OhneLeerzeichen(neu.Text(addresses::Name1)).empty() ||
-      app::OhneLeerzeichen(neu.Text(addresses::Sortierung)).empty()) {
-    Melde("Die Adresse ist ungültig. Einige Felder sind leer.");
-    return ExitAbgelehnt;
-  }
-
-  datei.Satz = neu;
-  return app::ZeigeIOErgebnis(addresses::Schreiben(datei, satz)) ? ExitErledigt : ExitAbgelehnt;
+  return app::ZeigeIOErgebnis(ergebnis) && gueltig ? ExitErledigt : ExitAbgelehnt;
 }
 // ---------------------------------------------------------------------------
 // aktion
@@ -343,6 +353,33 @@ int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream&
 
   const addresses::AdrListe& liste = suchtext ? treffer : alle;
   for (const addresses::AdrZeile& zeile : liste) aus << Einzeilig(app::AnsiNachUtf8(zeile.Text)) << '\n';
+  aus.flush();
+  return ExitErledigt;
+}
+
+int AdressdateiKuerzen(const Argumente& argumente, std::ostream& aus, std::ostream& /*fehler*/) {
+  const std::optional<std::string> pfad = AnsiPfad(argumente.Woerter[0]);
+  if (!pfad || !DateiVorhanden(*pfad)) return ExitAbgelehnt;
+  Adressdatei datei(*pfad);
+  if (!app::ZeigeIOErgebnis(addresses::Lesen(datei, -1))) return ExitAbgelehnt;
+  if (datei.Rest() == 0) {
+    aus << "Die Datei ist vollständig: " << Adressenzahl(datei.Anzahl) << ". Es gibt nichts zu kürzen.\n";
+    aus.flush();
+    return ExitErledigt;
+  }
+  bool kuerzen = false;
+  app::FrageJaNein(addresses::UngueltigeGroesseText(*pfad, datei.Laenge),
+                   app::Utf8NachAnsi("Datei auf " + std::to_string(datei.Anzahl) +
+                                     " vollständige Adressen kürzen? Eine Sicherungskopie wird angelegt."),
+                   kuerzen);
+  if (!kuerzen) {
+    Melde("Abgebrochen.");
+    return ExitAbgelehnt;
+  }
+  std::string sicherung;
+  if (!app::ZeigeIOErgebnis(addresses::AufGanzeSaetzeKuerzen(datei, sicherung))) return ExitAbgelehnt;
+  const std::u8string kopie = app::DateiPfad(sicherung).u8string();
+  aus << "Adressen: " << datei.Anzahl << "\nSicherungskopie: " << std::string(kopie.begin(), kopie.end()) << '\n';
   aus.flush();
   return ExitErledigt;
 }

@@ -7,11 +7,13 @@
 #include <limits>
 #include <utility>
 
+#include "app/DateiIO.h"
 #include "app/Datum.h"
 #include "app/Dialoge.h"
 #include "app/Handbuch.h"
 #include "app/Hauptmenue.h"
 #include "app/Konfiguration.h"
+#include "app/Pfade.h"
 #include "app/Plattform.h"
 #include "app/Text.h"
 
@@ -246,7 +248,7 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "adressen",
        .Aufruf = "davo adressen DATEI.ADW",
        .Erwartet = "genau einen Dateinamen",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
        .Optionen = {},
        .Ausfuehren = AdressenAuflisten,
        .Hilfe = "  adressen DATEI.ADW\n"
@@ -255,7 +257,9 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "adresse",
        .Aufruf = "davo adresse DATEI.ADW NR [FELD=WERT ...]",
        .Erwartet = "einen Dateinamen und eine Nummer",
-       .Woerter = {{"DATEI.ADW", Dateiname}, {"NR", Adressennummer}, {"FELD=WERT", Adressfeld, true}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei},
+                   {"NR", Adressennummer},
+                   {"FELD=WERT", Adressfeld, true}},
        .Optionen = {},
        .Ausfuehren = AdresseBearbeiten,
        .Hilfe = "  adresse DATEI.ADW NR\n"
@@ -268,7 +272,7 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "waehlen",
        .Aufruf = "davo waehlen DATEI.ADW [--sortierung 0-4] [--suche TEXT]",
        .Erwartet = "genau einen Dateinamen",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
        .Optionen = {{.Name = "--sortierung", .Pruefe = Auswahlsortierung, .Mehrfach = true},
                     {.Name = "--suche", .Mehrfach = true, .LeerErlaubt = true}},
        .Ausfuehren = AdressenWaehlen,
@@ -284,7 +288,7 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "aktion",
        .Aufruf = "davo aktion DATEI.ADW AKTION",
        .Erwartet = "einen Dateinamen und eine Aktion",
-       .Woerter = {{"DATEI.ADW", Dateiname}, {"AKTION", Aktion}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}, {"AKTION", Aktion}},
        .Optionen = {},
        .Ausfuehren = AktionAusfuehren,
        .Hilfe = "  aktion DATEI.ADW AKTION\n"
@@ -303,11 +307,11 @@ const std::vector<Befehl>& Befehlstabelle() {
        .Aufruf =
            "davo flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle] [--in-adressdatei DATEI.ADW]",
        .Erwartet = "genau einen Dateinamen",
-       .Woerter = {{"KATASTER.CSV", Dateiname}},
+       .Woerter = {{.Name = "KATASTER.CSV", .Pruefe = Dateiname, .Pfad = Pfadart::Datei}},
        .Optionen = {{.Name = "--sortieren", .MitWert = false},
-                    {.Name = "--export"},
+                    {.Name = "--export", .Pfad = Pfadart::Datei},
                     {.Name = "--tabelle", .MitWert = false},
-                    {.Name = "--in-adressdatei"}},
+                    {.Name = "--in-adressdatei", .Pfad = Pfadart::Adressdatei}},
        .Ausfuehren = FlurstueckeVerarbeiten,
        .Hilfe = "  flurstuecke KATASTER.CSV [--sortieren] [--export DATEI] [--tabelle]\n"
                 "              [--in-adressdatei DATEI.ADW]\n"
@@ -329,10 +333,11 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "serienbrief",
        .Aufruf = "davo serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G) --pdf AUSGABE.PDF",
        .Erwartet = "eine Vorlage und eine Adressendatei",
-       .Woerter = {{"VORLAGE.TXT", Dateiname}, {"DATEI.ADW", Dateiname}},
+       .Woerter = {{.Name = "VORLAGE.TXT", .Pruefe = Dateiname, .Pfad = Pfadart::Datei},
+                   {.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
        .Optionen = {{.Name = "--adresse", .Pruefe = Adressennummer},
                     {.Name = "--gruppe", .Pruefe = Gruppe},
-                    {.Name = "--pdf", .Pflicht = true}},
+                    {.Name = "--pdf", .Pflicht = true, .Pfad = Pfadart::Datei}},
        .Ausfuehren = SerienbriefeDrucken,
        .Hilfe = "  serienbrief VORLAGE.TXT DATEI.ADW (--adresse NR | --gruppe G)\n"
                 "              --pdf AUSGABE.PDF\n"
@@ -346,8 +351,9 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "adressenliste",
        .Aufruf = "davo adressenliste DATEI.ADW --gruppe G --pdf AUSGABE.PDF",
        .Erwartet = "genau eine Adressendatei",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
-       .Optionen = {{.Name = "--gruppe", .Pruefe = Gruppe, .Pflicht = true}, {.Name = "--pdf", .Pflicht = true}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
+       .Optionen = {{.Name = "--gruppe", .Pruefe = Gruppe, .Pflicht = true},
+                    {.Name = "--pdf", .Pflicht = true, .Pfad = Pfadart::Datei}},
        .Ausfuehren = AdressenlisteDrucken,
        .Hilfe = "  adressenliste DATEI.ADW --gruppe G --pdf AUSGABE.PDF\n"
                 "      Druckt die Adressenliste der Gruppe G wie das Serienbrieffenster\n"
@@ -357,7 +363,8 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "einstellungen",
        .Aufruf = "davo einstellungen DATEI.ADW [FELD=WERT ...]",
        .Erwartet = "einen Dateinamen",
-       .Woerter = {{"DATEI.ADW", Dateiname}, {"FELD=WERT", Einstellungsfeld, true}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Datei},
+                   {"FELD=WERT", Einstellungsfeld, true}},
        .Optionen = {},
        .Ausfuehren = EinstellungenBearbeiten,
        .Hilfe = "  einstellungen DATEI.ADW [FELD=WERT ...]\n"
@@ -374,10 +381,10 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "auszahlungsliste",
        .Aufruf = "davo auszahlungsliste DATEI.ADW --art 1-5 [--sortierung name|bic|iban|flaeche] [--pdf AUSGABE.PDF]",
        .Erwartet = "genau eine Adressendatei",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
        .Optionen = {{.Name = "--art", .Pruefe = Listenart, .Pflicht = true},
                     {.Name = "--sortierung", .Pruefe = Listensortierung},
-                    {.Name = "--pdf"}},
+                    {.Name = "--pdf", .Pfad = Pfadart::Datei}},
        .Ausfuehren = AuszahlungslisteZeigen,
        .Hilfe = "  auszahlungsliste DATEI.ADW --art A [--sortierung S] [--pdf AUSGABE.PDF]\n"
                 "      Die Auszahlungsliste mit Betrag/ha, kleinstem Betrag und Belegtext 1\n"
@@ -393,8 +400,8 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "export",
        .Aufruf = "davo export serienbrief DATEI.ADW | davo export bankdaten DATEI.ADW [--datei DATEI]",
        .Erwartet = "die Art und eine Adressendatei",
-       .Woerter = {{"ART", Exportart}, {"DATEI.ADW", Dateiname}},
-       .Optionen = {{.Name = "--datei"}},
+       .Woerter = {{"ART", Exportart}, {.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
+       .Optionen = {{.Name = "--datei", .Pfad = Pfadart::Datei}},
        .Ausfuehren = Exportieren,
        .Hilfe = "  export serienbrief DATEI.ADW\n"
                 "      Schreibt die Adressen mit SerienbriefDruck = 1 in die CSV-Datei\n"
@@ -409,8 +416,8 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "import",
        .Aufruf = "davo import bankdaten DATEI.ADW [--datei DATEI]",
        .Erwartet = "\"bankdaten\" und eine Adressendatei",
-       .Woerter = {{"ART", Importart}, {"DATEI.ADW", Dateiname}},
-       .Optionen = {{.Name = "--datei"}},
+       .Woerter = {{"ART", Importart}, {.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
+       .Optionen = {{.Name = "--datei", .Pfad = Pfadart::Datei}},
        .Ausfuehren = Importieren,
        .Hilfe = "  import bankdaten DATEI.ADW [--datei DATEI]\n"
                 "      Übernimmt nach einer Rückfrage BIC und IBAN aus der Ergebnisdatei\n"
@@ -420,7 +427,7 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "dos-import",
        .Aufruf = "davo dos-import ALT.ADR --format jagd|buchhaltung",
        .Erwartet = "genau eine DOS-Adressdatei",
-       .Woerter = {{"ALT.ADR", Dateiname}},
+       .Woerter = {{.Name = "ALT.ADR", .Pruefe = Dateiname, .Pfad = Pfadart::Datei}},
        .Optionen = {{.Name = "--format", .Pruefe = DosFormat, .Pflicht = true}},
        .Ausfuehren = DosImportieren,
        .Hilfe = "  dos-import ALT.ADR --format jagd|buchhaltung\n"
@@ -430,7 +437,7 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "xml",
        .Aufruf = "davo xml DATEI [--roh]",
        .Erwartet = "genau einen Dateinamen",
-       .Woerter = {{"DATEI", Dateiname}},
+       .Woerter = {{.Name = "DATEI", .Pruefe = Dateiname, .Pfad = Pfadart::Datei}},
        .Optionen = {{.Name = "--roh", .MitWert = false}},
        .Ausfuehren = XmlZeigen,
        .Hilfe = "  xml DATEI [--roh]\n"
@@ -442,8 +449,8 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "freigabeliste",
        .Aufruf = "davo freigabeliste DATEI.ADW [--ohne NR,...] [--pdf AUSGABE.PDF]",
        .Erwartet = "genau eine Adressendatei",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
-       .Optionen = {{.Name = "--ohne", .Pruefe = Ohne, .Mehrfach = true}, {.Name = "--pdf"}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
+       .Optionen = {{.Name = "--ohne", .Pruefe = Ohne, .Mehrfach = true}, {.Name = "--pdf", .Pfad = Pfadart::Datei}},
        .Ausfuehren = FreigabelisteZeigen,
        .Hilfe = "  freigabeliste DATEI.ADW [--ohne NR,...] [--pdf AUSGABE.PDF]\n"
                 "      Die Freigabeliste für die Sepa-Datei: die Überschrift, dann je\n"
@@ -456,14 +463,14 @@ const std::vector<Befehl>& Befehlstabelle() {
        .Aufruf = "davo sepa DATEI.ADW [--ohne NR,...] [--ausfuehrung TT.MM.JJJJ] [--ordner ORDNER] [--format 03|09] "
                  "[--begleitzettel DATEI.PDF] [--liste DATEI.PDF] [--kopie-nach ORDNER]",
        .Erwartet = "genau eine Adressendatei",
-       .Woerter = {{"DATEI.ADW", Dateiname}},
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Adressdatei}},
        .Optionen = {{.Name = "--ohne", .Pruefe = Ohne, .Mehrfach = true},
                     {.Name = "--ausfuehrung", .Pruefe = Ausfuehrung},
-                    {.Name = "--ordner"},
+                    {.Name = "--ordner", .Pfad = Pfadart::Datei},
                     {.Name = "--format", .Pruefe = SepaFormat},
-                    {.Name = "--begleitzettel"},
-                    {.Name = "--liste"},
-                    {.Name = "--kopie-nach"}},
+                    {.Name = "--begleitzettel", .Pfad = Pfadart::Datei},
+                    {.Name = "--liste", .Pfad = Pfadart::Datei},
+                    {.Name = "--kopie-nach", .Pfad = Pfadart::Datei}},
        .Ausfuehren = SepaDateiErstellen,
        .Hilfe = "  sepa DATEI.ADW [--ohne NR,...] [--ausfuehrung TT.MM.JJJJ] [--ordner ORDNER]\n"
                 "       [--format 03|09] [--begleitzettel DATEI.PDF] [--liste DATEI.PDF]\n"
@@ -479,13 +486,26 @@ const std::vector<Befehl>& Befehlstabelle() {
       {.Name = "kopiere",
        .Aufruf = "davo kopiere QUELLE ZIEL",
        .Erwartet = "eine Quelle und ein Ziel",
-       .Woerter = {{"QUELLE", Dateiname}, {"ZIEL", Dateiname}},
+       .Woerter = {{.Name = "QUELLE", .Pruefe = Dateiname, .Pfad = Pfadart::Datei},
+                   {.Name = "ZIEL", .Pruefe = Dateiname, .Pfad = Pfadart::Datei}},
        .Optionen = {},
        .Ausfuehren = DateiKopieren,
        .Hilfe = "  kopiere QUELLE ZIEL\n"
                 "      Kopiert eine Datei mit ihrem Datum; fehlende Ordner des Ziels werden\n"
                 "      angelegt. Ist ZIEL ein Ordner (oder endet es mit / oder \\), behält\n"
                 "      die Kopie den Namen der Quelle.\n"},
+      {.Name = "kuerzen",
+       .Aufruf = "davo kuerzen DATEI.ADW",
+       .Erwartet = "genau eine Adressendatei",
+       .Woerter = {{.Name = "DATEI.ADW", .Pruefe = Dateiname, .Pfad = Pfadart::Datei}},
+       .Optionen = {},
+       .Ausfuehren = AdressdateiKuerzen,
+       .Hilfe = "  kuerzen DATEI.ADW\n"
+                "      Eine Adressendatei, deren Länge kein Vielfaches von 2947 Bytes ist,\n"
+                "      wird gelesen, aber nicht geändert. kuerzen schneidet nach einer\n"
+                "      Rückfrage den unvollständigen letzten Satz ab; vorher wird die ganze\n"
+                "      Datei nach DATEI.ADW.sicherung kopiert. Zeigt die Zahl der Adressen\n"
+                "      und den Pfad der Kopie.\n"},
   };
   return tabelle;
 }
@@ -601,6 +621,68 @@ std::string Hilfetext() {
          "2 falscher Aufruf.\n";
 }
 
+namespace {
+
+// The values of a command line that name files (UTF-8), with their kind.
+std::vector<std::pair<std::string, Pfadart>> Pfade(const Befehl& befehl, const Argumente& a) {
+  std::vector<std::pair<std::string, Pfadart>> pfade;
+  for (std::size_t k = 0; k < a.Woerter.size() && !befehl.Woerter.empty(); ++k) {
+    const Argument& art = befehl.Woerter[std::min(k, befehl.Woerter.size() - 1)];
+    if (art.Pfad != Pfadart::Keiner) pfade.emplace_back(a.Woerter[k], art.Pfad);
+  }
+  for (const Option& o : befehl.Optionen)
+    if (o.Pfad != Pfadart::Keiner)
+      for (const std::string& wert : a.Werte(o.Name)) pfade.emplace_back(wert, o.Pfad);
+  return pfade;
+}
+
+// A file (no folder) that exists, as program text; nothing otherwise (also
+// when the name cannot be program text: the command itself says so).
+std::optional<std::string> VorhandeneDatei(const std::string& utf8) {
+  const std::optional<std::string> ansi = app::Utf8NachAnsiGenau(utf8);
+  std::error_code ec;
+  const std::filesystem::file_status st =
+      ansi ? std::filesystem::status(app::DateiPfad(*ansi), ec) : std::filesystem::file_status();
+  if (!ansi || ec || !std::filesystem::exists(st) || std::filesystem::is_directory(st)) return std::nullopt;
+  return ansi;
+}
+
+// False (said) when two of the paths name one file: a command that wrote one
+// of them would destroy what it reads from the other.
+bool VerschiedeneDateien(const std::vector<std::pair<std::string, Pfadart>>& pfade) {
+  for (std::size_t i = 0; i < pfade.size(); ++i) {
+    const std::optional<std::string> a = VorhandeneDatei(pfade[i].first);
+    if (!a) continue;
+    for (std::size_t j = i + 1; j < pfade.size(); ++j) {
+      const std::optional<std::string> b = VorhandeneDatei(pfade[j].first);
+      if (b && app::DieselbeDatei(*a, *b)) {
+        Melde(pfade[i].first + " und " + pfade[j].first +
+              " sind dieselbe Datei. Ein Befehl nennt keine Datei zweimal: Er könnte sie überschreiben, "
+              "während er sie liest.");
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Says of every address file whose last record is torn that only its whole
+// records are read and nothing is written to it.
+void UnvollstaendigeAdressdateienMelden(const std::vector<std::pair<std::string, Pfadart>>& pfade) {
+  for (const auto& [utf8, art] : pfade) {
+    const std::optional<std::string> ansi = art == Pfadart::Adressdatei ? VorhandeneDatei(utf8) : std::nullopt;
+    std::error_code ec;
+    const std::uintmax_t bytes = ansi ? std::filesystem::file_size(app::DateiPfad(*ansi), ec) : 0;
+    if (ec || bytes % addresses::TAdresse::Groesse == 0) continue;
+    app::ZeigeWarnung(addresses::UngueltigeGroesseText(*ansi, static_cast<std::int64_t>(bytes)) +
+                      app::Utf8NachAnsi(" Gelesen werden ihre " + std::to_string(bytes / addresses::TAdresse::Groesse) +
+                                        " ganzen Adressen; geschrieben wird nichts in sie, bis sie gekürzt ist "
+                                        "(davo kuerzen)."));
+  }
+}
+
+}  // namespace
+
 int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& argumente, std::ostream& aus,
                      std::ostream& fehler) {
   const Befehl* eintrag = SucheBefehl(befehl);
@@ -608,6 +690,9 @@ int BefehlAusfuehren(const std::string& befehl, const std::vector<std::string>& 
   Argumente a;
   if (const std::string falsch = LiesArgumente(*eintrag, argumente, a); !falsch.empty())
     return Aufruffehler(fehler, falsch);
+  const std::vector<std::pair<std::string, Pfadart>> pfade = Pfade(*eintrag, a);
+  if (!VerschiedeneDateien(pfade)) return ExitAbgelehnt;
+  UnvollstaendigeAdressdateienMelden(pfade);
   return eintrag->Ausfuehren(a, aus, fehler);
 }
 

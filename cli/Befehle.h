@@ -51,11 +51,18 @@ Aufruf LiesAufruf(const std::vector<std::string>& argumente);
 // error that says why not.
 using Pruefung = std::string (*)(const std::string& wert);
 
+// What a value names: nothing on the disk, a file or folder, or an address
+// file (which is also a file). No two files named by one command line may be
+// the same file; an address file with a torn last record is said before the
+// command runs.
+enum class Pfadart { Keiner, Datei, Adressdatei };
+
 // An argument that is no option, in its place on the command line.
 struct Argument {
   const char* Name;           // as the usage line calls it, e.g. "DATEI.ADW"
   Pruefung Pruefe = nullptr;  // nullptr: any text
   bool Wiederholt = false;    // the last one: any number of them, none too
+  Pfadart Pfad = Pfadart::Keiner;
 };
 
 // An option: "--name", "--name WERT" or "--name=WERT". A separate value is
@@ -68,6 +75,7 @@ struct Option {
   bool Pflicht = false;       // the command cannot do without it
   bool Mehrfach = false;      // may be given more than once
   bool LeerErlaubt = false;   // an empty value goes to the command (which refuses it itself)
+  Pfadart Pfad = Pfadart::Keiner;
 };
 
 // A command line that passed the checks of its entry. Every argument that
@@ -168,6 +176,9 @@ int SepaDateiErstellen(const Argumente& argumente, std::ostream& aus, std::ostre
 // "kopiere QUELLE ZIEL": copies a file with its date, creating the target's
 // folders; ZIEL may be a folder.
 int DateiKopieren(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
+// "kuerzen DATEI.ADW": cuts an address file with a torn last record back to
+// its whole records, after a backup copy.
+int AdressdateiKuerzen(const Argumente& argumente, std::ostream& aus, std::ostream& fehler);
 
 // --- pieces the commands are built from ----------------------------------------
 

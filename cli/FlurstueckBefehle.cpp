@@ -61,7 +61,9 @@ int FlurstueckeVerarbeiten(const Argumente& argumente, std::ostream& aus, std::o
   tabelle.SetzeZeilenzahl(1);
   if (!parcels::DateiImportieren(tabelle, *kataster)) return ExitAbgelehnt;
   if (argumente.Hat("--sortieren")) parcels::Sortieren(tabelle);
-  if (export_ && !parcels::ExportSchreiben(tabelle, *export_)) return ExitAbgelehnt;
+  std::vector<std::string> gelesen = {*kataster};
+  if (adressdatei) gelesen.push_back(*adressdatei);
+  if (export_ && !parcels::ExportSchreiben(tabelle, *export_, gelesen)) return ExitAbgelehnt;
   if (argumente.Hat("--tabelle")) TabelleZeigen(tabelle, aus);
   if (adressdatei && !TabelleInAdressdatei(tabelle, *adressdatei)) return ExitAbgelehnt;
   return ExitErledigt;

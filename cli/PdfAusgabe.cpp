@@ -6,7 +6,6 @@
 
 #if DAVO_MIT_PDF
 #include <QByteArray>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -24,7 +23,7 @@ namespace davo::cli {
 // ---------------------------------------------------------------------------
 // The PDF printer
 
-PdfSammelflaeche::PdfSammelflaeche(const QString& pfad) : schreiber_(pfad), flaeche_(&schreiber_) {
+PdfSammelflaeche::PdfSammelflaeche(QIODevice* ziel) : schreiber_(ziel), flaeche_(&schreiber_) {
   schreiber_.setPageLayout(
       QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
   schreiber_.setResolution(600);
@@ -46,7 +45,7 @@ void PdfSammelflaeche::Abschliessen() {
 }
 
 // The PDF file is the printer: the print dialog of every job says yes.
-PdfDrucker::PdfDrucker(const QString& pfad) : flaeche_(pfad), vorher_(printing::Drucker()) {
+PdfDrucker::PdfDrucker(QIODevice* ziel) : flaeche_(ziel), vorher_(printing::Drucker()) {
   printing::InstalliereDrucker(&flaeche_);
   if (auto* terminal = dynamic_cast<TerminalDialoge*>(app::AktuellerDialogDienst())) terminal->SetzeDruckdialog(true);
 }
@@ -84,67 +83,54 @@ QtSitzung::~QtSitzung() = default;
 
 namespace {
 
-bool DieselbeDatei(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(app::DateiPfad(a), app::DateiPfad(b), ec);
-}
-
 // The output may not be one of the files read: writing it would destroy them.
 bool AusgabeErlaubt(const std::string& ausgabe, const std::vector<std::string>& eingaben) {
-  if (!app::DateiExistiert(ausgabe)) return true;
   for (const std::string& e : eingaben)
-    if (DieselbeDatei(ausgabe, e)) {
+    if (app::DieselbeDatei(ausgabe, e)) {
       Melde("Die PDF-Datei darf keine der gelesenen Dateien sein: " + app::AnsiNachUtf8(ausgabe));
       return false;
     }
   return true;
 }
 
-// Creates the output file, which shows at once whether it can be written.
-bool AusgabeAnlegen(const std::string& pfad) {
-  app::IOSchritte schritte(pfad);
-  app::Datei datei;
-  datei.Zuordnen(pfad);
-  if (schritte.Pruefe()) {
-    datei.Anlegen(1);
-    if (schritte.Pruefe()) {
-      datei.Schliessen();
-      schritte.Pruefe();
-    }
-  }
-  return app::ZeigeIOErgebnis(schritte.Ergebnis());
-}
-
 }  // namespace
 
-QString QtPfad(const std::string& ansi) { return QString::fromStdU16String(app::DateiPfad(ansi).u16string()); }
-
-bool PdfGeschrieben(const std::string& pfad) {
-  QFile datei(QtPfad(pfad));
-  if (datei.open(QIODevice::ReadOnly) && datei.read(5) == "%PDF-") return true;
-  Melde("Die PDF-Datei konnte nicht geschrieben werden: " + app::AnsiNachUtf8(pfad));
-  return false;
-}
-
-std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std::vector<std::string>& eingaben) {
-  std::optional<std::string> pfad = AnsiPfad(utf8);
-  if (!pfad || !AusgabeErlaubt(*pfad, eingaben) || !AusgabeAnlegen(*pfad)) return std::nullopt;
-  return pfad;
-}
+bool PdfVollstaendig(const QByteArray& pdf) { return pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"); }
 
 bool PdfMoeglich() { return true; }
 
 bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& gelesen,
                   const std::function<bool()>& drucken) {
-  const std::optional<std::string> ausgabe = PdfAusgabeAnlegen(pdfUtf8, gelesen);
-  if (!ausgabe) return false;
+  const std::optional<std::string> ausgabe = AnsiPfad(pdfUtf8);
+  if (!ausgabe || !AusgabeErlaubt(*ausgabe, gelesen)) return false;
+  // The new file beside the target first: a target that cannot be written
+  // shows before anything is printed.
+  app::IOSchritte schritte(*ausgabe);
+  app::ErsatzDatei datei(*ausgabe);
+  if (!schritte.Pruefe()) return app::ZeigeIOErgebnis(schritte.Ergebnis());
+  QByteArray pdf;
   bool ok = true;
   {
+    QBuffer puffer(&pdf);
+    puffer.open(QIODevice::WriteOnly);
     const QtSitzung qt;
-    const PdfDrucker drucker(QtPfad(*ausgabe));
+    const PdfDrucker drucker(&puffer);
     ok = drucken();
   }
-  return PdfGeschrieben(*ausgabe) && ok;
+  // A document with a part missing is no result either: what drucken could
+  // not print it has said, and the file stays as it was.
+  if (!ok) {
+    datei.Verwerfen();
+    return false;
+  }
+  if (!PdfVollstaendig(pdf)) {
+    datei.Verwerfen();
+    Melde("Die PDF-Datei konnte nicht geschrieben werden: " + app::AnsiNachUtf8(*ausgabe));
+    return false;
+  }
+  const bool eingesetzt = datei.Schreiben(pdf.constData(), static_cast<std::size_t>(pdf.size())) && datei.Einsetzen();
+  schritte.Pruefe();
+  return app::ZeigeIOErgebnis(schritte.Ergebnis()) && eingesetzt;
 }
 
 #else

@@ -11,6 +11,8 @@
 #include <vector>
 
 #if DAVO_MIT_PDF
+#include <QBuffer>
+#include <QByteArray>
 #include <QPdfWriter>
 #include <QString>
 #include <memory>
@@ -27,21 +29,25 @@ namespace davo::cli {
 // Whether this build writes PDF files; says so when it does not.
 bool PdfMoeglich();
 
-// Prints whatever drucken prints into a new PDF file, whose path is given as
+// Prints whatever drucken prints into a PDF file, whose path is given as
 // typed (UTF-8); the files read (program text) are kept from being
-// overwritten. drucken returns whether its own part went well. False, with a
-// message, when the file could not be made or written, or drucken failed.
+// overwritten. The document is made in memory and written through the file
+// layer in place of the file once it is complete: the file is then whole or
+// not there (an old one stays as it was). drucken returns whether its own
+// part went well. False, with a message, when the file could not be written,
+// or drucken failed.
 bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& gelesen,
                   const std::function<bool()>& drucken);
 
 #if DAVO_MIT_PDF
 
-// One PDF file (A4, 600 dpi) for every print job of a command: the first job
-// starts the document, each further job starts a new page of it, and the end
-// of a job ends nothing; Abschliessen ends the document.
+// One PDF document (A4, 600 dpi) for every print job of a command, written
+// into ziel: the first job starts the document, each further job starts a
+// new page of it, and the end of a job ends nothing; Abschliessen ends the
+// document.
 class PdfSammelflaeche : public printing::Druckflaeche {
  public:
-  explicit PdfSammelflaeche(const QString& pfad);
+  explicit PdfSammelflaeche(QIODevice* ziel);
 
   int SeitenBreite() override { return flaeche_.SeitenBreite(); }
   int SeitenHoehe() override { return flaeche_.SeitenHoehe(); }
@@ -85,7 +91,7 @@ class QtSitzung {
 // The PDF printer installed in place of the printer for one command.
 class PdfDrucker {
  public:
-  explicit PdfDrucker(const QString& pfad);
+  explicit PdfDrucker(QIODevice* ziel);
   ~PdfDrucker();
   PdfDrucker(const PdfDrucker&) = delete;
   PdfDrucker& operator=(const PdfDrucker&) = delete;
@@ -97,17 +103,9 @@ class PdfDrucker {
   printing::Druckflaeche* vorher_;
 };
 
-// A program path as Qt takes it.
-QString QtPfad(const std::string& ansi);
-
-// Checks the output path typed (UTF-8) and creates the file, which shows at
-// once whether it can be written. The paths read (program text) are passed
-// to keep them from being overwritten. Nothing, with a message, when it
-// cannot be the output.
-std::optional<std::string> PdfAusgabeAnlegen(const std::string& utf8, const std::vector<std::string>& eingaben);
-
-// True when the writer left a PDF file; else says so.
-bool PdfGeschrieben(const std::string& pfad);
+// Whether the writer finished a document: it begins with the PDF header and
+// ends with the end-of-file mark.
+bool PdfVollstaendig(const QByteArray& pdf);
 
 #endif
 

@@ -123,7 +123,7 @@ bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& ge
     datei.Verwerfen();
     return false;
   }
-  if (!PdfVollstaendig(pdf)) {
+  if (!app::PdfVollstaendig(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
     datei.Verwerfen();
     Melde("Die PDF-Datei konnte nicht geschrieben werden: " + app::AnsiNachUtf8(*ausgabe));
     return false;

@@ -103,10 +103,6 @@ class PdfDrucker {
   printing::Druckflaeche* vorher_;
 };
 
-// Whether the writer finished a document: it begins with the PDF header and
-// ends with the end-of-file mark.
-bool PdfVollstaendig(const QByteArray& pdf);
-
 #endif
 
 }  // namespace davo::cli

@@ -1,6 +1,7 @@
 #include "app/DateiIO.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <system_error>
@@ -63,38 +64,106 @@ void LiesIOErgebnis() {
 std::string IOFehlerText(std::int32_t code, const std::string& n) {
   std::string text;
   switch (code) {
-    case 2: text = "Datei " + n + " nicht gefunden"; break;
-    case 3: text = "Suchweg nicht gefunden! Datei: " + n; break;
-    case 4: text = "Zuviel offene Dateien (" + n + ")"; break;
-    case 5: text = "Dateizugriff verweigert (" + n + ")"; break;
-    case 6: text = "Handle nicht definiert/ung\xFCltig"; break;
-    case 12: text = "ung\xFCltiger Dateimodus"; break;
-    case 15: text = "Suche: " + n + " Laufwerksnummer unzul\xE4ssig"; break;
-    case 16: text = "Directory kann nicht gel\xF6scht werden"; break;
-    case 18: text = "Keine Datei gefunden"; break;
-    case 100: text = "Fehler beim Lesen! Datei: " + n; break;
-    case 101: text = "Fehler beim Schreiben! Datei: " + n; break;
-    case 103: text = "Datei " + n + " ist nicht offen"; break;
-    case 104: text = "Datei ist nicht offen f\xFCr Leseoperationen"; break;
-    case 105: text = "Datei ist nicht offen f\xFCr Schreiboperationen"; break;
-    case 106: text = "ung\xFCltiges numerisches Format"; break;
-    case 112: text = "Die Diskette ist voll!"; break;
-    case 150: text = "Diskette ist schreibgesch\xFCtzt"; break;
-    case 151: text = "Peripheriegrr\xE4t ist nicht bekannt"; break;
-    case 152: text = "Suche: " + n + " Laufwerk nicht betriebsbereit"; break;
-    case 153: text = "Unbekannter Befehl"; break;
-    case 154: text = "Suche: " + n + " Pr\xFC" "fsummenfehler beim Lesen von der Disk"; break;
-    case 155: text = "Ung\xFCltiger Disk-Parameterblock"; break;
-    case 156: text = "Lesekopf-Positionierungsfehler"; break;
-    case 157: text = "unbekanntes Sektorformat"; break;
-    case 158: text = "Diskettensektor nicht gefunden"; break;
-    case 159: text = "Drucker hat kein Papier "; break;
-    case 160: text = "Schreibfehler beim Zugriff auf ein Peripherieger\xE4t " + n; break;
-    case 161: text = "Lesefehler beim Zugriff auf ein Peripherieger\xE4t " + n; break;
-    case 162: text = "Hardwarefehler oder Diskette nicht formatiert"; break;
-    case 241: text = "Directory ist voll"; break;
-    case 242: text = "Bearbeite " + n + " , Dateigr\xF6\xDF" "e ueberschritten"; break;
-    case 255: text = "Datei " + n + " ist verschwunden"; break;
+    case 2:
+      text = "Datei " + n + " nicht gefunden";
+      break;
+    case 3:
+      text = "Suchweg nicht gefunden! Datei: " + n;
+      break;
+    case 4:
+      text = "Zuviel offene Dateien (" + n + ")";
+      break;
+    case 5:
+      text = "Dateizugriff verweigert (" + n + ")";
+      break;
+    case 6:
+      text = "Handle nicht definiert/ung\xFCltig";
+      break;
+    case 12:
+      text = "ung\xFCltiger Dateimodus";
+      break;
+    case 15:
+      text = "Suche: " + n + " Laufwerksnummer unzul\xE4ssig";
+      break;
+    case 16:
+      text = "Directory kann nicht gel\xF6scht werden";
+      break;
+    case 18:
+      text = "Keine Datei gefunden";
+      break;
+    case 100:
+      text = "Fehler beim Lesen! Datei: " + n;
+      break;
+    case 101:
+      text = "Fehler beim Schreiben! Datei: " + n;
+      break;
+    case 103:
+      text = "Datei " + n + " ist nicht offen";
+      break;
+    case 104:
+      text = "Datei ist nicht offen f\xFCr Leseoperationen";
+      break;
+    case 105:
+      text = "Datei ist nicht offen f\xFCr Schreiboperationen";
+      break;
+    case 106:
+      text = "ung\xFCltiges numerisches Format";
+      break;
+    case 112:
+      text = "Die Diskette ist voll!";
+      break;
+    case 150:
+      text = "Diskette ist schreibgesch\xFCtzt";
+      break;
+    case 151:
+      text = "Peripheriegrr\xE4t ist nicht bekannt";
+      break;
+    case 152:
+      text = "Suche: " + n + " Laufwerk nicht betriebsbereit";
+      break;
+    case 153:
+      text = "Unbekannter Befehl";
+      break;
+    case 154:
+      text = "Suche: " + n +
+             " Pr\xFC"
+             "fsummenfehler beim Lesen von der Disk";
+      break;
+    case 155:
+      text = "Ung\xFCltiger Disk-Parameterblock";
+      break;
+    case 156:
+      text = "Lesekopf-Positionierungsfehler";
+      break;
+    case 157:
+      text = "unbekanntes Sektorformat";
+      break;
+    case 158:
+      text = "Diskettensektor nicht gefunden";
+      break;
+    case 159:
+      text = "Drucker hat kein Papier ";
+      break;
+    case 160:
+      text = "Schreibfehler beim Zugriff auf ein Peripherieger\xE4t " + n;
+      break;
+    case 161:
+      text = "Lesefehler beim Zugriff auf ein Peripherieger\xE4t " + n;
+      break;
+    case 162:
+      text = "Hardwarefehler oder Diskette nicht formatiert";
+      break;
+    case 241:
+      text = "Directory ist voll";
+      break;
+    case 242:
+      text = "Bearbeite " + n +
+             " , Dateigr\xF6\xDF"
+             "e ueberschritten";
+      break;
+    case 255:
+      text = "Datei " + n + " ist verschwunden";
+      break;
     case io::InBenutzung:
       text =
           "Die Datei " + n + " wird gerade von einem anderen Programm benutzt. Bitte sp\xE4ter noch einmal versuchen.";
@@ -108,7 +177,9 @@ std::string IOFehlerText(std::int32_t code, const std::string& n) {
     case io::SummeZuGross:
       text = "Summe zu gro\xDF (" + n + ")";
       break;
-    default: text = "Unbekannter I/O Fehler:  " + Dreistellig(code) + ", " + n; break;
+    default:
+      text = "Unbekannter I/O Fehler:  " + Dreistellig(code) + ", " + n;
+      break;
   }
   return Kurz(text, 255);
 }
@@ -163,35 +234,48 @@ void PruefeIO() {
 
 int IOCodeAusErrno(int fehler, const fs::path& pfad) {
   switch (fehler) {
-    case 0: return 0;
-    case ENOENT: return ElternordnerFehlt(pfad) ? io::PfadNichtGefunden : io::DateiNichtGefunden;
-    case ENOTDIR: return io::PfadNichtGefunden;
+    case 0:
+      return 0;
+    case ENOENT:
+      return ElternordnerFehlt(pfad) ? io::PfadNichtGefunden : io::DateiNichtGefunden;
+    case ENOTDIR:
+      return io::PfadNichtGefunden;
     case EMFILE:
-    case ENFILE: return io::ZuvieleDateien;
+    case ENFILE:
+      return io::ZuvieleDateien;
     case EPERM:
     case EACCES:
     case EROFS:
-    case EISDIR: return io::ZugriffVerweigert;
-    case EBADF: return io::UngueltigesHandle;
+    case EISDIR:
+      return io::ZugriffVerweigert;
+    case EBADF:
+      return io::UngueltigesHandle;
     case ENOSPC:
     case EFBIG:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
       return io::DiskVoll;
-    case EIO: return 162;
+    case EIO:
+      return 162;
     case ENXIO:
-    case ENODEV: return 152;
+    case ENODEV:
+      return 152;
     case EBUSY:
 #ifdef ETXTBSY
     case ETXTBSY:
 #endif
       return 32;  // sharing violation
-    case EEXIST: return 80;
-    case EINVAL: return 87;
-    case ENAMETOOLONG: return 206;
-    case ENOMEM: return 8;
-    default: return 1000 + fehler;  // no row: shown with its own number
+    case EEXIST:
+      return 80;
+    case EINVAL:
+      return 87;
+    case ENAMETOOLONG:
+      return 206;
+    case ENOMEM:
+      return 8;
+    default:
+      return 1000 + fehler;  // no row: shown with its own number
   }
 }
 
@@ -608,6 +692,11 @@ IOErgebnis TextzielPruefen(const std::string& ziel, const std::vector<std::strin
                    " geh\xF6ren dem Programm. Es wurde nichts geschrieben.",
                255));
   return IOErgebnis();
+}
+
+bool PdfVollstaendig(std::string_view bytes) {
+  while (!bytes.empty() && std::isspace(static_cast<unsigned char>(bytes.back()))) bytes.remove_suffix(1);
+  return bytes.starts_with("%PDF-") && bytes.ends_with("%%EOF");
 }
 
 void DateiUmbenennen(const std::string& von, const std::string& nach) {

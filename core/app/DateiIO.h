@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -189,6 +190,11 @@ void DateiLoeschen(const std::string& pfad);
 // Gives ziel the last-modification time of quelle, in the two-second steps
 // of the DOS file date; the result is pending.
 void DateizeitUebernehmen(const std::string& quelle, const std::string& ziel);
+
+// Whether the bytes are a finished PDF document: the header at the start and
+// the end-of-file mark at the end (a writer stopped by a full disk leaves it
+// out).
+bool PdfVollstaendig(std::string_view bytes);
 
 // Whether two paths name one file that exists (also through a hard link or
 // another spelling of the path).

@@ -2,13 +2,19 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSignalBlocker>
+#include <optional>
+#include <string>
 
 #include "QtDruckflaeche.h"
 #include "app/DU_Einstdruck.h"
+#include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/Text.h"
 
 namespace davo::gui {
 
@@ -116,9 +122,46 @@ void QtDrucker::Ausgeben(const printing::Aufzeichnung& auftrag) {
 }
 
 bool QtDrucker::Wiedergeben(const printing::Aufzeichnung& auftrag, QPrinter& drucker) {
-  Druckziel ziel(drucker);
-  auftrag.Wiedergeben(ziel);
-  return !ziel.Gescheitert();
+  // (The preview draws on the same printer through an engine of its own.)
+  const bool inPdfDatei = drucker.outputFormat() == QPrinter::PdfFormat && drucker.paintEngine() &&
+                          drucker.paintEngine()->type() == QPaintEngine::Pdf;
+  const QString pdf = inPdfDatei ? drucker.outputFileName() : QString();
+  const std::optional<std::string> ziel = app::Utf8NachAnsiGenau(pdf.toStdString());
+  if (pdf.isEmpty() || !ziel) {
+    Druckziel geraet(drucker);
+    auftrag.Wiedergeben(geraet);
+    return !geraet.Gescheitert();
+  }
+  // Printed into a PDF file: the document goes into a new file beside it,
+  // which takes the file's place only once it is complete. A full disk
+  // leaves the old file (or none), never a part of a document.
+  const std::string neu = *ziel + ".neu";
+  drucker.setOutputFileName(QString::fromStdString(app::AnsiNachUtf8(neu)));
+  bool gestartet = false;
+  {
+    Druckziel geraet(drucker);
+    auftrag.Wiedergeben(geraet);
+    gestartet = !geraet.Gescheitert();
+  }
+  drucker.setOutputFileName(pdf);
+  if (!gestartet) {
+    app::DateiLoeschen(neu);
+    return false;
+  }
+  QFile datei(QString::fromStdString(app::AnsiNachUtf8(neu)));
+  const bool vollstaendig = datei.open(QIODevice::ReadOnly) && app::PdfVollstaendig(datei.readAll().toStdString());
+  datei.close();
+  app::IOSchritte schritte(*ziel);
+  if (vollstaendig) {
+    app::DateiUmbenennen(neu, *ziel);
+    schritte.Pruefe();
+  }
+  if (!vollstaendig || !schritte.Ok()) {
+    app::DateiLoeschen(neu);
+    if (schritte.Ok()) schritte.Uebernimm(app::IOErgebnis::Fehler(app::io::SchreibFehler, *ziel));
+    app::ZeigeIOErgebnis(schritte.Ergebnis());
+  }
+  return true;
 }
 
 QCheckBox* NeueVorschauCheck(QWidget* parent) {

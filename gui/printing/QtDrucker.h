@@ -42,7 +42,8 @@ class QtDrucker {
   std::function<void(const printing::Aufzeichnung&)> Beobachter;
 
   // Draws a recorded job on a printer as one document; false when the
-  // printer could not be started (nothing drawn).
+  // printer could not be started (nothing drawn). A PDF file printed into is
+  // whole or left as it was; a failure to write it is said here.
   static bool Wiedergeben(const printing::Aufzeichnung& auftrag, QPrinter& drucker);
 
  private:

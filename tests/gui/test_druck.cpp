@@ -2,6 +2,7 @@
 // measures and then drawn on the printer (here a PDF file) or shown in the
 // preview; a cancelled print dialog prints nothing.
 
+#include <QDir>
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -14,7 +15,9 @@
 
 #include "QtDruckflaeche.h"
 #include "app/DU_Einstdruck.h"
+#include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/QtDialogDienst.h"
 #include "gui/Fensterhilfen.h"
@@ -223,6 +226,33 @@ class TestDruck : public QObject {
     QCOMPARE(vorschauSeiten, 2);
     QCOMPARE(drucker->Auftraege(), 1);
     QCOMPARE(PdfSeiten(Pdf()), pdfSeiten);
+    QCOMPARE(dialoge->Meldungen.size(), std::size_t{0});
+  }
+
+  void volleDisk_data() {
+    QTest::addColumn<bool>("alteDatei");
+    QTest::newRow("neue Datei") << false;
+    QTest::newRow("alte Datei") << true;
+  }
+
+  // A PDF file that cannot be put in place whole is not there afterwards (or
+  // is the old one), and the failure is said.
+  void volleDisk() {
+    QFETCH(bool, alteDatei);
+    if (alteDatei) {
+      QFile alt(Pdf());
+      QVERIFY(alt.open(QIODevice::WriteOnly) && alt.write("%PDF- alt") == 9);
+    }
+    davo::app::SetzeIOStoerung([](davo::app::IOOperation op, const std::filesystem::path&) {
+      return op == davo::app::IOOperation::Umbenennen ? davo::app::io::DiskVoll : 0;
+    });
+    dialoge->Druckantworten.push_back(true);
+    Bericht(1);
+    davo::app::SetzeIOStoerung(nullptr);
+    QCOMPARE(PdfSeiten(Pdf()), alteDatei ? 0 : -1);
+    QCOMPARE(QDir(ordner->path()).entryList(QDir::Files),
+             alteDatei ? QStringList{QStringLiteral("ausgabe.pdf")} : QStringList{});
+    QCOMPARE(dialoge->Meldungen.size(), std::size_t{1});
   }
 };
 

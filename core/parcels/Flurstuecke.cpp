@@ -7,6 +7,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/Konfiguration.h"
 #include "app/Pfade.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -15,10 +16,30 @@ namespace davo::parcels {
 
 using namespace davo::app;
 
-const char* const Spaltentitel[Flurstuecktabelle::MaxSpalten] = {
-    "",         "Gemarkung", "Flur",   "Flurst\xFC" "ck", "Bejagdbarkeit", "Fl\xE4" "che", "Anteil",
-    "Anteilige Fl\xE4" "che", "Nachname", "Vorname", "Stra\xDF" "e", "Ort", "", "Geburtstag", "Geb.Name",
-    "", "", "", "", ""};
+const char* const Spaltentitel[Flurstuecktabelle::MaxSpalten] = {"",
+                                                                 "Gemarkung",
+                                                                 "Flur",
+                                                                 "Flurst\xFC"
+                                                                 "ck",
+                                                                 "Bejagdbarkeit",
+                                                                 "Fl\xE4"
+                                                                 "che",
+                                                                 "Anteil",
+                                                                 "Anteilige Fl\xE4"
+                                                                 "che",
+                                                                 "Nachname",
+                                                                 "Vorname",
+                                                                 "Stra\xDF"
+                                                                 "e",
+                                                                 "Ort",
+                                                                 "",
+                                                                 "Geburtstag",
+                                                                 "Geb.Name",
+                                                                 "",
+                                                                 "",
+                                                                 "",
+                                                                 "",
+                                                                 ""};
 const char* const ExportPfad = "e:\\Jagd\\Flurstuecke-export.csv";
 const char* const FilterKataster = "CSV-Datei|*.CSV|TSV-Datei|*.TSV|alle Dateien|*.*";
 const char* const BeispielKataster = "beispiele/Jagdkataster-Beispiel.csv";
@@ -216,7 +237,8 @@ class Importeur {
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
-        if (zellen_[static_cast<std::size_t>(c)].empty()) zellen_[static_cast<std::size_t>(c)] = oben_[static_cast<std::size_t>(c)];
+        if (zellen_[static_cast<std::size_t>(c)].empty())
+          zellen_[static_cast<std::size_t>(c)] = oben_[static_cast<std::size_t>(c)];
       Speichern();
     }
     for (std::size_t c = 0; c < zellen_.size(); ++c) oben_[c].assign(zellen_[c]);
@@ -686,9 +708,20 @@ bool UebertragungMelden(const Uebertragungsbericht& bericht) {
   return bericht.Ergebnis.Ok() && !bericht.Abgebrochen;
 }
 
-bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt) {
+bool TabelleUebertragen(const Flurstuecktabelle& t, int* angehaengt, const std::string& kataster) {
   if (angehaengt) *angehaengt = 0;
-  if (!addresses::AdrDateiOeffnen()) return false;
+  // Asked before the file is opened (which would offer to cut a file that is
+  // no address file) and after (a file chosen in the dialog).
+  const auto istKataster = [&kataster](const std::string& adressdatei) {
+    if (kataster.empty() || !DateiExistiert(adressdatei) || !DieselbeDatei(adressdatei, kataster)) return false;
+    ZeigeMeldung(Kurz("Die Adressendatei " + adressdatei +
+                          " ist die eingelesene Katasterdatei. Es wurde nichts \xFC"
+                          "bertragen.",
+                      255));
+    return true;
+  };
+  if (istKataster(Konfiguration.Adressdatei())) return false;
+  if (!addresses::AdrDateiOeffnen() || istKataster(addresses::AdrDateiName)) return false;
   const Uebertragungsbericht bericht = TabelleUebertragen(t, addresses::AktiveAdressdatei);
   if (angehaengt) *angehaengt = bericht.Angehaengt;
   return UebertragungMelden(bericht);

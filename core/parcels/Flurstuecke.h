@@ -17,8 +17,20 @@ namespace davo::parcels {
 
 // Columns of the table.
 enum Spalte : int {
-  Gemarkung = 1, Flur, Flurstueck, Bejagdbarkeit, Flaeche, Anteil, AnteiligeFlaeche,
-  Nachname, Vorname, Strasse, Ort, Weiteres, Geburtstag, GebName
+  Gemarkung = 1,
+  Flur,
+  Flurstueck,
+  Bejagdbarkeit,
+  Flaeche,
+  Anteil,
+  AnteiligeFlaeche,
+  Nachname,
+  Vorname,
+  Strasse,
+  Ort,
+  Weiteres,
+  Geburtstag,
+  GebName
 };
 
 // Rows of 20 text cells (Windows-1252), row 0 the titles. Cells of one row
@@ -53,9 +65,9 @@ class Flurstuecktabelle {
 };
 
 extern const char* const Spaltentitel[Flurstuecktabelle::MaxSpalten];
-extern const char* const ExportPfad;           // "e:\Jagd\Flurstuecke-export.csv"
-extern const char* const FilterKataster;       // file dialog filter
-extern const char* const BeispielKataster;     // preset path of the window's edit
+extern const char* const ExportPfad;        // "e:\Jagd\Flurstuecke-export.csv"
+extern const char* const FilterKataster;    // file dialog filter
+extern const char* const BeispielKataster;  // preset path of the window's edit
 
 // What an import read.
 struct Importbericht {
@@ -120,7 +132,8 @@ bool UebertragungMelden(const Uebertragungsbericht& bericht);
 // The window's transfer into the active address file: opens (and measures)
 // it first, then the two above. False when the file could not be opened or
 // the transfer is not complete. *angehaengt (when given) receives the number
-// of records appended.
-bool TabelleUebertragen(const Flurstuecktabelle& tabelle, int* angehaengt = nullptr);
+// of records appended. kataster: the file the table was read from, which the
+// address file must not be.
+bool TabelleUebertragen(const Flurstuecktabelle& tabelle, int* angehaengt = nullptr, const std::string& kataster = {});
 
 }  // namespace davo::parcels

@@ -184,6 +184,7 @@ void Tf_Flurstuecke::DateiImportierenClick() {
     StatusLabel->clear();
     return;
   }
+  eingelesen_ = *pfad;
   QString text =
       QStringLiteral("%1 %2 mit %3 %4 eingelesen.")
           .arg(bericht.Flurstuecke)
@@ -198,11 +199,11 @@ void Tf_Flurstuecke::SortierenClick() {
   modell_->Veraendern([](parcels::Flurstuecktabelle& t) { parcels::Sortieren(t); });
 }
 
-void Tf_Flurstuecke::ExportSchreibenClick() { parcels::ExportSchreiben(tabelle_, parcels::ExportPfad); }
+void Tf_Flurstuecke::ExportSchreibenClick() { parcels::ExportSchreiben(tabelle_, parcels::ExportPfad, {eingelesen_}); }
 
 void Tf_Flurstuecke::UebertragenClick() {
   int angehaengt = 0;
-  parcels::TabelleUebertragen(tabelle_, &angehaengt);
+  parcels::TabelleUebertragen(tabelle_, &angehaengt, eingelesen_);
   StatusLabel->setText(QStringLiteral("%1 Eigentümer %2 an die Adressendatei angehängt.")
                            .arg(angehaengt)
                            .arg(angehaengt == 1 ? QStringLiteral("wurde") : QStringLiteral("wurden")));

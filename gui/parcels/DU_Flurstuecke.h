@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QDialog>
 #include <functional>
+#include <string>
 
 #include "parcels/Flurstuecke.h"
 
@@ -64,6 +65,7 @@ class Tf_Flurstuecke : public QDialog {
 
   parcels::Flurstuecktabelle tabelle_;
   FlurstueckModell* modell_;
+  std::string eingelesen_;  // the cadastre file the table was read from
 
   QLabel* LabeledEdit1Label;
   QLineEdit* LabeledEdit1;

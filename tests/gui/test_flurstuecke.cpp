@@ -42,22 +42,44 @@ namespace {
 // Windows-1252, CR LF: a parcel with two owners (1/2 each) and one with a
 // single owner without a fraction.
 const QByteArray Kataster =
-    "Nr;Gemarkung;Flur;Flurst\xFC" "ck;Bejagdbarkeit;Fl\xE4" "che;Eigent\xFC" "mer 1;Eigent\xFC" "mer 2\r\n"
-    "1;Feldheim;3;17/2;ZJEN;1234;a, b, c, 1/2, M\xFC" "ller, Hans, Dorfstra\xDF" "e 5, 31000 Feldheim;"
+    "Nr;Gemarkung;Flur;Flurst\xFC"
+    "ck;Bejagdbarkeit;Fl\xE4"
+    "che;Eigent\xFC"
+    "mer 1;Eigent\xFC"
+    "mer 2\r\n"
+    "1;Feldheim;3;17/2;ZJEN;1234;a, b, c, 1/2, M\xFC"
+    "ller, Hans, Dorfstra\xDF"
+    "e 5, 31000 Feldheim;"
     "a, b, c, 1/2, Zander, Zita, Bergweg 1, 31000 Feldheim\r\n"
     "2;Feldheim;4;18;ZJEN;1000;a, b, c, Abel, Anna, Weg 2, 31001 Adorf\r\n";
 
 // Columns 1 to 11 of the grid rows after importing Kataster, "|" between.
-const QString Mueller = QStringLiteral("Feldheim|3|17/2|ZJEN|1234| 1/2|      617| Müller| Hans| Dorfstraße 5| 31000 Feldheim");
-const QString Zander = QStringLiteral("Feldheim|3|17/2|ZJEN|1234| 1/2|      617| Zander| Zita| Bergweg 1| 31000 Feldheim");
+const QString Mueller =
+    QStringLiteral("Feldheim|3|17/2|ZJEN|1234| 1/2|      617| Müller| Hans| Dorfstraße 5| 31000 Feldheim");
+const QString Zander =
+    QStringLiteral("Feldheim|3|17/2|ZJEN|1234| 1/2|      617| Zander| Zita| Bergweg 1| 31000 Feldheim");
 const QString Abel = QStringLiteral("Feldheim|4|18|ZJEN|1000||     1000| Abel| Anna| Weg 2| 31001 Adorf");
 
-const QStringList Titel = {
-    QString(),        QStringLiteral("Gemarkung"), QStringLiteral("Flur"),     QStringLiteral("Flurstück"),
-    QStringLiteral("Bejagdbarkeit"), QStringLiteral("Fläche"), QStringLiteral("Anteil"),
-    QStringLiteral("Anteilige Fläche"), QStringLiteral("Nachname"), QStringLiteral("Vorname"),
-    QStringLiteral("Straße"), QStringLiteral("Ort"), QString(), QStringLiteral("Geburtstag"),
-    QStringLiteral("Geb.Name"), QString(), QString(), QString(), QString(), QString()};
+const QStringList Titel = {QString(),
+                           QStringLiteral("Gemarkung"),
+                           QStringLiteral("Flur"),
+                           QStringLiteral("Flurstück"),
+                           QStringLiteral("Bejagdbarkeit"),
+                           QStringLiteral("Fläche"),
+                           QStringLiteral("Anteil"),
+                           QStringLiteral("Anteilige Fläche"),
+                           QStringLiteral("Nachname"),
+                           QStringLiteral("Vorname"),
+                           QStringLiteral("Straße"),
+                           QStringLiteral("Ort"),
+                           QString(),
+                           QStringLiteral("Geburtstag"),
+                           QStringLiteral("Geb.Name"),
+                           QString(),
+                           QString(),
+                           QString(),
+                           QString(),
+                           QString()};
 
 QTableView* Raster(const QWidget* fenster) { return Kind<QTableView>(fenster, "StringGrid1"); }
 QLineEdit* Pfadfeld(const QWidget* fenster) { return Kind<QLineEdit>(fenster, "LabeledEdit1"); }
@@ -136,14 +158,30 @@ class TestFlurstuecke : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("klasse");
     QTest::addColumn<QString>("beschriftung");
-    QTest::newRow("Fenster") << "f_Flurstuecke" << "davo::gui::Tf_Flurstuecke" << "Flurstücke";
-    QTest::newRow("Pfad") << "LabeledEdit1" << "QLineEdit" << "CSV-Datei zum Importieren von Flurstücken";
-    QTest::newRow("Auswählen") << "BitBtn1" << "QPushButton" << "CSV-Datei auswählen";
-    QTest::newRow("Raster") << "StringGrid1" << "QTableView" << "";
-    QTest::newRow("Importieren") << "BitBtn2" << "QPushButton" << "Datei importieren";
-    QTest::newRow("Sortieren") << "BitBtn3" << "QPushButton" << "Sortieren";
-    QTest::newRow("Export") << "BitBtn4" << "QPushButton" << "Exportdatei schreiben";
-    QTest::newRow("Übertragen") << "ImportBtn" << "QPushButton" << "Tabelle in Adressendatei  importieren";
+    QTest::newRow("Fenster") << "f_Flurstuecke"
+                             << "davo::gui::Tf_Flurstuecke"
+                             << "Flurstücke";
+    QTest::newRow("Pfad") << "LabeledEdit1"
+                          << "QLineEdit"
+                          << "CSV-Datei zum Importieren von Flurstücken";
+    QTest::newRow("Auswählen") << "BitBtn1"
+                               << "QPushButton"
+                               << "CSV-Datei auswählen";
+    QTest::newRow("Raster") << "StringGrid1"
+                            << "QTableView"
+                            << "";
+    QTest::newRow("Importieren") << "BitBtn2"
+                                 << "QPushButton"
+                                 << "Datei importieren";
+    QTest::newRow("Sortieren") << "BitBtn3"
+                               << "QPushButton"
+                               << "Sortieren";
+    QTest::newRow("Export") << "BitBtn4"
+                            << "QPushButton"
+                            << "Exportdatei schreiben";
+    QTest::newRow("Übertragen") << "ImportBtn"
+                                << "QPushButton"
+                                << "Tabelle in Adressendatei  importieren";
   }
 
   void steuerelemente() { PruefeSteuerelement(fenster.get()); }
@@ -280,11 +318,38 @@ class TestFlurstuecke : public QObject {
     QList<QByteArray> zeilen = datei.readAll().split('\n');
     QCOMPARE(zeilen.size(), 5);
     QCOMPARE(zeilen.takeLast(), QByteArray());
-    QCOMPARE(zeilen[0], QByteArray(";Gemarkung;Flur;Flurst\xFC" "ck;Bejagdbarkeit;Fl\xE4" "che;Anteil;Anteilige Fl\xE4"
-                                   "che;Nachname;Vorname;Stra\xDF" "e;Ort;;Geburtstag;Geb.Name;\r"));
+    QCOMPARE(zeilen[0], QByteArray(";Gemarkung;Flur;Flurst\xFC"
+                                   "ck;Bejagdbarkeit;Fl\xE4"
+                                   "che;Anteil;Anteilige Fl\xE4"
+                                   "che;Nachname;Vorname;Stra\xDF"
+                                   "e;Ort;;Geburtstag;Geb.Name;\r"));
     QList<QByteArray> namen;
     for (const QByteArray& zeile : zeilen.mid(1)) namen << zeile.split(';').value(8);
-    QCOMPARE(namen, (QList<QByteArray>{" Abel", " M\xFC" "ller", " Zander"}));
+    QCOMPARE(namen, (QList<QByteArray>{" Abel",
+                                       " M\xFC"
+                                       "ller",
+                                       " Zander"}));
+  }
+
+  void eingeleseneDatei_data() {
+    QTest::addColumn<QString>("knopf");
+    QTest::newRow("Export") << "BitBtn4";
+    QTest::newRow("Übertragen") << "ImportBtn";
+  }
+
+  // The cadastre read is neither the export nor the address file: the
+  // command is refused and the file stays as it was.
+  void eingeleseneDatei() {
+    QFETCH(QString, knopf);
+    QVERIFY(QDir(ordner->path()).mkpath(QStringLiteral("home/Jagd")));
+    const QString pfad = SchreibeKataster(QStringLiteral("home/Jagd/Flurstuecke-export.csv"));
+    davo::app::Konfiguration.SetzeAdressdatei(pfad.toStdString());
+    Importiere(pfad);
+    Klicke(fenster.get(), knopf.toLatin1().constData());
+    QCOMPARE(dialoge->Meldungen.size(), std::size_t{1});
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QCOMPARE(datei.readAll(), Kataster);
   }
 
   // One record per owner appended to the active address file.
@@ -323,7 +388,8 @@ class TestFlurstuecke : public QObject {
   void pfadFehler_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("meldung");
-    QTest::newRow("fehlende Datei") << "fehlt.csv" << "Datei %1/fehlt.csv nicht gefunden";
+    QTest::newRow("fehlende Datei") << "fehlt.csv"
+                                    << "Datei %1/fehlt.csv nicht gefunden";
     QTest::newRow("Zeichen außerhalb von Windows-1252")
         << "Кадастр.csv"
         << "Der Pfad %1/???????.csv enthält Zeichen, die das Programm nicht speichern kann. Bitte wählen Sie "

@@ -3,6 +3,7 @@
 #
 #   ./davo.sh starten [ARGUMENTE ...]   Pakete prüfen, Release bauen, Programm starten
 #   ./davo.sh testen                    Pakete prüfen, mit Tests bauen, ctest ausführen,
+#                                       Kern- und davo-Tests mit Sanitizern, Fuzz-Ziele,
 #                                       danach Kern und davo für 32-bit-Windows bauen,
 #                                       zuletzt Kern und davo für 64-bit-Windows (ohne Qt)
 #                                       bauen und unter Wine prüfen
@@ -18,6 +19,9 @@
 #   DAVO_BUILD_WIN64_KERN  Build-Ordner für 64-bit-Windows ohne Qt beim Testen
 #                     (Vorgabe: build-win64-kern im Projektordner)
 #   DAVO_BUILD_PAKET  Build-Ordner für das Debian-Paket (Vorgabe: build-paket im Projektordner)
+#   DAVO_BUILD_SAN    Build-Ordner der Sanitizer-Stufe von testen (clang mit
+#                     AddressSanitizer und UBSan; Vorgabe: ~/.cache/davo-sanitizer)
+#   DAVO_FUZZ_SEKUNDEN  Laufzeit jedes Fuzz-Ziels beim Testen (Vorgabe: 20)
 #   DAVO_QT_MINGW     Ablage des für Windows gebauten Qt (Vorgabe: ~/.cache/davo-qt-mingw)
 set -euo pipefail
 
@@ -41,6 +45,8 @@ PAKETE=(
   libxml2-utils
   poppler-utils
   g++-mingw-w64-i686
+  clang
+  libclang-rt-dev
 )
 
 SCHRITT="Vorbereitung"
@@ -143,6 +149,8 @@ testen() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD" --output-on-failure -j2 \
     --timeout 300 --no-tests=error
 
+  sanitizer_pruefen
+
   SCHRITT="32-bit-Windows konfigurieren ($BUILD_MINGW)"
   generator_pruefen "$BUILD_MINGW"
   meldung "32-bit-Windows (MinGW-w64 i686): $BUILD_MINGW"
@@ -171,6 +179,39 @@ testen() {
   BEFEHL=""
   printf '\ndavo.sh testen: ERFOLGREICH - alle Tests bestanden, %s für 32-bit-Windows gebaut,\n' "$exe"
   printf 'Kern und davo für 64-bit-Windows unter Wine geprüft\n'
+}
+
+# The core and command-line tests built with clang under AddressSanitizer and
+# UBSan (any finding ends the run), then each fuzz target for a short while on
+# its corpus. The build folder lies outside the checkout so that a later run
+# only rebuilds what changed; a folder made from another checkout is made anew.
+sanitizer_pruefen() {
+  local ordner="${DAVO_BUILD_SAN:-$HOME/.cache/davo-sanitizer}"
+  local cache="$ordner/CMakeCache.txt"
+  if [[ -f "$cache" ]] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$WURZEL" "$cache"; then
+    meldung "$ordner gehört zu einem anderen Projektordner; er wird neu angelegt"
+    rm -rf "$ordner"
+  fi
+  generator_pruefen "$ordner"
+  SCHRITT="Sanitizer konfigurieren ($ordner)"
+  meldung "Sanitizer (clang, AddressSanitizer und UBSan): $ordner"
+  local san="-fsanitize=address,undefined -fno-sanitize-recover=all"
+  CC=clang CXX=clang++ cmake -S "$WURZEL" -B "$ordner" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Debug \
+    -DDAVO_GUI=OFF \
+    -DDAVO_TESTS=ON \
+    -DDAVO_FUZZ=ON \
+    -DCMAKE_CXX_FLAGS="-O1 -g -fno-omit-frame-pointer $san -fsanitize=fuzzer-no-link" \
+    -DCMAKE_EXE_LINKER_FLAGS="$san"
+  SCHRITT="Sanitizer bauen ($ordner)"
+  cmake --build "$ordner"
+  SCHRITT="Tests mit Sanitizern (ctest)"
+  meldung "Tests mit Sanitizern"
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$ordner" --output-on-failure -j2 --timeout 300 --no-tests=error
+  SCHRITT="Fuzz-Ziele"
+  meldung "Fuzz-Ziele, je ${DAVO_FUZZ_SEKUNDEN:-20} s"
+  "$WURZEL/tests/fuzz/lang.sh" "$ordner" "${DAVO_FUZZ_SEKUNDEN:-20}"
 }
 
 # The Debian package, made with CPack from a Release build.
@@ -262,7 +303,8 @@ hilfe() {
   cat <<'EOF'
 Aufruf:
   ./davo.sh starten [ARGUMENTE ...]   bauen (Release) und das Programm starten
-  ./davo.sh testen                    bauen mit Tests, Tests ausführen,
+  ./davo.sh testen                    bauen mit Tests, Tests ausführen, Kern- und
+                                      davo-Tests mit Sanitizern, Fuzz-Ziele je 20 s,
                                       Kern und davo für 32-bit-Windows bauen,
                                       Kern und davo für 64-bit-Windows (ohne Qt)
                                       bauen und unter Wine prüfen

@@ -263,7 +263,9 @@ TEST_F(DateiIO, DateiErsetzen) {
   const std::pair<IOOperation, int> faelle[] = {
       {IOOperation::Anlegen, 5}, {IOOperation::Schreiben, 112}, {IOOperation::Schliessen, 101},
       {IOOperation::Umbenennen, 5}};
-  for (const auto& [stoerung, code] : faelle) {
+  for (const auto& fall : faelle) {
+    const IOOperation stoerung = fall.first;
+    const int code = fall.second;
     SCOPED_TRACE(static_cast<int>(stoerung));
     SetzeIOStoerung([&](IOOperation op, const fs::path&) { return op == stoerung ? code : 0; });
     DateiErsetzen(IODateiName, "dritter Inhalt", 14);

@@ -54,7 +54,10 @@ Versuch Kopieren(const std::string& quelle, const std::string& temporaer, const 
   PruefeIO();
   if (IOFehler) {
     ein.Schliessen();
+    if (aus.Offen()) aus.Schliessen();
     LiesIOErgebnis();
+    DateiLoeschen(temporaer);
+    IOFehler = true;
     return Versuch::Gescheitert;
   }
 

@@ -12,8 +12,8 @@ TAuszahlungsEinstellungen AuszahlungsEinstellungen;
 
 namespace {
 const char* const kNamen[TAuszahlungsEinstellungen::AnzahlTexte] = {
-    "Auftraggeber",    "AuftraggeberAdresse", "Kreditinstitut",      "AuftraggeberBIC", "AuftraggeberIBAN",
-    "Kreditorennummer", "BetragProHaText",    "KleinsterBetragText", "Belegtext1",      "SepaOrdner"};
+    "Auftraggeber",     "AuftraggeberAdresse", "Kreditinstitut",      "AuftraggeberBIC", "AuftraggeberIBAN",
+    "Kreditorennummer", "BetragProHaText",     "KleinsterBetragText", "Belegtext1",      "SepaOrdner"};
 }
 
 std::string TAuszahlungsEinstellungen::Feld(int i) const {
@@ -29,9 +29,7 @@ void TAuszahlungsEinstellungen::SetzeFeld(int i, const std::string& text) {
 std::int32_t TAuszahlungsEinstellungen::Laufnummer() const { return LiesInt32(bytes.data() + OffsetLaufnummer); }
 void TAuszahlungsEinstellungen::SetzeLaufnummer(std::int32_t n) { SchreibeInt32(bytes.data() + OffsetLaufnummer, n); }
 
-const char* EinstellungsName(int i) {
-  return i >= 0 && i < TAuszahlungsEinstellungen::AnzahlTexte ? kNamen[i] : "";
-}
+const char* EinstellungsName(int i) { return i >= 0 && i < TAuszahlungsEinstellungen::AnzahlTexte ? kNamen[i] : ""; }
 
 int EinstellungNachName(const std::string& name) {
   for (int i = 0; i < TAuszahlungsEinstellungen::AnzahlTexte; ++i)
@@ -109,9 +107,16 @@ std::optional<std::int32_t> LaufnummerDerDatei(const addresses::Adressdatei& adr
 }
 
 IOErgebnis EinstellungenSchreiben(const addresses::Adressdatei& adressdatei, TAuszahlungsEinstellungen& e) {
-  const std::optional<std::int32_t> inDatei = LaufnummerDerDatei(adressdatei);
-  if (inDatei && *inDatei > e.Laufnummer()) e.SetzeLaufnummer(*inDatei);
   const std::string pfad = EinstellungsDatei(adressdatei);
+  // The run number of the file is never lowered: a file whose number cannot
+  // be read is left as it is (one too short to hold a whole record is
+  // replaced).
+  if (DateiExistiert(pfad)) {
+    TAuszahlungsEinstellungen inDatei;
+    const IOErgebnis gelesen = SatzLesen(pfad, inDatei);
+    if (!gelesen.Ok() && gelesen.Code != io::LeseFehler) return gelesen;
+    if (gelesen.Ok() && inDatei.Laufnummer() > e.Laufnummer()) e.SetzeLaufnummer(inDatei.Laufnummer());
+  }
   IOSchritte s(pfad);
   DateiErsetzen(pfad, e.bytes.data(), e.bytes.size());
   s.Pruefe();

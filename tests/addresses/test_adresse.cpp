@@ -35,7 +35,9 @@ std::function<int(app::IOOperation, const fs::path&)> Stoere(app::IOOperation we
 }
 
 const std::string kFrageNeu = "Soll eine neue Adressendatei angelegt werden?";
-const std::string kLodz = "/\xC5\x81\xC3\xB3" "d\xC5\xBA.ADW";  // UTF-8, not in Windows-1252
+const std::string kLodz =
+    "/\xC5\x81\xC3\xB3"
+    "d\xC5\xBA.ADW";  // UTF-8, not in Windows-1252
 
 class Adresse : public test::CoreTest {
  protected:
@@ -58,9 +60,9 @@ class Adresse : public test::CoreTest {
 // --- the record ----------------------------------------------------------------
 
 TEST_F(Adresse, FelderAnIhrenStellen) {
-  const std::pair<int, std::size_t> felder[] = {
-      {Anrede, 0}, {Name1, 51},  {Name2, 102},        {Sortierung, 153}, {Strasse, 204}, {Ort, 306},
-      {Feld9, 408}, {IBAN, 765}, {Steuernummer, 969}, {UStId, 1020},     {Feld30, 1479}};
+  const std::pair<int, std::size_t> felder[] = {{Anrede, 0},         {Name1, 51},   {Name2, 102},  {Sortierung, 153},
+                                                {Strasse, 204},      {Ort, 306},    {Feld9, 408},  {IBAN, 765},
+                                                {Steuernummer, 969}, {UStId, 1020}, {Feld30, 1479}};
   for (const auto& [feld, offset] : felder) {
     SCOPED_TRACE(FeldName(feld));
     TAdresse a;
@@ -269,8 +271,8 @@ TEST_F(Adresse, DurchlaufenSchreibtNurGeaenderteZurueck) {
         schreiben);
     EXPECT_TRUE(ok);
     EXPECT_EQ(AnzahlAdressen, 4);
-    EXPECT_EQ(gesehen, (std::vector<std::pair<int, std::string>>{{0, Satz(0)}, {1, Satz(1)}, {2, Satz(2)},
-                                                                  {3, Satz(3)}}));
+    EXPECT_EQ(gesehen,
+              (std::vector<std::pair<int, std::string>>{{0, Satz(0)}, {1, Satz(1)}, {2, Satz(2)}, {3, Satz(3)}}));
     std::string erwartet = inhalt;
     if (schreiben) {
       for (std::size_t k : {1u, 3u}) erwartet.replace(k * S + 1530, 2, std::string("\x01\x00", 2));
@@ -346,8 +348,8 @@ TEST_F(Adresse, OeffnenFehlendeDatei) {
     bool abbrechen;  // else choose neu and answer
     FrageErgebnis antwort;
   };
-  for (const Fall f : {Fall{true, FrageErgebnis::Nein}, Fall{false, FrageErgebnis::Nein},
-                       Fall{false, FrageErgebnis::Geschlossen}}) {
+  for (const Fall f :
+       {Fall{true, FrageErgebnis::Nein}, Fall{false, FrageErgebnis::Nein}, Fall{false, FrageErgebnis::Geschlossen}}) {
     SCOPED_TRACE(testing::Message() << f.abbrechen << static_cast<int>(f.antwort));
     dialoge.Dateidialoge.clear();
     dialoge.Fragen.clear();
@@ -391,6 +393,38 @@ TEST_F(Adresse, OeffnenFehlendeDatei) {
   EXPECT_FALSE(AdrDateiOeffnen());
   EXPECT_EQ(dialoge.Meldungen.size(), 1u);
   EXPECT_EQ(KonfigBytes(), gesetzt);
+}
+
+// A torn last record: said when the file is opened, with the offer to cut it
+// back ("Nein" preselected). Declined, the file is read but not written to;
+// accepted, it is cut after a copy of all its bytes.
+TEST_F(Adresse, OeffnenUnvollstaendigeDatei) {
+  const std::string alt = Satz(0) + Satz(1) + "Rest";
+  app::Konfiguration.SetzeAdressdatei(pfad);
+  for (const FrageErgebnis antwort : {FrageErgebnis::Nein, FrageErgebnis::Ja}) {
+    SCOPED_TRACE(static_cast<int>(antwort));
+    SchreibeAlles(datei, alt);
+    dialoge.Fragen.clear();
+    dialoge.Meldungen.clear();
+    dialoge.Antworten.push_back(antwort);
+    EXPECT_TRUE(AdrDateiOeffnen());
+    ASSERT_EQ(dialoge.Fragen.size(), 1u);
+    EXPECT_EQ(dialoge.Fragen[0].Oben, "Die Datei " + pfad + " ist keine g\xFCltige Adressendatei: " +
+                                          std::to_string(alt.size()) + " Bytes sind kein Vielfaches von 2947.");
+    EXPECT_EQ(dialoge.Fragen[0].Frage,
+              "Datei auf 2 vollst\xE4ndige Adressen k\xFCrzen? Eine Sicherungskopie wird angelegt.");
+    EXPECT_FALSE(dialoge.Fragen[0].JaVorgewaehlt);
+    EXPECT_EQ(AnzahlAdressen, 2);
+    if (antwort == FrageErgebnis::Nein) {
+      EXPECT_TRUE(AdresseLesen(1));
+      EXPECT_FALSE(AdresseSchreiben(1));
+      EXPECT_EQ(LiesAlles(datei), alt);
+    } else {
+      EXPECT_EQ(LiesAlles(datei), Satz(0) + Satz(1));
+      EXPECT_EQ(LiesAlles(pfad + ".sicherung"), alt);
+      EXPECT_TRUE(AdresseSchreiben(1));
+    }
+  }
 }
 
 TEST_F(Adresse, UmlauteImDateinamen) {
@@ -442,7 +476,7 @@ TEST_F(Adresse, AktiveDateiWaehlen) {
 
 TEST_F(Adresse, MenuebefehleOhneAenderung) {
   const std::pair<const char*, void (*)()> befehle[] = {{"waehlen", &AktiveAdressendateiWaehlen},
-                                                         {"anlegen", &NeueAdressendateiAnlegen}};
+                                                        {"anlegen", &NeueAdressendateiAnlegen}};
   // cancelled, a path outside Windows-1252, a path longer than 255 characters
   const std::string wahlen[] = {"", Ansi(ordner) + kLodz, Ansi(ordner) + "/" + std::string(260, 'x') + ".ADW"};
   for (const auto& [name, befehl] : befehle) {
@@ -453,8 +487,10 @@ TEST_F(Adresse, MenuebefehleOhneAenderung) {
       app::AktAdrBasis = "Basis";
       app::IODateiName = "vorher";
       const std::string vorher = KonfigBytes();
-      if (w.empty()) dialoge.BrichDateidialogAb();
-      else dialoge.WaehleDatei(w);
+      if (w.empty())
+        dialoge.BrichDateidialogAb();
+      else
+        dialoge.WaehleDatei(w);
       befehl();
       EXPECT_EQ(KonfigBytes(), vorher);
       EXPECT_EQ(app::AktAdrBasis, "Basis");

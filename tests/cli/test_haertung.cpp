@@ -53,6 +53,8 @@ TEST_F(DavoHaertung, AbgelehnteLaeufeAendernNichts) {
   // A file-size limit stands for the full disk; the signal it raises is
   // ignored, as by a shell that does so, so that writes just fail.
   const std::string voll = "sh -c 'trap \"\" XFSZ; ulimit -f 2; exec \"$0\" \"$@\"'";
+  // 7 KiB: the address file (5894 bytes) fits, an appended record only in part.
+  const std::string knapp = "sh -c 'trap \"\" XFSZ; ulimit -f 7; exec \"$0\" \"$@\"'";
   // Another program holds the address file for a while (the temporary
   // folder's path has no blanks).
   const std::string gesperrt = "sh -c 'flock -x " + P("A.ADW") + " sleep 7 & sleep 0.3; exec \"$0\" \"$@\"'";
@@ -65,6 +67,8 @@ TEST_F(DavoHaertung, AbgelehnteLaeufeAendernNichts) {
   const std::vector<Fall> faelle = {
       {{"adressenliste", P("A.ADW"), "--gruppe", "2", "--pdf", P("alt.pdf")}, voll, 1, "Diskette ist voll"},
       {{"adressenliste", P("A.ADW"), "--gruppe", "2", "--pdf", P("neu.pdf")}, voll, 1, "Diskette ist voll"},
+      {{"adresse", P("A.ADW"), "3", "Name1=X", "Sortierung=X"}, knapp, 1, "Diskette ist voll"},
+      {{"flurstuecke", P("k.csv"), "--in-adressdatei", P("A.ADW")}, knapp, 1, "Diskette ist voll"},
       {{"--ja", "aktion", P("A.ADW"), "freigabe-ein"}, gesperrt, 1, "von einem anderen Programm benutzt"},
       {{"flurstuecke", P("k.csv"), "--export", P("k.csv")}, "", 1, "dieselbe Datei"},
       {{"flurstuecke", P("k.csv"), "--in-adressdatei", P("k.csv")}, "", 1, "dieselbe Datei"},

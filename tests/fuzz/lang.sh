@@ -32,7 +32,7 @@ fi
 saeen() {
   local ziel="$1" korpus="$2" muster=()
   case "$ziel" in
-    fuzz_adressdatei) muster=('*.ADW') ;;
+    fuzz_adressdatei | fuzz_adressenmanager) muster=('*.ADW') ;;
     fuzz_kataster) muster=('*.csv') ;;
     fuzz_einstellungen) muster=('*.JGA' '*.KON') ;;
     fuzz_vorlage) muster=('*.txt') ;;

@@ -25,7 +25,11 @@ using test::SchreibeAlles;
 using Zellen = std::vector<std::string>;
 
 constexpr std::size_t S = 2947;  // bytes of one address record
-const std::string kKopf = "Nr;Gemarkung;Flur;Flurst\xFC" "ck;Bejagdbarkeit;Fl\xE4" "che;Eigent\xFC" "mer";
+const std::string kKopf =
+    "Nr;Gemarkung;Flur;Flurst\xFC"
+    "ck;Bejagdbarkeit;Fl\xE4"
+    "che;Eigent\xFC"
+    "mer";
 // The owner entry of the design's example.
 const std::string kMueller =
     "x, y, z, 1/2, M\xFC"
@@ -147,13 +151,18 @@ class Flurstuecke : public test::CoreTest {
 TEST_F(Flurstuecke, BeispielEintragDesEigentuemers) {
   const fs::path datei = ordner / u8"Flurst\u00FCcke.csv";  // the program names it in Windows-1252
   SchreibeAlles(datei, Kataster({"7;Feldheim;3;17/2;ZJEN;1234;" + kMueller}));
-  ASSERT_TRUE(DateiImportieren(tabelle, Ansi(ordner) + "/Flurst\xFC" "cke.csv"));
+  ASSERT_TRUE(DateiImportieren(tabelle, Ansi(ordner) + "/Flurst\xFC"
+                                                       "cke.csv"));
   EXPECT_EQ(tabelle.Zeilenzahl(), 2);
   EXPECT_EQ(tabelle.Spaltenzahl(), 20);
   EXPECT_EQ(Zeile(tabelle, 0), kTitel);
-  EXPECT_EQ(Zeile(tabelle, 1),
-            Erwartet({"Feldheim", "3", "17/2", "ZJEN", "1234", " 1/2", "      617", " M\xFC" "ller", " Hans",
-                      " Dorfstra\xDF" "e 5", " 31000 Feldheim", "", " 1950-03-12", " geb. Meier"}));
+  EXPECT_EQ(Zeile(tabelle, 1), Erwartet({"Feldheim", "3", "17/2", "ZJEN", "1234", " 1/2", "      617",
+                                         " M\xFC"
+                                         "ller",
+                                         " Hans",
+                                         " Dorfstra\xDF"
+                                         "e 5",
+                                         " 31000 Feldheim", "", " 1950-03-12", " geb. Meier"}));
   EXPECT_TRUE(dialoge.Meldungen.empty());
   EXPECT_TRUE(FortschrittZu());
 }
@@ -171,13 +180,16 @@ TEST_F(Flurstuecke, TeileDesEintragsInDieSpalten) {
       {"a, b, c, Schulz, Erika, Maria, Weg 1, 12345 Dorf",
        {"", " Schulz", " Erika", " Weg 1", " 12345 Dorf", "", "", ""}},
       {"a, b, c, Schulz, Erika, Weg 1, Dorf", {"", " Schulz", " Erika", " Weg 1", " Dorf", "", "", ""}},
-      {"a, b, c, Schulz, Erika, Weg 1,  12 345 Dorf, Hof", {"", " Schulz", " Erika", " Weg 1", "  12 345 Dorf", " Hof", "", ""}},
+      {"a, b, c, Schulz, Erika, Weg 1,  12 345 Dorf, Hof",
+       {"", " Schulz", " Erika", " Weg 1", "  12 345 Dorf", " Hof", "", ""}},
       // an empty part keeps the cursor; an empty fourth part leaves it at "Anteil"
       {"a, b, c, 1/3,, Erika, Weg 1, 12345 Dorf", {" 1/3", " Erika", "", " Weg 1", " 12345 Dorf", "", "", ""}},
       {"a, b, c,, Schulz, Erika, Weg 1, 12345 Dorf", {" Schulz", " Erika", "", " Weg 1", " 12345 Dorf", "", "", ""}},
       // a date needs its "-" as sixth character: without the blank it is a further part
-      {"a,b,c,Schulz,Erika,Weg 1,12345 Dorf,1950-03-12", {"", "Schulz", "Erika", "Weg 1", "12345 Dorf", "1950-03-12", "", ""}},
-      {"a, b, c, Hans-Peter, Kurz, Weg 1, 12345 Dorf", {"", " Hans-Peter", " Kurz", " Weg 1", " 12345 Dorf", "", "", ""}},
+      {"a,b,c,Schulz,Erika,Weg 1,12345 Dorf,1950-03-12",
+       {"", "Schulz", "Erika", "Weg 1", "12345 Dorf", "1950-03-12", "", ""}},
+      {"a, b, c, Hans-Peter, Kurz, Weg 1, 12345 Dorf",
+       {"", " Hans-Peter", " Kurz", " Weg 1", " 12345 Dorf", "", "", ""}},
       {"a, b, c, 2/5, Schulz, Erika, geb. Lang, Weg 1, 12345 Dorf, 1961-12-31",
        {" 2/5", " Schulz", " Erika", " Weg 1", " 12345 Dorf", "", " 1961-12-31", " geb. Lang"}},
       {"a, b, c", {"", "", "", "", "", "", "", ""}},
@@ -193,14 +205,15 @@ TEST_F(Flurstuecke, TeileDesEintragsInDieSpalten) {
 
 TEST_F(Flurstuecke, MiteigentuemerUndAuffuellen) {
   const std::string ohne = "1, A, E, ";
-  ASSERT_TRUE(Importiere(Kataster({
-      "1;Ahof;1;10;ZJEN;1000;" + ohne + "Albers, Anna, Weg 1, 11111 A;" + ohne + "Albers, Bernd, Weg 1, 11111 A",
-      "2;Bhof;2;20;ZJEN;1000;" + ohne + "Berg, Carl, Hof 1, 22222 B;" + ohne + "Berg, Dora, Hof 1, 22222 B;" + ohne +
-          "Berg, Emil, Hof 1, 22222 B",
-      "3;Chof;3;30;ZJEN Wald;1002;a, b, c, 1/2, Cox, Fe, Am 1, 33333 C;a, b, c, 1/4, Dahl, Gil, Am 2, 33333 C;a, b, c, "
-      "1/4, Ehm, Ina, Am 3, 33333 C",
-      // empty owner fields (7 and up) create no row
-      "4;Dhof;4;40;ZNBJ;500;a, b, c, 1/2, Fink, Jo, Au 1, 44444 D;;a, b, c, 1/2, Gast, Kai, Au 2, 44444 D;;"})));
+  ASSERT_TRUE(Importiere(Kataster(
+      {"1;Ahof;1;10;ZJEN;1000;" + ohne + "Albers, Anna, Weg 1, 11111 A;" + ohne + "Albers, Bernd, Weg 1, 11111 A",
+       "2;Bhof;2;20;ZJEN;1000;" + ohne + "Berg, Carl, Hof 1, 22222 B;" + ohne + "Berg, Dora, Hof 1, 22222 B;" + ohne +
+           "Berg, Emil, Hof 1, 22222 B",
+       "3;Chof;3;30;ZJEN Wald;1002;a, b, c, 1/2, Cox, Fe, Am 1, 33333 C;a, b, c, 1/4, Dahl, Gil, Am 2, 33333 C;a, b, "
+       "c, "
+       "1/4, Ehm, Ina, Am 3, 33333 C",
+       // empty owner fields (7 and up) create no row
+       "4;Dhof;4;40;ZNBJ;500;a, b, c, 1/2, Fink, Jo, Au 1, 44444 D;;a, b, c, 1/2, Gast, Kai, Au 2, 44444 D;;"})));
   ASSERT_EQ(tabelle.Zeilenzahl(), 11);
   struct Soll {
     const char *gemarkung, *flur, *bejagdbarkeit, *flaeche, *anteil, *qm, *vorname;
@@ -232,21 +245,22 @@ TEST_F(Flurstuecke, MiteigentuemerUndAuffuellen) {
 TEST_F(Flurstuecke, NeuerImportLaesstNichtsStehen) {
   std::string lang = "a, b, c, 1/2, N, V, S 1, 12345 O";
   for (int i = 1; i <= 9; ++i) lang += ", w" + std::to_string(i);
-  ASSERT_TRUE(Importiere(Kataster({"1;Alt;9;9;ZJEN;500;" + lang + ";a, b, c, 1/2, Zweit, V2, S 2, 12345 O",
-                                   "2;Alt;9;10;ZJEN;600;" + lang})));
+  ASSERT_TRUE(Importiere(Kataster(
+      {"1;Alt;9;9;ZJEN;500;" + lang + ";a, b, c, 1/2, Zweit, V2, S 2, 12345 O", "2;Alt;9;10;ZJEN;600;" + lang})));
   ASSERT_EQ(tabelle.Zeilenzahl(), 4);
   EXPECT_EQ(Zeile(tabelle, 1), Erwartet({"Alt", "9", "9", "ZJEN", "500", " 1/2", "      250", " N", " V", " S 1",
                                          " 12345 O", " w1", " w2", " w3", " w4", " w5", " w6", " w7", " w8"}));
 
   ASSERT_TRUE(Importiere(Kataster({"1;Neu;1;1;ZJEN;100;a, b, c, Kurz, K, S, 11111 O;a, b, c, Lang, L, T, 11111 O"})));
   EXPECT_EQ(Alle(tabelle),
-            (std::vector<Zellen>{kTitel,
-                                 Erwartet({"Neu", "1", "1", "ZJEN", "100", "?", "        0", " Kurz", " K", " S", " 11111 O"}),
-                                 Erwartet({"Neu", "1", "1", "ZJEN", "100", "?", "        0", " Lang", " L", " T", " 11111 O"})}));
+            (std::vector<Zellen>{
+                kTitel, Erwartet({"Neu", "1", "1", "ZJEN", "100", "?", "        0", " Kurz", " K", " S", " 11111 O"}),
+                Erwartet({"Neu", "1", "1", "ZJEN", "100", "?", "        0", " Lang", " L", " T", " 11111 O"})}));
 }
 
 TEST_F(Flurstuecke, LeereDateiNurKopfOderFehlendeDateiLassenDieTabelle) {
-  ASSERT_TRUE(Importiere(Kataster({"1;A;1;1;ZJEN;90;" + kMueller + ";a, b, c, 1/2, Neu, Nina, Gasse 2, 31000 Feldheim"})));
+  ASSERT_TRUE(
+      Importiere(Kataster({"1;A;1;1;ZJEN;90;" + kMueller + ";a, b, c, 1/2, Neu, Nina, Gasse 2, 31000 Feldheim"})));
   auto vorher = Alle(tabelle);
   ASSERT_EQ(vorher.size(), 3u);
   vorher[1][Flaeche] = "200";
@@ -281,14 +295,18 @@ TEST_F(Flurstuecke, LeereDateiNurKopfOderFehlendeDateiLassenDieTabelle) {
 TEST_F(Flurstuecke, ZeilenendenUndLetzteZeile) {
   const std::string zeilen[] = {kKopf, "1;A;1;1;ZJEN;100;a, b, c, 1/2, N, V, S, 12345 O;a, b, c, 1/2, M, W, T, 12345 O",
                                 "2;B;1;2;ZJEN;30;a, b, c, X, Y, Z, 12345 O"};
-  struct Fall { const char *name, *trenner, *schluss; };
+  struct Fall {
+    const char *name, *trenner, *schluss;
+  };
   for (const Fall f : {Fall{"CR LF", "\r\n", "\r\n"}, Fall{"ohne Schluss", "\r\n", ""}, Fall{"LF", "\n", "\n"},
                        Fall{"LF ohne Schluss", "\n", ""}}) {
     SCOPED_TRACE(f.name);
     ASSERT_TRUE(Importiere(zeilen[0] + f.trenner + zeilen[1] + f.trenner + zeilen[2] + f.schluss));
     ASSERT_EQ(tabelle.Zeilenzahl(), 4);
-    EXPECT_EQ(Zeile(tabelle, 2), Erwartet({"A", "1", "1", "ZJEN", "100", " 1/2", "       50", " M", " W", " T", " 12345 O"}));
-    EXPECT_EQ(Zeile(tabelle, 3), Erwartet({"B", "1", "2", "ZJEN", "30", "", "       30", " X", " Y", " Z", " 12345 O"}));
+    EXPECT_EQ(Zeile(tabelle, 2),
+              Erwartet({"A", "1", "1", "ZJEN", "100", " 1/2", "       50", " M", " W", " T", " 12345 O"}));
+    EXPECT_EQ(Zeile(tabelle, 3),
+              Erwartet({"B", "1", "2", "ZJEN", "30", "", "       30", " X", " Y", " Z", " 12345 O"}));
   }
 }
 
@@ -466,7 +484,7 @@ TEST_F(Flurstuecke, AnteilsFlaecheUndSpalte7) {
       {"ZJEN", "1000", "? ?", 10000000, "     1000"},  // "??" is no "?" and no fraction
       {"ZJEN", "1000", "1 0/2 0", 5000000, "      500"},
       {"ZJEN", "1000", "", 10000000, "     1000"},
-      {"ZJEN", "1000", "3", 10000000, "     1000"},     // no "/": whole area
+      {"ZJEN", "1000", "3", 10000000, "     1000"},  // no "/": whole area
       {"ZJEN", "1000", "1/0", 0, "        0"},
       {"ZJEN", "1000", "0/2", 0, "        0"},
       {"ZJEN", "1000", "-1/2", 0, "        0"},
@@ -477,15 +495,15 @@ TEST_F(Flurstuecke, AnteilsFlaecheUndSpalte7) {
       {"ZJEN", "1000", "0,5/1", 5000000, "      500"},
       {"ZNBJ", "1000", "1/2", 0, "        0"},
       {"", "1000", "", 0, "        0"},
-      {"zjen", "1000", "", 0, "        0"},        // case matters
+      {"zjen", "1000", "", 0, "        0"},  // case matters
       {"Acker ZJEN Teil", "1000", "", 10000000, "     1000"},
       {"ZJEN", " 1 234 ", "", 12340000, "     1234"},
       {"ZJEN", "12,5", "1/2", 62500, "        6"},
-      {"ZJEN", "2,5", "", 25000, "        3"},      // whole m²: half away from zero
+      {"ZJEN", "2,5", "", 25000, "        3"},  // whole m²: half away from zero
       {"ZJEN", "-2,5", "", -25000, "       -3"},
-      {"ZJEN", "0,0003", "1/2", 2, "        0"},    // 1.5 units: half to even
-      {"ZJEN", "0,0005", "1/2", 2, "        0"},    // 2.5 units: half to even
-      {"ZJEN", "1.234", "", 0, "        0"},        // no thousands separators
+      {"ZJEN", "0,0003", "1/2", 2, "        0"},  // 1.5 units: half to even
+      {"ZJEN", "0,0005", "1/2", 2, "        0"},  // 2.5 units: half to even
+      {"ZJEN", "1.234", "", 0, "        0"},      // no thousands separators
       {"ZJEN", "", "", 0, "        0"},
       {"ZJEN", "12345678901", "", 123456789010000, "12345678901"},
   };
@@ -511,12 +529,42 @@ TEST_F(Flurstuecke, AnteilsFlaecheUndSpalte7) {
 // --- order ------------------------------------------------------------------------------
 
 TEST_F(Flurstuecke, SortierenNachEigentuemer) {
-  struct Reihe { const char *id, *nach, *vor, *str, *weiteres; };
+  struct Reihe {
+    const char *id, *nach, *vor, *str, *weiteres;
+  };
   const Reihe reihen[] = {
-      {"1", "Zander", "Paul", "", "Hof"},       {"2", "\xC4" "rmel", "Anna", "", ""}, {"3", "m\xFC" "ller", "Hans", "", ""},
-      {"4", "Abel", "Zoe", "", ""},          {"5", "M\xFC" "ller", "hans", "", ""}, {"6", "Mueller", "Hans", "", ""},
-      {"7", "\xE4" "rmel", "anna", "", ""},  {"8", "M\xFC" "ller", "Hans", "A", ""}, {"9", "Zander", "Paul", "", "Gut"},
-      {"10", "\xF6" "hler", "", "", ""},     {"11", "\xDC" "ber", "", "", ""},
+      {"1", "Zander", "Paul", "", "Hof"},
+      {"2",
+       "\xC4"
+       "rmel",
+       "Anna", "", ""},
+      {"3",
+       "m\xFC"
+       "ller",
+       "Hans", "", ""},
+      {"4", "Abel", "Zoe", "", ""},
+      {"5",
+       "M\xFC"
+       "ller",
+       "hans", "", ""},
+      {"6", "Mueller", "Hans", "", ""},
+      {"7",
+       "\xE4"
+       "rmel",
+       "anna", "", ""},
+      {"8",
+       "M\xFC"
+       "ller",
+       "Hans", "A", ""},
+      {"9", "Zander", "Paul", "", "Gut"},
+      {"10",
+       "\xF6"
+       "hler",
+       "", "", ""},
+      {"11",
+       "\xDC"
+       "ber",
+       "", "", ""},
   };
   tabelle.SetzeZeilenzahl(12);
   tabelle.SetzeZelle(Nachname, 0, "AAA Titel");  // row 0 never moves
@@ -594,10 +642,11 @@ TEST_F(Flurstuecke, ExportZeilenformat) {
 
   EXPECT_TRUE(ExportSchreiben(tabelle, ExportPfad));
   const std::string soll = kTitelzeile +
-                           ";Feldheim;3;17/2;ZJEN;1234; 1/2;      617; M\xFC" "ller; Hans; Dorfstra\xDF"
+                           ";Feldheim;3;17/2;ZJEN;1234; 1/2;      617; M\xFC"
+                           "ller; Hans; Dorfstra\xDF"
                            "e 5; 31000 Feldheim;; 1950-03-12; geb. Meier;\r\n" +
-                           ";" + std::string(254, 'L') + "\r\n" +
-                           ";" + std::string(241, 'M') + std::string(13, ';') + "\r\n";
+                           ";" + std::string(254, 'L') + "\r\n" + ";" + std::string(241, 'M') + std::string(13, ';') +
+                           "\r\n";
   EXPECT_EQ(LiesAlles(datei), soll);
 
   // An existing file is overwritten.
@@ -609,8 +658,7 @@ TEST_F(Flurstuecke, ExportZeilenformat) {
   // A file that cannot be created: one message, false.
   app::SetzeIOStoerung([](app::IOOperation op, const fs::path&) { return op == app::IOOperation::Anlegen ? 5 : 0; });
   EXPECT_FALSE(ExportSchreiben(tabelle, ExportPfad));
-  EXPECT_EQ(dialoge.Meldungen,
-            std::vector<std::string>{"Dateizugriff verweigert (e:\\Jagd\\Flurstuecke-export.csv)"});
+  EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Dateizugriff verweigert (e:\\Jagd\\Flurstuecke-export.csv)"});
 }
 
 // --- transfer into the address file -----------------------------------------------------
@@ -623,8 +671,8 @@ TEST_F(Flurstuecke, UebertragungFasstNachbarnZusammen) {
   Besitz(2, "Albers", "Anna", "Weg 1", "22222 B", "      383");  // other town, same owner
   Besitz(3, "Berg", "Bernd", "Hof 2", "33333 C", "        5");
   Besitz(4, "Albers", "Anna", "Weg 1", "11111 A", "       10");  // not adjacent: own record
-  Besitz(5, "Albers", "AnnaWeg", " 1", "44444 D", "        2");   // same key "Albers, AnnaWeg 1"
-  Besitz(6, "albers", "Anna", "Weg 1", "11111 A", "        1");   // case counts
+  Besitz(5, "Albers", "AnnaWeg", " 1", "44444 D", "        2");  // same key "Albers, AnnaWeg 1"
+  Besitz(6, "albers", "Anna", "Weg 1", "11111 A", "        1");  // case counts
   Besitz(7, std::string(30, 'N'), std::string(30, 'V'), std::string(60, 'S'), std::string(55, 'O'), " 1 234");
   Besitz(8, "Zorn", "Zita", "Z 9", "99999 Z", "abc");
   tabelle.SetzeZelle(Geburtstag, 1, "1950-01-01");  // not transferred
@@ -676,10 +724,40 @@ TEST_F(Flurstuecke, UebertragungZweimalUndOhneZeilen) {
   EXPECT_EQ(LiesAlles(adressdatei), zwei + zwei);
 }
 
+// An owner whose square metres exceed 100 million ha, or whose sum does not
+// fit at all, ends the transfer with "Summe zu groß", and the owners before
+// him are taken back: the file stays as it was. A parcel above 10^12 m² is
+// refused by the import already.
+TEST_F(Flurstuecke, UebertragungUeberDerGrenzeAllesOderNichts) {
+  const std::string alt = test::Muster(S, 4);
+  const std::string viel = "922337203685477";  // twice does not fit into the sum
+  for (const std::string& qm : {std::string("600000000000"), viel}) {
+    SCOPED_TRACE(qm);
+    Adressdatei(alt);
+    dialoge.Meldungen.clear();
+    tabelle.SetzeZeilenzahl(4);
+    Besitz(1, "Albers", "Anna", "Weg 1", "11111 A", "617");
+    Besitz(2, "Berg", "Bernd", "Hof 2", "33333 C", qm);
+    Besitz(3, "Berg", "Bernd", "Hof 2", "33333 C", qm);
+    EXPECT_FALSE(TabelleUebertragen(tabelle));
+    EXPECT_EQ(LiesAlles(adressdatei), alt);
+    ASSERT_FALSE(dialoge.Meldungen.empty());
+    EXPECT_EQ(dialoge.Meldungen[0].rfind("Summe zu gro\xDF: Die Fl\xE4"
+                                         "chen von Bernd Berg",
+                                         0),
+              0u)
+        << dialoge.Meldungen[0];
+  }
+  EXPECT_TRUE(Importiere(Kataster({"1;G;1;1;ZJEN;1000000000000;" + kMueller})));
+  EXPECT_FALSE(Importiere(Kataster({"1;G;1;1;ZJEN;1000000000001;" + kMueller})));
+}
+
 TEST_F(Flurstuecke, ImportBisAdressdateiBehaeltWindows1252) {
   Adressdatei("");
   ASSERT_TRUE(Importiere(Kataster({"7;Feldheim;3;17/2;ZJEN;1234;" + kMueller,
-                                   "8;Feldheim;3;18;ZJEN;383;1, 2, 3, M\xFC" "ller, Hans, Dorfstra\xDF" "e 5, 31000 Feldheim"})));
+                                   "8;Feldheim;3;18;ZJEN;383;1, 2, 3, M\xFC"
+                                   "ller, Hans, Dorfstra\xDF"
+                                   "e 5, 31000 Feldheim"})));
   Sortieren(tabelle);
   EXPECT_TRUE(TabelleUebertragen(tabelle));
   // The cells lose the blanks behind the commas of the owner entry.
@@ -709,12 +787,16 @@ TEST_F(Flurstuecke, SchreibfehlerBeimAnhaengen) {
   // appended and does not claim to be complete.
   EXPECT_EQ(dialoge.Meldungen, (std::vector<std::string>{"Fehler beim Schreiben! Datei: " + pfad}));
   const std::string datei = LiesAlles(adressdatei);
-  const std::string eins = Satz("E Eins", "Eins; E", "A 1", "1 O", 1), drei = Satz("D Drei", "Drei; D", "A 3", "1 O", 3);
+  const std::string eins = Satz("E Eins", "Eins; E", "A 1", "1 O", 1),
+                    drei = Satz("D Drei", "Drei; D", "A 3", "1 O", 3);
   std::vector<std::string> saetze;  // the file's records, named briefly
   for (std::size_t i = 0; i < datei.size(); i += S) {
     const std::string satz = datei.substr(i, S);
-    saetze.push_back(satz == alt.substr(0, S) ? "alt 0" : satz == alt.substr(S) ? "alt 1" : satz == eins ? "Eins"
-                     : satz == drei ? "Drei" : "?");
+    saetze.push_back(satz == alt.substr(0, S) ? "alt 0"
+                     : satz == alt.substr(S)  ? "alt 1"
+                     : satz == eins           ? "Eins"
+                     : satz == drei           ? "Drei"
+                                              : "?");
   }
   EXPECT_EQ(saetze, (std::vector<std::string>{"alt 0", "alt 1"}));
 }
@@ -756,14 +838,22 @@ TEST_F(Flurstuecke, BeispielkatasterEinlesenSortierenUebertragen) {
     return -1;
   };
   // Eulenbrück, Flur 2, Flurstück 8: 2222 m², 3/4 and 1/4.
-  const int stroessner = finde(" Str\xF6\xDF" "ner", "8");
-  const int meisen = finde(" Meisenh\xF6" "lder", "8");
+  const int stroessner = finde(
+      " Str\xF6\xDF"
+      "ner",
+      "8");
+  const int meisen = finde(
+      " Meisenh\xF6"
+      "lder",
+      "8");
   ASSERT_GT(stroessner, 0);
   ASSERT_EQ(meisen, stroessner + 1);
   EXPECT_EQ(tabelle.Zelle(Anteil, stroessner), " 3/4");
   EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, stroessner), "     1667");
   EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, meisen), "      556");
-  EXPECT_EQ(tabelle.Zelle(Gemarkung, meisen), "Eulenbr\xFC" "ck");
+  EXPECT_EQ(tabelle.Zelle(Gemarkung, meisen),
+            "Eulenbr\xFC"
+            "ck");
   // Eulenbrück 1/15: two owners without fractions.
   const int brandhuber = finde(" Brandhuber", "15");
   ASSERT_GT(brandhuber, 0);

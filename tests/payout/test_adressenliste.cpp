@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -160,6 +161,35 @@ TEST_F(AdressenlisteTest, AuswahlenTitelUndSummen) {
       EXPECT_EQ(g[i + 1], Soll(f.Zeilen[i].first, f.Zeilen[i].second)) << "Zeile " << i + 1;
     EXPECT_EQ(g.back(), Summe(f.Flaeche, f.Betrag));
     EXPECT_EQ(Adressenliste.Titel, f.Titel);
+  }
+}
+
+// Areas and amounts the sums cannot hold (written by another program or a
+// damaged file): the list stops with "Summe zu groß" naming the owner,
+// instead of wrapping round or paying 0,00.
+TEST_F(AdressenlisteTest, SummeZuGrossStattUeberlauf) {
+  constexpr Currency kMax = std::numeric_limits<Currency>::max();
+  struct Fall {
+    const char* Name;
+    Currency A, B;  // the areas of two owners
+    Currency ProHa;
+    const char* Genannt;  // the owner the message names
+  };
+  const Fall faelle[] = {
+      {"Flaechensumme", kMax / 2 + 1, kMax / 2 + 1, 0, "Nr. 2 (Beate)"},
+      {"Betrag einer Adresse", 10000, kMax / 2, 1500000, "Nr. 2 (Beate)"},
+      {"Betragssumme", kMax / 4 + 1, kMax / 4 + 1, 20000, "Nr. 2 (Beate)"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.Name);
+    Schreiben({{"Anton", "", "GENODEF1ABC", "DE02120300000000202051", f.A, 1, 0},
+               {"Beate", "", "GENODEF1ABC", "DE02120300000000202051", f.B, 1, 0}});
+    dialoge.Meldungen.clear();
+    Adressenliste.Gitter.clear();
+    EXPECT_FALSE(Adressenliste.AuszahlungslisteAufbauen(1, f.ProHa, 0, kBeleg));
+    ASSERT_EQ(dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(dialoge.Meldungen[0].rfind("Summe zu gro\xDF: Mit der Adresse " + std::string(f.Genannt), 0), 0u)
+        << dialoge.Meldungen[0];
   }
 }
 

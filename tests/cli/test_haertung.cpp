@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -96,6 +97,27 @@ TEST_F(DavoHaertung, AbgelehnteLaeufeAendernNichts) {
           << name;
     }
   }
+}
+
+// A user who may read the files but not write them (as on a write-protected
+// medium) can look at everything; a change is refused.
+TEST_F(DavoHaertung, LesenOhneSchreibrecht) {
+  if (::getuid() != 0) GTEST_SKIP() << "nur als root kann der Test einen anderen Benutzer nehmen";
+  const std::string gast = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+  const std::string alt = LiesDatei(Pfad("A.ADW"));
+  const std::vector<std::pair<std::vector<std::string>, int>> faelle = {
+      {{"adresse", P("A.ADW"), "2"}, 0},
+      {{"adressen", P("A.ADW")}, 0},
+      {{"auszahlungsliste", P("A.ADW"), "--art", "1"}, 0},
+      {{"adresse", P("A.ADW"), "2", "Name1=X"}, 1},
+  };
+  for (const auto& [aufruf, status] : faelle) {
+    SCOPED_TRACE(aufruf[0] + " " + std::to_string(aufruf.size()));
+    const Lauf lauf = DavoStarten(aufruf, ordner_, gast);
+    EXPECT_EQ(lauf.Status, status) << lauf.Fehler;
+    EXPECT_EQ(lauf.Fehler.find("Dateizugriff verweigert") == std::string::npos, status == 0) << lauf.Fehler;
+  }
+  EXPECT_TRUE(LiesDatei(Pfad("A.ADW")) == alt);
 }
 
 TEST_F(DavoHaertung, KuerzenLegtSicherungAnUndSchneidetDenRestAb) {

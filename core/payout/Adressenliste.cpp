@@ -24,8 +24,8 @@ using addresses::TAdresse;
 
 AdressenlisteModell Adressenliste;
 const char* const Listensortierungen[4] = {"Name", "BIC", "IBAN",
-                                           "Fl\xE4"
-                                           "che"};
+                                           ("Fl\xE4"
+                                            "che")};
 
 namespace {
 

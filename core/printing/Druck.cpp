@@ -20,7 +20,7 @@ std::array<std::string, 75> NeueSteuertabelle() {
     Steuertabelle[static_cast<std::size_t>(50 + i)].clear();
   }
   static const char* const spaete[] = {"DA ", "NR ", "RN ", "DAR", "DA1", "DA2", "DM1", "DM2",
-                                       "DM3", "DM4", "DM5", "DM6", "%SK", "\x9A" "B ", "NC "};
+                                       "DM3", "DM4", "DM5", "DM6", "%SK", ("\x9A" "B "), "NC "};
   for (std::size_t i = 0; i < 15; ++i) Steuertabelle[60 + i] = spaete[i];
   return Steuertabelle;
 }

@@ -186,7 +186,7 @@ testen() {
 # its corpus. The build folder lies outside the checkout so that a later run
 # only rebuilds what changed; a folder made from another checkout is made anew.
 sanitizer_pruefen() {
-  local ordner="${DAVO_BUILD_SAN:-$HOME/.cache/davo-sanitizer}"
+  local ordner="${DAVO_BUILD_SAN:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/davo-sanitizer}"
   local cache="$ordner/CMakeCache.txt"
   if [[ -f "$cache" ]] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$WURZEL" "$cache"; then
     meldung "$ordner gehört zu einem anderen Projektordner; er wird neu angelegt"

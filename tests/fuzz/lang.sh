@@ -16,7 +16,7 @@ WURZEL="$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../.." && pwd)"
 BUILD="${1:?Aufruf: tests/fuzz/lang.sh BUILD-ORDNER [SEKUNDEN] [ZIEL ...]}"
 SEKUNDEN="${2:-3600}"
 shift $(($# < 2 ? $# : 2))
-ORDNER="${DAVO_FUZZ_ORDNER:-$HOME/.cache/davo-fuzz}"
+ORDNER="${DAVO_FUZZ_ORDNER:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/davo-fuzz}"
 
 ziele=("$@")
 if [[ ${#ziele[@]} -eq 0 ]]; then

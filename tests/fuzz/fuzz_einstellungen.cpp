@@ -1,7 +1,8 @@
-// Payout settings files (.JGA) of any content and size: read, written back,
-// read again. Properties: a file of the right size is written back byte for
-// byte (its run number only ever goes up); any other file is read as far as
-// it goes and then replaced whole.
+// Payout settings files (.JGA) and configuration files (.KON) of any content
+// and size: read, written back, read again. Properties: a settings file of the
+// right size is written back byte for byte; any other is read as far as it
+// goes and then replaced whole; the configuration keeps every byte it read
+// but the two print margins it sets.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "Fuzzhilfe.h"
 #include "addresses/Adresse.h"
+#include "app/Konfiguration.h"
 #include "payout/Einstellungen.h"
 
 namespace {
@@ -46,5 +48,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
 
   pay::TAuszahlungsEinstellungen wieder;
   DAVO_PRUEFE(pay::EinstellungenLesen(adressen, wieder).Ok() && wieder.bytes == e.bytes);
+
+  davo::app::KonfigOrdnerVorgabe = ordner;
+  const std::string kon = davo::app::KonfigDateiPfad();
+  davo::fuzz::Schreibe(kon, daten, n);
+  davo::app::LiesKonfiguration();
+  const bool ganz = n >= davo::app::TKonfiguration::Groesse && !davo::app::IOFehler;
+  davo::app::VerwirfIOErgebnis();
+  davo::app::IOFehler = false;
+  DAVO_PRUEFE(davo::app::SchreibeKonfiguration());
+  const std::string k = davo::fuzz::Lies(kon);
+  DAVO_PRUEFE(k.size() == davo::app::TKonfiguration::Groesse);
+  DAVO_PRUEFE(std::memcmp(k.data(), davo::app::Konfiguration.bytes.data(), k.size()) == 0);
+  if (ganz) {
+    const davo::app::TKonfiguration gelesen = davo::app::Konfiguration;
+    davo::app::TKonfiguration roh;
+    std::memcpy(roh.bytes.data(), daten, roh.bytes.size());
+    roh.SetzeDruckLinks(gelesen.DruckLinks());
+    roh.SetzeDruckOben(gelesen.DruckOben());
+    DAVO_PRUEFE(roh.bytes == gelesen.bytes);
+  }
   return 0;
 }

@@ -1,13 +1,16 @@
-// Amounts, areas and SEPA texts as typed or read from files, against a plain
-// reference written for this purpose.
+// Amounts, areas, SEPA texts and dates as typed or read from files, against a
+// plain reference written for this purpose.
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "Fuzzhilfe.h"
+#include "app/Datum.h"
 #include "app/Geld.h"
 #include "app/Umwandlung.h"
 
@@ -101,6 +104,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
     const bool erlaubt = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                          std::string_view("/-?:().,'+ ").find(static_cast<char>(c)) != std::string_view::npos;
     DAVO_PRUEFE(erlaubt);
+  }
+  // Dates: the day of the week and both forms against the calendar of the
+  // standard library.
+  if (n >= 4) {
+    const int jahr = 1 + ((daten[0] << 8) | daten[1]) % 9999, monat = 1 + daten[2] % 12, tag = 1 + daten[3] % 31;
+    const std::chrono::year_month_day ymd{std::chrono::year(jahr), std::chrono::month(static_cast<unsigned>(monat)),
+                                          std::chrono::day(static_cast<unsigned>(tag))};
+    if (ymd.ok()) {
+      DAVO_PRUEFE(davo::app::WochentagVon(jahr, monat, tag) ==
+                  static_cast<int>(std::chrono::weekday(std::chrono::sys_days(ymd)).c_encoding()));
+      davo::app::DatumZeit d;
+      d.Jahr = jahr;
+      d.Monat = monat;
+      d.Tag = tag;
+      char iso[16], deutsch[16];
+      std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", jahr, monat, tag);
+      std::snprintf(deutsch, sizeof deutsch, "%02d.%02d.%04d", tag, monat, jahr);
+      DAVO_PRUEFE(davo::app::DatumISO(d) == iso && davo::app::DatumDeutsch(d) == deutsch);
+    }
   }
   return 0;
 }

@@ -33,7 +33,7 @@ saeen() {
   local ziel="$1" korpus="$2" muster=()
   case "$ziel" in
     fuzz_adressdatei | fuzz_adressenmanager) muster=('*.ADW') ;;
-    fuzz_kataster) muster=('*.csv') ;;
+    fuzz_kataster | fuzz_bankdaten) muster=('*.csv') ;;
     fuzz_einstellungen) muster=('*.JGA' '*.KON') ;;
     fuzz_vorlage) muster=('*.txt') ;;
     fuzz_xml) muster=('*.xml' '*.xsd') ;;

@@ -8,12 +8,15 @@
 #include "app/Text.h"
 
 #ifdef _WIN32
+// windows.h comes before the headers that build on it.
+// clang-format off
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <sys/stat.h>
-#include <windows.h>
+// clang-format on
 #else
 #include <fcntl.h>
 #include <sys/file.h>

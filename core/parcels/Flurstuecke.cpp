@@ -641,11 +641,12 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
     // Unreadable text counts 0; a number too large to read is no such text.
     const std::string_view anteil = t.Zelle(AnteiligeFlaeche, r);
     const std::optional<Currency> qm = TextNachCurrency(anteil, true);
-    std::optional<Currency> neu = Summe(summe, qm.value_or(0));
-    if (!qm && ZahlZuGross(anteil)) neu.reset();
+    const std::optional<Currency> bisher = Summe(summe, qm.value_or(0));
+    const bool passt = bisher.has_value() && !(!qm && ZahlZuGross(anteil));
+    const Currency neu = bisher.value_or(0);
     std::string naechster = r < letzte ? schluessel(r + 1) : std::string();
     const std::string name = Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r));
-    if (!neu || (naechster != k && MulDiv(*neu, 1, CurrencyEins, Rundung::HalbGerade) > HoechsteFlaeche)) {
+    if (!passt || (naechster != k && MulDiv(neu, 1, CurrencyEins, Rundung::HalbGerade) > HoechsteFlaeche)) {
       bericht.Ergebnis = IOErgebnis::Fehler(io::SummeZuGross, datei.Pfad,
                                             Kurz("Summe zu gro\xDF: Die Fl\xE4"
                                                  "chen von " +
@@ -655,7 +656,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
                                                  255));
       break;
     }
-    summe = *neu;
+    summe = neu;
     if (naechster != k) {
       addresses::TAdresse& a = datei.Satz;
       a.Leeren();

@@ -1,5 +1,7 @@
 #include "printing/Druck.h"
 
+#include <algorithm>
+
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Text.h"
@@ -74,21 +76,34 @@ void ModusSetzen(Modus m) {
       Druckzustand.Breitschrift = true;
       break;
   }
-  if (f) f->SetzeSchriftgroesse(groesse);
+  if (f) {
+    f->SetzeSchriftgroesse(groesse);
+    Druckzustand.Texthoehe = f->TextHoehe("Ag");
+  }
+  // The pixels per line unit are rounded down, on a printer of 150 or 300 dpi
+  // by up to half: the nominal step would put lines closer together than the
+  // font is high. The step then grows to the height of the text.
+  if (Druckzustand.Zeileneinheit > 0 && Druckzustand.Texthoehe > 0) {
+    const int mindestens = (Druckzustand.Texthoehe + Druckzustand.Zeileneinheit - 1) / Druckzustand.Zeileneinheit;
+    Druckzustand.Zeilenschritt = std::max(Druckzustand.Zeilenschritt, mindestens);
+  }
 }
 
 int X(int spalte) { return Druckzustand.RandLinks + spalte * Druckzustand.Spaltenbreite; }
 int Y(int zeile) { return Druckzustand.RandOben + zeile * Druckzustand.Zeileneinheit; }
 
+// Lines of the header box run half a line below their line position: 5
+// units at the condensed step of 10, more where the step grew to the text.
+int Linienlage(int zeile) { return Y(zeile + Druckzustand.Zeilenschritt / 2); }
+
 void Waagerecht(Druckflaeche& f, int von, int bis, int zeile) {
-  const int y = Druckzustand.RandOben + (zeile + 5) * Druckzustand.Zeileneinheit;
+  const int y = Linienlage(zeile);
   f.Linie(X(von) + Druckzustand.Spaltenbreite / 2, y, X(bis) + Druckzustand.Spaltenbreite / 2, y);
 }
 
 void Senkrecht(Druckflaeche& f, int spalte, int z1, int z2) {
   const int x = X(spalte) + Druckzustand.Spaltenbreite / 2;
-  f.Linie(x, Druckzustand.RandOben + (z1 + 5) * Druckzustand.Zeileneinheit, x,
-          Druckzustand.RandOben + (z2 + 5) * Druckzustand.Zeileneinheit);
+  f.Linie(x, Linienlage(z1), x, Linienlage(z2));
 }
 
 void Seitenkopf() {

@@ -33,6 +33,9 @@ std::array<std::string, 75> NeueSteuertabelle();
 struct TDruckzustand {
   int Seite = 0, Zeile = 0, Spalte = 0;
   int Zeilenschritt = 0, Spaltenbreite = 0, Zeileneinheit = 0;
+  // Height of a text in the font of the current mode, in pixels; the line
+  // step of the mode is never less.
+  int Texthoehe = 0;
   int RandLinks = 0, RandRechts = 0, RandOben = 0, RandUnten = 0;
   int Nutzbreite = 0, Nutzhoehe = 0;
   int ZeilenProSeite = 0;

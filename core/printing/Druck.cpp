@@ -110,6 +110,7 @@ void Seitenkopf() {
   Druckflaeche* f = Flaeche();
   if (!f) return;
   Druckzustand.KopfFaellig = false;
+  Druckzustand.ImKopf = true;
   Druckzustand.Kopfzellen[4][1] = app::Kurz("Blatt: " + std::to_string(Druckzustand.Seite + 1), 50);
   const Modus vorher =
       Druckzustand.Breitschrift ? Modus::Breit : (Druckzustand.Schmalschrift ? Modus::Schmal : Modus::Normal);
@@ -127,12 +128,33 @@ void Seitenkopf() {
   Waagerecht(*f, 0, 120, Druckzustand.Zeile);
   Druckzustand.Zeile += Druckzustand.Zeilenschritt;
   if (vorher != Modus::Schmal) ModusSetzen(vorher);
+  Druckzustand.ImKopf = false;
 }
 
-// The header of a page is printed by its first output.
+void NeueSeite(Druckflaeche& f) {
+  ++Druckzustand.Seite;
+  Druckzustand.Zeile = 0;
+  Druckzustand.Spalte = 0;
+  f.NeueSeite();
+  Druckzustand.KopfFaellig = true;
+  Druckzustand.SeiteBeschrieben = false;
+}
+
+// The header of a page is printed by its first output. A line whose text
+// would reach below the bottom margin goes on a new page, at the column it
+// was to start at; on a page without any of the caller's lines it stays.
 Druckflaeche* VorAusgabe() {
   Druckflaeche* f = Druckzustand.JobOffen ? Drucker() : nullptr;
-  if (f && Druckzustand.KopfFaellig && !Druckzustand.OhneSeitenkopf) Seitenkopf();
+  if (!f || Druckzustand.ImKopf) return f;
+  if (Druckzustand.KopfFaellig && !Druckzustand.OhneSeitenkopf) Seitenkopf();
+  const int unten = Druckzustand.RandOben + Druckzustand.Nutzhoehe;
+  if (Druckzustand.SeiteBeschrieben && Y(Druckzustand.Zeile) + Druckzustand.Texthoehe > unten) {
+    const int spalte = Druckzustand.Spalte;
+    NeueSeite(*f);
+    if (!Druckzustand.OhneSeitenkopf) Seitenkopf();
+    Druckzustand.Spalte = spalte;
+  }
+  Druckzustand.SeiteBeschrieben = true;
   return f;
 }
 
@@ -173,6 +195,7 @@ void DruckBeginn() {
   Druckzustand.Nutzhoehe = h - (Druckzustand.RandOben + Druckzustand.RandUnten);
   f->DokumentBeginnen();
   Druckzustand.JobOffen = true;
+  Druckzustand.SeiteBeschrieben = false;
   ModusSetzen(Modus::Schmal);
   Druckzustand.KopfFaellig = true;
 }
@@ -223,11 +246,7 @@ void DruckSteuerung(int code) {
       Druckzustand.Spalte = 0;
       break;
     case Seitenvorschub:
-      ++Druckzustand.Seite;
-      Druckzustand.Zeile = 0;
-      Druckzustand.Spalte = 0;
-      f->NeueSeite();
-      Druckzustand.KopfFaellig = true;
+      NeueSeite(*f);
       break;
     default: break;
   }

@@ -2,8 +2,10 @@
 // The report engine: prints lines of text on the printer as on a typewriter
 // grid. Callers write at a column and line, send control codes for line feed,
 // page break, bold and the three font modes; every page can get a boxed
-// header with the sheet number. One job at a time; after a cancelled print
-// dialog (or with no job open) output and control codes do nothing.
+// header with the sheet number. A line that would reach below the bottom
+// margin starts a new page of its own accord (with its header), so a long
+// list keeps every line. One job at a time; after a cancelled print dialog
+// (or with no job open) output and control codes do nothing.
 
 #include <array>
 #include <cstdint>
@@ -42,6 +44,8 @@ struct TDruckzustand {
   bool Schmalschrift = false, Breitschrift = false;
   bool KopfFaellig = false;
   bool OhneSeitenkopf = false;
+  bool SeiteBeschrieben = false;  // the caller has drawn on this page
+  bool ImKopf = false;            // the page header is being drawn
   // Page header texts, rows 1..4 and cells 1..3 (index 0 unused), cp1252.
   std::array<std::array<std::string, 4>, 5> Kopfzellen;
   TDruckeinstellungen Druckeinstellungen;

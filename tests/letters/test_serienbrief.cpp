@@ -327,5 +327,30 @@ TEST_F(SerienbriefTest, AdressenlisteDrucken) {
   EXPECT_EQ(1u, dialoge.Meldungen.size());
 }
 
+// A list longer than its page goes on on further pages, each with its
+// header, and keeps every line. The page of 1754 px has one pixel per line
+// unit: the condensed step grows from 10 units to the 70 px its text is high,
+// so that 18 lines fit below the header.
+TEST_F(SerienbriefTest, LangeAdressenlisteAufMehrerenSeiten) {
+  druck.messen.Breite = 1240;
+  druck.messen.Hoehe = 1754;
+  std::string bytes;
+  for (int i = 1; i <= 40; ++i) {
+    TAdresse a;
+    const std::string nr = (i < 10 ? "0" : "") + std::to_string(i);
+    a.SetzeText(addresses::Sortierung, "Eigner " + nr);
+    a.SetzeText(addresses::Name1, "Eigner " + nr);
+    a.SetzeText(addresses::Ort, "Ort " + nr);
+    a.SetzeGruppe(1);
+    bytes.append(a.bytes.begin(), a.bytes.end());
+  }
+  test::SchreibeAlles(ordner / "Mitglieder.ADW", bytes);
+  modell.Gruppe = 1;
+  ASSERT_TRUE(modell.GruppeEinfuegen());
+  dialoge.Druckantworten.push_back(true);
+  modell.ListeDrucken();
+  test::PruefeGolden("adressenliste_seiten.txt", Band());
+}
+
 }  // namespace
 }  // namespace davo::letters

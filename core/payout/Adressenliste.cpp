@@ -258,7 +258,13 @@ void AdressenlisteModell::SortierungWaehlen(int index) {
 void DruckZeileDirekt(const std::string& text, int& zeile) {
   printing::Druckflaeche* f = printing::Drucker();
   if (!f || !printing::DokumentOffen()) return;
-  f->Text(Konfiguration.DruckLinks(), zeile * f->TextHoehe(text) + Konfiguration.DruckOben(), text);
+  // Within a job of the report engine the line takes its place among the
+  // engine's lines: counted from the top of the page it would be drawn into
+  // the page header and over the lines printed before it.
+  if (printing::Druckzustand.JobOffen)
+    printing::DruckZeileBei(Konfiguration.DruckLinks(), text);
+  else
+    f->Text(Konfiguration.DruckLinks(), zeile * f->TextHoehe(text) + Konfiguration.DruckOben(), text);
   ++zeile;
 }
 

@@ -101,8 +101,10 @@ class AdressenlisteModell {
 extern AdressenlisteModell Adressenliste;
 extern const char* const Listensortierungen[4];
 
-// Draws a line directly on the current printer page at DruckLinks and
-// DruckOben + zeile × its text height, then counts zeile up.
+// Draws a line directly on the current printer page at DruckLinks, then
+// counts zeile up. Within a job of the report engine the line stands on the
+// engine's current line (below the page header) and feeds a line; on a page
+// opened for direct printing it stands at DruckOben + zeile × its height.
 void DruckZeileDirekt(const std::string& text, int& zeile);
 
 }  // namespace davo::payout

@@ -258,6 +258,13 @@ void DruckEnde() {
   if (Druckflaeche* f = Drucker()) f->DokumentBeenden();
 }
 
+void DruckZeileBei(int x, const std::string& text) {
+  Druckflaeche* f = VorAusgabe();
+  if (!f) return;
+  f->Text(x, Y(Druckzustand.Zeile), text);
+  DruckSteuerung(Zeilenvorschub);
+}
+
 void DruckNeuerTeil() {
   Druckflaeche* f = Druckzustand.JobOffen ? Drucker() : nullptr;
   if (!f) return;

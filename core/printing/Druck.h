@@ -77,6 +77,9 @@ void DruckZeichen(const std::string& text);
 void DruckRechts(const std::string& text, int breite);
 void DruckSteuerung(int code);
 void DruckEnde();
+// A whole line drawn at pixel column x on the current line of the job (below
+// the page header, on a new page when it does not fit), then a line feed.
+void DruckZeileBei(int x, const std::string& text);
 // Within a job: a new page on which output starts as on the first page of a
 // job of its own (line and column 0, condensed mode, the stored font's weight,
 // sheet numbers from 1), so several documents can go out as one job.

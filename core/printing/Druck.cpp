@@ -210,9 +210,22 @@ void DruckText(const std::string& text) {
 void DruckZelle(const std::string& text, int breite) {
   Druckflaeche* f = VorAusgabe();
   if (!f) return;
-  std::string t = text;
-  while (!t.empty() && f->TextBreite(t) > breite * Druckzustand.Spaltenbreite) t.pop_back();
-  if (!t.empty()) f->Text(X(Druckzustand.Spalte + 1), Y(Druckzustand.Zeile), t);
+  // The longest beginning of the text that fits the cell: the whole text
+  // when it fits, else found by halving (widths grow with the length).
+  const int platz = breite * Druckzustand.Spaltenbreite;
+  std::size_t passt = text.size();
+  if (passt > 0 && f->TextBreite(text) > platz) {
+    std::size_t zuLang = passt;
+    passt = 0;
+    while (zuLang - passt > 1) {
+      const std::size_t mitte = passt + (zuLang - passt) / 2;
+      if (f->TextBreite(text.substr(0, mitte)) > platz)
+        zuLang = mitte;
+      else
+        passt = mitte;
+    }
+  }
+  if (passt > 0) f->Text(X(Druckzustand.Spalte + 1), Y(Druckzustand.Zeile), text.substr(0, passt));
   Druckzustand.Spalte += breite;
 }
 

@@ -50,9 +50,14 @@ std::string AnsiNachUtf8(std::string_view ansi) {
 
 std::u16string AnsiNachUtf16(std::string_view ansi) {
   std::u16string aus;
-  aus.reserve(ansi.size());
-  for (char ch : ansi) aus.push_back(static_cast<char16_t>(ZeichenVon(static_cast<unsigned char>(ch))));
+  AnsiNachUtf16(ansi, aus);
   return aus;
+}
+
+void AnsiNachUtf16(std::string_view ansi, std::u16string& aus) {
+  aus.resize(ansi.size());
+  for (std::size_t i = 0; i < ansi.size(); ++i)
+    aus[i] = static_cast<char16_t>(ZeichenVon(static_cast<unsigned char>(ansi[i])));
 }
 
 namespace {

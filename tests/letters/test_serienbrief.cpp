@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "app/Konfiguration.h"
+#include "app/Plattform.h"
 #include "app/Testumgebung.h"
 #include "letters/Serienbrief.h"
 #include "printing/Druck.h"
@@ -268,6 +271,45 @@ TEST_F(SerienbriefTest, GruppeInListeUndLetzterSatzImPuffer) {
   modell.GruppeEinfuegen();
   EXPECT_TRUE(modell.Liste.empty());
   EXPECT_TRUE(dialoge.Meldungen.empty());
+}
+
+// A large group collected in one go, twice and beside a line added by hand,
+// lies in the order that adding its owners one by one gives: each behind the
+// lines whose text is equal to its own in the order.
+TEST_F(SerienbriefTest, GrosseGruppeWieEinzelnEingefuegt) {
+  const char* const namen[] = {"M\xFCller", "Muller", "mueller", "M\xDCLLER", "abt",    "Abt",    "\xC4rger",
+                               "Arger",     "",       "Oertel",  "\xD6rtel",  "zander", "Zander", "von der Heide"};
+  std::vector<TAdresse> saetze;
+  std::string bytes;
+  for (std::uint32_t i = 0, z = 7; i < 3000; ++i) {
+    z = z * 1103515245u + 12345u;
+    TAdresse a;
+    a.SetzeText(addresses::Sortierung, std::string(namen[(z >> 8) % std::size(namen)]) + ", Anna");
+    a.SetzeText(addresses::Name1, namen[(z >> 16) % std::size(namen)]);
+    a.SetzeGruppe(static_cast<std::uint8_t>(1 + (z >> 24) % 2));
+    saetze.push_back(a);
+    bytes.append(a.bytes.begin(), a.bytes.end());
+  }
+  test::SchreibeAlles(ordner / "Mitglieder.ADW", bytes);
+
+  std::vector<std::pair<std::string, std::int32_t>> erwartet;  // collation key, record
+  const auto einzeln = [&](std::int32_t nr) {
+    const std::pair<std::string, std::int32_t> z{app::plattform::Sortierschluessel(Listenzeile(saetze[nr], nr)), nr};
+    erwartet.insert(std::upper_bound(erwartet.begin(), erwartet.end(), z,
+                                     [](const auto& a, const auto& b) { return a.first < b.first; }),
+                    z);
+  };
+  Einfuegen(17);
+  einzeln(17);
+  for (const int gruppe : {1, 1, 2}) {
+    modell.Gruppe = gruppe;
+    ASSERT_TRUE(modell.GruppeEinfuegen());
+    for (std::int32_t nr = 0; nr < 3000; ++nr)
+      if (saetze[nr].Gruppe() == gruppe) einzeln(nr);
+  }
+  std::vector<std::int32_t> nummern;
+  for (const auto& [schluessel, nr] : erwartet) nummern.push_back(nr);
+  EXPECT_EQ(nummern, Nummern());
 }
 
 TEST_F(SerienbriefTest, AdresseWaehlenZeigtAchtFelder) {

@@ -1,12 +1,11 @@
 #include "addresses/AdrAuswahl.h"
 
 #include <algorithm>
-#include <cstring>
-#include <string_view>
 
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Plattform.h"
+#include "app/Reihenfolge.h"
 #include "app/Text.h"
 
 namespace davo::addresses {
@@ -33,83 +32,13 @@ void Spalte(std::string& zeile, const std::string& text) {
   if (text.size() < 30) zeile.append(30 - text.size(), ' ');
 }
 
-// The collation keys of many lines in one buffer. Each entry carries the
-// first eight bytes of its key as a number, which decides most comparisons
-// without a look into the buffer; then the rest of the key, its length and
-// last the line's place, so the order is total and a sort keeps equal lines
-// in their order.
-class Schluesselsatz {
- public:
-  struct Eintrag {
-    std::uint64_t Kopf = 0;
-    std::size_t Anfang = 0;
-    std::uint32_t Laenge = 0;
-    std::uint32_t Index = 0;
-  };
-
-  void Reservieren(std::size_t zeilen) {
-    eintraege_.reserve(zeilen);
-    puffer_.reserve(zeilen * 128);
-  }
-
-  void Hinzu(std::string_view text, std::size_t index) {
-    Eintrag e;
-    e.Anfang = puffer_.size();
-    plattform::SortierschluesselAnhaengen(text, puffer_);
-    e.Laenge = static_cast<std::uint32_t>(puffer_.size() - e.Anfang);
-    for (std::size_t i = 0; i < 8; ++i) {
-      e.Kopf <<= 8;
-      if (i < e.Laenge) e.Kopf |= static_cast<unsigned char>(puffer_[e.Anfang + i]);
-    }
-    e.Index = static_cast<std::uint32_t>(index);
-    eintraege_.push_back(e);
-  }
-
-  // <0, 0 or >0 as the key of a comes before, equals or follows that of b.
-  int Vergleich(const Eintrag& a, const Eintrag& b) const {
-    if (a.Kopf != b.Kopf) return a.Kopf < b.Kopf ? -1 : 1;
-    const std::uint32_t gemeinsam = std::min(a.Laenge, b.Laenge);
-    if (gemeinsam > 8) {
-      const int c = std::memcmp(puffer_.data() + a.Anfang + 8, puffer_.data() + b.Anfang + 8, gemeinsam - 8);
-      if (c != 0) return c;
-    }
-    return a.Laenge == b.Laenge ? 0 : (a.Laenge < b.Laenge ? -1 : 1);
-  }
-
-  // The entries in the order of their keys, equal keys in the order added.
-  std::vector<Eintrag>& Sortiert() {
-    std::sort(eintraege_.begin(), eintraege_.end(), [this](const Eintrag& a, const Eintrag& b) {
-      const int c = Vergleich(a, b);
-      return c != 0 ? c < 0 : a.Index < b.Index;
-    });
-    return eintraege_;
-  }
-  const std::vector<Eintrag>& Eintraege() const { return eintraege_; }
-
- private:
-  std::string puffer_;
-  std::vector<Eintrag> eintraege_;
-};
-
-// The lines of liste in the order of the entries.
-AdrListe Umordnen(AdrListe& liste, const std::vector<Schluesselsatz::Eintrag>& reihenfolge) {
-  AdrListe neu;
-  neu.reserve(reihenfolge.size());
-  for (const auto& e : reihenfolge) neu.push_back(std::move(liste[e.Index]));
-  return neu;
-}
-
 }  // namespace
 
 void AdrListeSortieren(AdrListe& liste) {
-  std::vector<Schluesselsatz::Eintrag> reihenfolge;
-  {
-    Schluesselsatz s;
-    s.Reservieren(liste.size());
-    for (std::size_t i = 0; i < liste.size(); ++i) s.Hinzu(liste[i].Text, i);
-    reihenfolge = std::move(s.Sortiert());
-  }  // the keys are freed before the lines move
-  liste = Umordnen(liste, reihenfolge);
+  app::Schluesselsatz s;
+  s.Reservieren(liste.size(), 128);
+  for (std::size_t i = 0; i < liste.size(); ++i) s.HinzuSortiert(liste[i].Text, i);
+  app::Umordnen(liste, 0, s.Sortiert());
 }
 
 void AdrListeEinordnen(AdrListe& liste, AdrListe neue) {
@@ -118,10 +47,10 @@ void AdrListeEinordnen(AdrListe& liste, AdrListe neue) {
   // Both ordered lists with their keys in one buffer, merged; on equal keys
   // the line already in the list goes first.
   const std::size_t n = liste.size();
-  Schluesselsatz s;
-  s.Reservieren(n + neue.size());
-  for (std::size_t i = 0; i < n; ++i) s.Hinzu(liste[i].Text, i);
-  for (std::size_t j = 0; j < neue.size(); ++j) s.Hinzu(neue[j].Text, n + j);
+  app::Schluesselsatz s;
+  s.Reservieren(n + neue.size(), 128);
+  for (std::size_t i = 0; i < n; ++i) s.HinzuSortiert(liste[i].Text, i);
+  for (std::size_t j = 0; j < neue.size(); ++j) s.HinzuSortiert(neue[j].Text, n + j);
   const auto& e = s.Eintraege();
   AdrListe zusammen;
   zusammen.reserve(e.size());

@@ -44,8 +44,21 @@ int ByteVon(char32_t c) {
 std::string AnsiNachUtf8(std::string_view ansi) {
   std::string aus;
   aus.reserve(ansi.size() + ansi.size() / 4);
-  for (char ch : ansi) Utf8Anhaengen(aus, ZeichenVon(static_cast<unsigned char>(ch)));
+  AnsiNachUtf8Anhaengen(ansi, aus);
   return aus;
+}
+
+void AnsiNachUtf8Anhaengen(std::string_view ansi, std::string& aus) {
+  // Runs of ASCII as they are, each other byte as its sequence.
+  std::size_t i = 0;
+  while (i < ansi.size()) {
+    std::size_t j = i;
+    while (j < ansi.size() && static_cast<unsigned char>(ansi[j]) < 0x80) ++j;
+    aus.append(ansi.data() + i, j - i);
+    if (j == ansi.size()) break;
+    Utf8Anhaengen(aus, ZeichenVon(static_cast<unsigned char>(ansi[j])));
+    i = j + 1;
+  }
 }
 
 std::u16string AnsiNachUtf16(std::string_view ansi) {

@@ -572,12 +572,13 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   Uebertragungsbericht bericht;
   Abbruch = false;
   const auto zelle = [&](int spalte, int r) { return Getrimmt(t.Zelle(spalte, r)); };
-  auto schluessel = [&](int r) {
-    std::string k(t.Zelle(Nachname, r));
+  // The owner's key of a row, written into a buffer that is used again.
+  auto schluessel = [&](int r, std::string& k) {
+    k.assign(t.Zelle(Nachname, r));
     k += ", ";
     k += t.Zelle(Vorname, r);
     k += t.Zelle(Strasse, r);
-    return Kurz(k, 255);
+    if (k.size() > 255) k.resize(255);
   };
   // Rows that name no owner (the empty rows of a table that was never filled
   // among them) give no record.
@@ -585,7 +586,8 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   addresses::AdrAnhaenger anhaenger(datei);
   Currency summe = 0;
   const int letzte = t.Zeilenzahl() - 1;
-  std::string k = letzte >= 1 ? schluessel(1) : std::string();
+  std::string k, naechster;
+  if (letzte >= 1) schluessel(1, k);
   int seitMeldung = 0;
   auto leer = [&](int r) {
     for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
@@ -595,11 +597,17 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   for (int r = 1; r <= letzte; ++r) {
     if (ohneName(r)) {
       if (!leer(r)) ++bericht.Uebergangen;
-      k = r < letzte ? schluessel(r + 1) : std::string();
+      if (r < letzte)
+        schluessel(r + 1, k);
+      else
+        k.clear();
       continue;
     }
     summe += TextNachCurrency(t.Zelle(AnteiligeFlaeche, r), true).value_or(0);
-    std::string naechster = r < letzte ? schluessel(r + 1) : std::string();
+    if (r < letzte)
+      schluessel(r + 1, naechster);
+    else
+      naechster.clear();
     if (naechster != k) {
       addresses::TAdresse& a = datei.Satz;
       a.Leeren();
@@ -612,7 +620,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
       ++bericht.Angehaengt;
       summe = 0;
     }
-    k = std::move(naechster);
+    std::swap(k, naechster);
     if (++seitMeldung >= kFortschrittAlle) {
       seitMeldung = 0;
       ZeigeFortschritt("Adressen werden angelegt: Zeile " + std::to_string(r) + " von " + std::to_string(letzte),

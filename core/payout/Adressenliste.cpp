@@ -8,6 +8,7 @@
 #include "app/Bankdaten.h"
 #include "app/Datum.h"
 #include "app/Konfiguration.h"
+#include "app/Reihenfolge.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 #include "letters/Vorlage.h"
@@ -87,6 +88,29 @@ Freigabeposten Posten(std::array<std::string, 6> felder) {
 
 }  // namespace
 
+Gitterzeile::Gitterzeile(std::initializer_list<std::string_view> zellen) {
+  std::size_t k = 0;
+  for (const std::string_view z : zellen)
+    if (k < Spalten) Setze(k++, z);
+}
+
+std::string_view Gitterzeile::Zelle(std::size_t k) const {
+  if (k >= Spalten) return {};
+  const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
+  return std::string_view(text_).substr(anfang, ende_[k] - anfang);
+}
+
+void Gitterzeile::Setze(std::size_t k, std::string_view text) {
+  if (k >= Spalten) return;
+  const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
+  const std::size_t alt = ende_[k] - anfang;
+  // A cell keeps at most what the row can count; no cell comes near it.
+  text = text.substr(0, std::min<std::size_t>(text.size(), 0xFFFF - (text_.size() - alt)));
+  text_.replace(anfang, alt, text);
+  const auto verschiebung = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(alt);
+  for (std::size_t i = k; i < Spalten; ++i) ende_[i] = static_cast<std::uint16_t>(ende_[i] + verschiebung);
+}
+
 std::string_view Freigabeposten::Feld(int k) const {
   if (k < 1 || k > 6) return {};
   const std::string_view t = Text;
@@ -139,32 +163,39 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   Currency betraege = 0;
   std::int64_t referenz = 0;
   const std::int64_t lauf = NaechsterLauf(datei, e);
+  // A transfer text without placeholders is the same for every row.
+  const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
+  const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
   const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
+    if (Gitter.size() == 1) Gitter.reserve(static_cast<std::size_t>(datei.Anzahl) + 2);
     datei.Satz = a;  // the placeholders are filled from the record buffer
     flaechen += a.Flaeche();
     const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     betraege += betrag;
+    const std::string name = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
+    const std::string bic = a.Text(addresses::BIC);
+    const std::string iban = a.Text(addresses::IBAN);
     Gitterzeile z;
-    z[1] = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
-    z[2] = a.Text(addresses::BIC);
-    z[3] = a.Text(addresses::IBAN);
-    z[4] = BetragFormatieren(a.Flaeche(), 12, 4);
-    z[5] = BetragFormatieren(betrag, 12, 2);
-    z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255));
+    z.Setze(1, name);
+    z.Setze(2, bic);
+    z.Setze(3, iban);
+    z.Setze(4, BetragFormatieren(a.Flaeche(), 12, 4));
+    z.Setze(5, BetragFormatieren(betrag, 12, 2));
+    z.Setze(6, mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255)) : festerText);
     if (betrag > 0) {
-      if (z[1].empty() || !BicPlausibel(z[2]) || !IbanPlausibel(z[3]))
-        z[7] = "Fehler!";
+      if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))
+        z.Setze(7, "Fehler!");
       else
-        z[7] = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
+        z.Setze(7, Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz));
     }
     Gitter.push_back(std::move(z));
     return false;
   });
   Gitterzeile summe;
-  summe[3] = "Summe:";
-  summe[4] = BetragFormatieren(flaechen, 12, 4);
-  summe[5] = BetragFormatieren(betraege, 12, 2);
+  summe.Setze(3, "Summe:");
+  summe.Setze(4, BetragFormatieren(flaechen, 12, 4));
+  summe.Setze(5, BetragFormatieren(betraege, 12, 2));
   Gitter.push_back(std::move(summe));
   Kopfzeile =
       "Datum: " + DatumDeutsch(Jetzt()) + "   Auszahlungsbetrag / ha: " + BetragKompakt(betragProHa, 18, 2) + " Euro";
@@ -244,9 +275,12 @@ void AdressenlisteModell::Keine() {
 
 void AdressenlisteModell::GitterSortieren(int k) {
   if (k < 1 || k > 7 || Gitter.size() < 4) return;
-  std::stable_sort(Gitter.begin() + 1, Gitter.end() - 1, [k](const Gitterzeile& a, const Gitterzeile& b) {
-    return a[static_cast<std::size_t>(k)] < b[static_cast<std::size_t>(k)];
-  });
+  // The column's texts sorted in one buffer, then the rows moved once.
+  const auto spalte = static_cast<std::size_t>(k);
+  app::Schluesselsatz s;
+  s.Reservieren(Gitter.size() - 2, 24);
+  for (std::size_t i = 1; i + 1 < Gitter.size(); ++i) s.Hinzu(Gitter[i].Zelle(spalte), i);
+  app::Umordnen(Gitter, 1, s.Sortiert());
 }
 
 void AdressenlisteModell::SortierungWaehlen(int index) {

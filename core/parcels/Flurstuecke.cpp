@@ -472,8 +472,16 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
-  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255.
+  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. Its
+  // size is counted first, so it takes no more memory than the keys need.
+  std::size_t gesamt = 0;
+  for (int r = 1; r < zeilen; ++r) {
+    std::size_t laenge = 0;
+    for (int c = Nachname; c <= Weiteres; ++c) laenge += t.Zelle(c, r).size();
+    gesamt += std::min<std::size_t>(laenge, 255);
+  }
   std::string puffer;
+  puffer.reserve(gesamt);
   std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
   for (int r = 1; r < zeilen; ++r) {
     anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(puffer.size());

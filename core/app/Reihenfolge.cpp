@@ -31,6 +31,8 @@ void Schluesselsatz::Abschliessen(std::size_t anfang, std::size_t index) {
   for (std::size_t i = 0; i < 8; ++i) {
     e.Kopf <<= 8;
     if (i < e.Laenge) e.Kopf |= static_cast<unsigned char>(puffer_[anfang + i]);
+    e.Kopf2 <<= 8;
+    if (i + 8 < e.Laenge) e.Kopf2 |= static_cast<unsigned char>(puffer_[anfang + i + 8]);
   }
   e.Index = static_cast<std::uint32_t>(index);
   eintraege_.push_back(e);
@@ -38,9 +40,10 @@ void Schluesselsatz::Abschliessen(std::size_t anfang, std::size_t index) {
 
 int Schluesselsatz::Vergleich(const Eintrag& a, const Eintrag& b) const {
   if (a.Kopf != b.Kopf) return a.Kopf < b.Kopf ? -1 : 1;
+  if (a.Kopf2 != b.Kopf2) return a.Kopf2 < b.Kopf2 ? -1 : 1;
   const std::uint32_t gemeinsam = std::min(a.Laenge, b.Laenge);
-  if (gemeinsam > 8) {
-    const int c = std::memcmp(puffer_.data() + a.Anfang + 8, puffer_.data() + b.Anfang + 8, gemeinsam - 8);
+  if (gemeinsam > 16) {
+    const int c = std::memcmp(puffer_.data() + a.Anfang + 16, puffer_.data() + b.Anfang + 16, gemeinsam - 16);
     if (c != 0) return c;
   }
   return a.Laenge == b.Laenge ? 0 : (a.Laenge < b.Laenge ? -1 : 1);

@@ -12,15 +12,16 @@
 
 namespace davo::app {
 
-// The keys of many rows in one buffer. Each entry carries the first eight
-// bytes of its key as a number, which decides most comparisons without a look
-// into the buffer; then the rest of the key, its length and last the row's
-// place, so the order is total and a sort keeps rows with equal keys in the
-// order they were added.
+// The keys of many rows in one buffer. Each entry carries the first sixteen
+// bytes of its key as two numbers, which decide most comparisons without a
+// look into the buffer; then the rest of the key, its length and last the
+// row's place, so the order is total and a sort keeps rows with equal keys in
+// the order they were added.
 class Schluesselsatz {
  public:
   struct Eintrag {
-    std::uint64_t Kopf = 0;
+    std::uint64_t Kopf = 0;   // bytes 0 to 7, the first the highest, 0 past the end
+    std::uint64_t Kopf2 = 0;  // bytes 8 to 15 alike
     std::size_t Anfang = 0;
     std::uint32_t Laenge = 0;
     std::uint32_t Index = 0;

@@ -1,6 +1,8 @@
 #include "app/Text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace davo::app {
 
@@ -53,6 +55,10 @@ void AnsiNachUtf8Anhaengen(std::string_view ansi, std::string& aus) {
   std::size_t i = 0;
   while (i < ansi.size()) {
     std::size_t j = i;
+    for (std::uint64_t acht = 0; j + 8 <= ansi.size(); j += 8) {
+      std::memcpy(&acht, ansi.data() + j, 8);
+      if (acht & 0x8080808080808080u) break;
+    }
     while (j < ansi.size() && static_cast<unsigned char>(ansi[j]) < 0x80) ++j;
     aus.append(ansi.data() + i, j - i);
     if (j == ansi.size()) break;

@@ -89,9 +89,16 @@ Freigabeposten Posten(std::array<std::string, 6> felder) {
 }  // namespace
 
 Gitterzeile::Gitterzeile(std::initializer_list<std::string_view> zellen) {
+  std::size_t laenge = 0;
+  for (const std::string_view z : zellen) laenge += z.size();
+  text_.reserve(std::min<std::size_t>(laenge, 0xFFFF));
   std::size_t k = 0;
-  for (const std::string_view z : zellen)
-    if (k < Spalten) Setze(k++, z);
+  for (const std::string_view z : zellen) {
+    if (k == Spalten) break;
+    text_.append(z.substr(0, 0xFFFF - text_.size()));
+    ende_[k++] = static_cast<std::uint16_t>(text_.size());
+  }
+  for (; k < Spalten; ++k) ende_[k] = static_cast<std::uint16_t>(text_.size());
 }
 
 std::string_view Gitterzeile::Zelle(std::size_t k) const {
@@ -169,27 +176,23 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     if (Gitter.size() == 1) Gitter.reserve(static_cast<std::size_t>(datei.Anzahl) + 2);
-    datei.Satz = a;  // the placeholders are filled from the record buffer
+    datei.Satz = a;  // the buffer is left with the last record listed
     flaechen += a.Flaeche();
     const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     betraege += betrag;
     const std::string name = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
     const std::string bic = a.Text(addresses::BIC);
     const std::string iban = a.Text(addresses::IBAN);
-    Gitterzeile z;
-    z.Setze(1, name);
-    z.Setze(2, bic);
-    z.Setze(3, iban);
-    z.Setze(4, BetragFormatieren(a.Flaeche(), 12, 4));
-    z.Setze(5, BetragFormatieren(betrag, 12, 2));
-    z.Setze(6, mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255)) : festerText);
+    std::string referenzText;
     if (betrag > 0) {
       if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))
-        z.Setze(7, "Fehler!");
+        referenzText = "Fehler!";
       else
-        z.Setze(7, Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz));
+        referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
-    Gitter.push_back(std::move(z));
+    Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
+                      mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, a), 255)) : festerText,
+                      referenzText});
     return false;
   });
   Gitterzeile summe;

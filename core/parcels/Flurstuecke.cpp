@@ -1,6 +1,7 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 #include "addresses/Adresse.h"
@@ -94,19 +95,7 @@ void EigentuemerZerlegen(std::string_view eintrag, Zellen& zellen) {
   }
 }
 
-std::string ZeileAlsText(const Zellen& zellen, std::array<std::uint16_t, Flurstuecktabelle::MaxSpalten>& ende) {
-  std::string text;
-  std::size_t laenge = 0;
-  for (const auto& z : zellen) laenge += z.size();
-  text.reserve(std::min<std::size_t>(laenge, 0xFFFF));
-  for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) {
-    const std::string_view z = zellen[static_cast<std::size_t>(i)];
-    const std::size_t platz = 0xFFFF - text.size();
-    text.append(z.substr(0, platz));
-    ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(text.size());
-  }
-  return text;
-}
+constexpr std::size_t kTextblock = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -114,36 +103,86 @@ std::string ZeileAlsText(const Zellen& zellen, std::array<std::uint16_t, Flurstu
 
 Flurstuecktabelle::Flurstuecktabelle() : zeilen_(5) {}
 
-void Flurstuecktabelle::SetzeZeilenzahl(int n) { zeilen_.resize(static_cast<std::size_t>(std::max(n, 1))); }
+void Flurstuecktabelle::SetzeZeilenzahl(int n) {
+  const auto neu = static_cast<std::size_t>(std::max(n, 1));
+  for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= zeilen_[r].ende[MaxSpalten - 1];
+  zeilen_.resize(neu);
+  Verdichten();
+}
 
 std::string_view Flurstuecktabelle::Zelle(int spalte, int zeile) const {
   if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
   const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
   const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
-  return std::string_view(z.text).substr(anfang, z.ende[static_cast<std::size_t>(spalte)] - anfang);
+  const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
+  if (ende == anfang) return {};
+  return std::string_view(bloecke_[z.block]).substr(z.anfang + anfang, ende - anfang);
+}
+
+void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
+  std::size_t laenge = 0;
+  for (const auto& t : zellen) laenge += t.size();
+  laenge = std::min<std::size_t>(laenge, 0xFFFF);
+  lebend_ -= z.ende[MaxSpalten - 1];
+  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().capacity() - bloecke_.back().size() < laenge)) {
+    // A new block; the blocks before keep their text where it is, so the
+    // cells may point into them.
+    bloecke_.emplace_back();
+    bloecke_.back().reserve(std::max(kTextblock, laenge));
+  }
+  Zeile neu;
+  std::size_t n = 0;
+  if (laenge > 0) {
+    std::string& block = bloecke_.back();
+    neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
+    neu.anfang = static_cast<std::uint32_t>(block.size());
+    for (int i = 0; i < MaxSpalten; ++i) {
+      const std::string_view t = zellen[static_cast<std::size_t>(i)].substr(0, laenge - n);
+      block.append(t);
+      n += t.size();
+      neu.ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(n);
+    }
+  }
+  z = neu;
+  lebend_ += n;
+  belegt_ += n;
+}
+
+void Flurstuecktabelle::Verdichten() {
+  if (belegt_ <= 2 * lebend_ + kTextblock) return;
+  std::vector<std::string> alt;
+  alt.swap(bloecke_);
+  belegt_ = 0;
+  lebend_ = 0;
+  for (Zeile& z : zeilen_) {
+    Zellen zellen;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) {
+      if (z.ende[i] > anfang) zellen[i] = std::string_view(alt[z.block]).substr(z.anfang + anfang, z.ende[i] - anfang);
+      anfang = z.ende[i];
+    }
+    z = Zeile();
+    Ablegen(z, zellen);
+  }
 }
 
 void Flurstuecktabelle::SetzeZelle(int spalte, int zeile, std::string_view text) {
   if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return;
   Zellen zellen;
   for (int i = 0; i < MaxSpalten; ++i) zellen[static_cast<std::size_t>(i)] = Zelle(i, zeile);
-  const std::string kopie(text);  // text may point into this row
+  const std::string kopie(text);  // text may point into this table
   zellen[static_cast<std::size_t>(spalte)] = kopie;
-  Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  z.text = ZeileAlsText(zellen, z.ende);
+  Ablegen(zeilen_[static_cast<std::size_t>(zeile)], zellen);
+  Verdichten();
 }
 
 void Flurstuecktabelle::SetzeZeile(int zeile, const Zellen& zellen) {
   if (zeile < 0 || zeile >= Zeilenzahl()) return;
-  Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  z.text = ZeileAlsText(zellen, z.ende);
+  Ablegen(zeilen_[static_cast<std::size_t>(zeile)], zellen);
+  Verdichten();
 }
 
-std::size_t Flurstuecktabelle::Textgroesse() const {
-  std::size_t n = 0;
-  for (const auto& z : zeilen_) n += z.text.size();
-  return n;
-}
+std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
 
 // --- import ------------------------------------------------------------------------
 
@@ -480,6 +519,8 @@ void Sortieren(Flurstuecktabelle& t) {
     for (int c = Nachname; c <= Weiteres; ++c) laenge += t.Zelle(c, r).size();
     gesamt += std::min<std::size_t>(laenge, 255);
   }
+  char gross[256];
+  for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));
   std::string puffer;
   puffer.reserve(gesamt);
   std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
@@ -488,7 +529,7 @@ void Sortieren(Flurstuecktabelle& t) {
     std::size_t laenge = 0;
     for (int c = Nachname; c <= Weiteres && laenge < 255; ++c) {
       const std::string_view zelle = t.Zelle(c, r).substr(0, 255 - laenge);
-      for (char ch : zelle) puffer.push_back(GrossBuchstabe(ch));
+      for (char ch : zelle) puffer.push_back(gross[static_cast<unsigned char>(ch)]);
       laenge += zelle.size();
     }
   }
@@ -497,26 +538,55 @@ void Sortieren(Flurstuecktabelle& t) {
     const auto i = static_cast<std::size_t>(r);
     return std::string_view(puffer).substr(anfang[i], anfang[i + 1] - anfang[i]);
   };
-  std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
-  std::iota(reihenfolge.begin(), reihenfolge.end(), 1);
-  std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](int a, int b) { return schluessel(a) < schluessel(b); });
-  // Rows into their new places by following the cycles of the permutation.
-  std::vector<bool> fertig(static_cast<std::size_t>(zeilen), false);
-  for (int ziel = 1; ziel < zeilen; ++ziel) {
-    if (fertig[static_cast<std::size_t>(ziel)]) continue;
-    int i = ziel;
-    Flurstuecktabelle::Zeile gemerkt = std::move(t.zeilen_[static_cast<std::size_t>(i)]);
-    for (;;) {
-      fertig[static_cast<std::size_t>(i)] = true;
-      const int quelle = reihenfolge[static_cast<std::size_t>(i - 1)];
-      if (quelle == ziel) {
-        t.zeilen_[static_cast<std::size_t>(i)] = std::move(gemerkt);
-        break;
-      }
-      t.zeilen_[static_cast<std::size_t>(i)] = std::move(t.zeilen_[static_cast<std::size_t>(quelle)]);
-      i = quelle;
+  // A cadastre names most owners on several rows: equal keys get one
+  // number (found through an open hash table), only the distinct keys are
+  // sorted, and the rows are then placed by the rank of their key in one
+  // stable pass.
+  constexpr std::uint32_t kFrei = 0xFFFFFFFF;
+  std::size_t groesse = 16;
+  while (groesse < 2 * static_cast<std::size_t>(zeilen)) groesse *= 2;
+  std::vector<std::uint32_t> fach(groesse, kFrei);  // key number, or kFrei
+  std::vector<int> vertreter;                       // key number -> a row with that key
+  std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
+  const std::hash<std::string_view> streuwert;
+  for (int r = 1; r < zeilen; ++r) {
+    const std::string_view k = schluessel(r);
+    std::size_t i = streuwert(k) & (groesse - 1);
+    while (fach[i] != kFrei && schluessel(vertreter[fach[i]]) != k) i = (i + 1) & (groesse - 1);
+    if (fach[i] == kFrei) {
+      fach[i] = static_cast<std::uint32_t>(vertreter.size());
+      vertreter.push_back(r);
+    }
+    nummer[static_cast<std::size_t>(r)] = fach[i];
+  }
+  std::vector<std::uint32_t>().swap(fach);
+  std::vector<std::uint32_t> nachRang(vertreter.size());
+  std::iota(nachRang.begin(), nachRang.end(), 0);
+  std::sort(nachRang.begin(), nachRang.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return schluessel(vertreter[a]) < schluessel(vertreter[b]); });
+  // Where the rows of each key begin in the new order.
+  std::vector<std::uint32_t> beginn(vertreter.size());
+  {
+    std::vector<std::uint32_t> anzahl(vertreter.size(), 0);
+    for (int r = 1; r < zeilen; ++r) ++anzahl[nummer[static_cast<std::size_t>(r)]];
+    std::uint32_t summe = 0;
+    for (const std::uint32_t n : nachRang) {
+      beginn[n] = summe;
+      summe += anzahl[n];
     }
   }
+  std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
+  for (int r = 1; r < zeilen; ++r) reihenfolge[beginn[nummer[static_cast<std::size_t>(r)]]++] = r;
+  std::vector<std::uint32_t>().swap(nummer);
+  std::string().swap(puffer);
+  std::vector<std::uint32_t>().swap(anfang);
+  // The rows copied in their new order (reading them at random is cheaper
+  // than also writing them at random).
+  std::vector<Flurstuecktabelle::Zeile> neu;
+  neu.reserve(t.zeilen_.size());
+  neu.push_back(t.zeilen_[0]);
+  for (const int r : reihenfolge) neu.push_back(t.zeilen_[static_cast<std::size_t>(r)]);
+  t.zeilen_.swap(neu);
 }
 
 // --- export ------------------------------------------------------------------------

@@ -150,7 +150,7 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
 
 void Flurstuecktabelle::Verdichten() {
   if (belegt_ <= 2 * lebend_ + kTextblock) return;
-  std::vector<std::string> alt;
+  std::deque<std::string> alt;
   alt.swap(bloecke_);
   belegt_ = 0;
   lebend_ = 0;
@@ -188,10 +188,9 @@ std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
 
 namespace {
 
-// Builds the rows while the file is read. A row is held back until the next
-// one is known, so the fill-down from the row above (which may mark the held
-// row's share with "?") and the share of the held row are done before it is
-// stored; every row is then written once.
+// Builds the rows while the file is read. Each row is stored when it is
+// complete, filled down from the row above; when it has no "Gemarkung" and
+// the row above no share, that row is stored again with "?" as its share.
 class Importeur {
  public:
   explicit Importeur(Flurstuecktabelle& t) : tabelle_(t) {}
@@ -223,10 +222,9 @@ class Importeur {
     Abschliessen();
   }
 
-  // Stores the held row and the titles. False when no data row was read.
+  // Stores the titles. False when no data row was read.
   bool Ende() {
     if (!titel_) return false;
-    if (gehalten_ >= 1) Speichern();
     tabelle_.SetzeSpaltenzahl(Flurstuecktabelle::MaxSpalten);
     for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) tabelle_.SetzeZelle(i, 0, Spaltentitel[i]);
     return true;
@@ -242,31 +240,32 @@ class Importeur {
     zellen_ = Zellen();
   }
 
-  // The current row is complete: fill it down from the held row, then store
-  // the held row and hold the current one.
   void Abschliessen() {
-    if (gehalten_ >= 1) {
+    if (oben_ >= 1) {
       int m = Flaeche;
-      if (oben_[Anteil].empty() && zellen_[Gemarkung].empty()) {
-        oben_[Anteil].assign(1, '?');
+      if (tabelle_.Zelle(Anteil, oben_).empty() && zellen_[Gemarkung].empty()) {
+        Zellen z;
+        for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
+          z[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
+        z[Anteil] = "?";
+        Speichern(oben_, z);
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
-        if (zellen_[static_cast<std::size_t>(c)].empty()) zellen_[static_cast<std::size_t>(c)] = oben_[static_cast<std::size_t>(c)];
-      Speichern();
+        if (zellen_[static_cast<std::size_t>(c)].empty())
+          zellen_[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
     }
-    for (std::size_t c = 0; c < zellen_.size(); ++c) oben_[c].assign(zellen_[c]);
-    gehalten_ = zeile_;
+    Speichern(zeile_, zellen_);
+    oben_ = zeile_;
   }
 
-  void Speichern() {
-    if (tabelle_.Zeilenzahl() <= gehalten_) tabelle_.SetzeZeilenzahl(gehalten_ + 1);
-    const Currency a = AnteilsFlaeche(oben_[Bejagdbarkeit], oben_[Flaeche], oben_[Anteil]);
+  // The row with its share; the cells may point into the table.
+  void Speichern(int zeile, Zellen& z) {
+    if (tabelle_.Zeilenzahl() <= zeile) tabelle_.SetzeZeilenzahl(zeile + 1);
+    const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
     const std::string qm = Rechtsbuendig(MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull), 9);
-    Zellen z;
-    for (std::size_t c = 0; c < z.size(); ++c) z[c] = oben_[c];
     z[AnteiligeFlaeche] = qm;
-    tabelle_.SetzeZeile(gehalten_, z);
+    tabelle_.SetzeZeile(zeile, z);
   }
 
   Flurstuecktabelle& tabelle_;
@@ -274,10 +273,9 @@ class Importeur {
   int flurstuecke_ = 0;
   int eigentuemer_ = 0;
   int zeile_ = 0;
-  int gehalten_ = 0;  // row held back (0: none)
+  int oben_ = 0;  // the row stored last (0: none)
   bool titel_ = false;
   Zellen zellen_{};
-  std::array<std::string, Flurstuecktabelle::MaxSpalten> oben_;
 };
 
 void Auffuellen(Flurstuecktabelle& t) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ class Flurstuecktabelle {
 
   std::string_view Zelle(int spalte, int zeile) const;
   void SetzeZelle(int spalte, int zeile, std::string_view text);
-  // All cells of a row at once (the views may not point into this table).
+  // All cells of a row at once (the views may point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
 
   // Sum of the cells' lengths (for figures of memory use).
@@ -59,7 +60,7 @@ class Flurstuecktabelle {
   void Verdichten();
 
   std::vector<Zeile> zeilen_;
-  std::vector<std::string> bloecke_;  // each reserved once, never grown
+  std::deque<std::string> bloecke_;   // each reserved once, never grown or moved
   std::size_t lebend_ = 0;            // bytes of text of the current rows
   std::size_t belegt_ = 0;            // bytes used in all blocks
   int spalten_ = 13;

@@ -509,27 +509,27 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
-  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. Its
-  // size is counted first, so it takes no more memory than the keys need.
+  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. The
+  // five cells stand one after the other in the row's text, so a key is one
+  // piece of it. The buffer's size is counted first, so it takes no more
+  // memory than the keys need.
+  const auto teil = [&t](int r) {
+    const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
+    const std::size_t von = z.ende[Nachname - 1];
+    const std::size_t bis = z.ende[Weiteres];
+    if (bis == von) return std::string_view();
+    return std::string_view(t.bloecke_[z.block]).substr(z.anfang + von, std::min<std::size_t>(bis - von, 255));
+  };
   std::size_t gesamt = 0;
-  for (int r = 1; r < zeilen; ++r) {
-    std::size_t laenge = 0;
-    for (int c = Nachname; c <= Weiteres; ++c) laenge += t.Zelle(c, r).size();
-    gesamt += std::min<std::size_t>(laenge, 255);
-  }
+  for (int r = 1; r < zeilen; ++r) gesamt += teil(r).size();
   char gross[256];
   for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));
-  std::string puffer;
-  puffer.reserve(gesamt);
+  std::string puffer(gesamt, '\0');
   std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
+  std::size_t pos = 0;
   for (int r = 1; r < zeilen; ++r) {
-    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(puffer.size());
-    std::size_t laenge = 0;
-    for (int c = Nachname; c <= Weiteres && laenge < 255; ++c) {
-      const std::string_view zelle = t.Zelle(c, r).substr(0, 255 - laenge);
-      for (char ch : zelle) puffer.push_back(gross[static_cast<unsigned char>(ch)]);
-      laenge += zelle.size();
-    }
+    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(pos);
+    for (const char ch : teil(r)) puffer[pos++] = gross[static_cast<unsigned char>(ch)];
   }
   anfang[static_cast<std::size_t>(zeilen)] = static_cast<std::uint32_t>(puffer.size());
   auto schluessel = [&](int r) {

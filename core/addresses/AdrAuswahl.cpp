@@ -27,7 +27,7 @@ constexpr int kSpalten[5][3] = {
     {BLZ, Name1, Ort},        {Kontonummer, Name1, Ort},
 };
 
-void Spalte(std::string& zeile, const std::string& text) {
+void Spalte(std::string& zeile, std::string_view text) {
   zeile += text;
   if (text.size() < 30) zeile.append(30 - text.size(), ' ');
 }
@@ -76,7 +76,7 @@ std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t n
   if (sortierung < 0 || sortierung > 4) sortierung = 0;
   std::string zeile;
   zeile.reserve(96);
-  for (int f : kSpalten[sortierung]) Spalte(zeile, adresse.Text(f));
+  for (int f : kSpalten[sortierung]) Spalte(zeile, adresse.TextAnsicht(f));
   zeile += std::to_string(nr + 1);
   return zeile;
 }

@@ -180,9 +180,9 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     flaechen += a.Flaeche();
     const Currency betrag = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     betraege += betrag;
-    const std::string name = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
-    const std::string bic = a.Text(addresses::BIC);
-    const std::string iban = a.Text(addresses::IBAN);
+    const std::string name = SepaText(a.TextAnsicht(addresses::Name1)) + SepaText(a.TextAnsicht(addresses::Name2));
+    const std::string_view bic = a.TextAnsicht(addresses::BIC);
+    const std::string_view iban = a.TextAnsicht(addresses::IBAN);
     std::string referenzText;
     if (betrag > 0) {
       if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))

@@ -352,7 +352,20 @@ int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream&
   if (suchtext && !addresses::AdrListeSuchen(alle, *suchtext, treffer)) return ExitAbgelehnt;
 
   const addresses::AdrListe& liste = suchtext ? treffer : alle;
-  for (const addresses::AdrZeile& zeile : liste) aus << Einzeilig(app::AnsiNachUtf8(zeile.Text)) << '\n';
+  // Written in blocks of many lines.
+  std::string block;
+  for (const addresses::AdrZeile& zeile : liste) {
+    const std::size_t anfang = block.size();
+    app::AnsiNachUtf8Anhaengen(zeile.Text, block);
+    for (std::size_t i = anfang; i < block.size(); ++i)
+      if (static_cast<unsigned char>(block[i]) < 0x20) block[i] = ' ';
+    block += '\n';
+    if (block.size() >= (std::size_t{1} << 16)) {
+      aus << block;
+      block.clear();
+    }
+  }
+  aus << block;
   aus.flush();
   return ExitErledigt;
 }

@@ -5,6 +5,7 @@
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Plattform.h"
+#include "app/Reihenfolge.h"
 #include "app/Text.h"
 
 namespace davo::addresses {
@@ -26,41 +27,84 @@ constexpr int kSpalten[5][3] = {
     {BLZ, Name1, Ort},        {Kontonummer, Name1, Ort},
 };
 
-void Spalte(std::string& zeile, const std::string& text) {
+void Spalte(std::string& zeile, std::string_view text) {
   zeile += text;
   if (text.size() < 30) zeile.append(30 - text.size(), ' ');
 }
 
-bool VorHer(const AdrZeile& a, const AdrZeile& b) { return a.Schluessel < b.Schluessel; }
-
 }  // namespace
+
+void AdrListeSortieren(AdrListe& liste) {
+  app::Schluesselsatz s;
+  s.Reservieren(liste.size(), 128);
+  for (std::size_t i = 0; i < liste.size(); ++i) s.HinzuSortiert(liste[i].Text, i);
+  app::Umordnen(liste, 0, s.Sortiert());
+}
+
+void AdrListeEinordnen(AdrListe& liste, AdrListe neue) {
+  if (neue.empty()) return;
+  AdrListeSortieren(neue);
+  // Both ordered lists with their keys in one buffer, merged; on equal keys
+  // the line already in the list goes first.
+  const std::size_t n = liste.size();
+  app::Schluesselsatz s;
+  s.Reservieren(n + neue.size(), 128);
+  for (std::size_t i = 0; i < n; ++i) s.HinzuSortiert(liste[i].Text, i);
+  for (std::size_t j = 0; j < neue.size(); ++j) s.HinzuSortiert(neue[j].Text, n + j);
+  const auto& e = s.Eintraege();
+  AdrListe zusammen;
+  zusammen.reserve(e.size());
+  std::size_t i = 0, j = n;
+  while (i < n || j < e.size()) {
+    if (i == n || (j < e.size() && s.Vergleich(e[j], e[i]) < 0))
+      zusammen.push_back(std::move(neue[j++ - n]));
+    else
+      zusammen.push_back(std::move(liste[i++]));
+  }
+  liste = std::move(zusammen);
+}
+
+void AdrListeEinfuegen(AdrListe& liste, AdrZeile zeile) {
+  const std::string schluessel = plattform::Sortierschluessel(zeile.Text);
+  const auto pos = std::partition_point(liste.begin(), liste.end(), [&](const AdrZeile& z) {
+    return plattform::Sortierschluessel(z.Text) <= schluessel;
+  });
+  liste.insert(pos, std::move(zeile));
+}
 
 std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr) {
   if (sortierung < 0 || sortierung > 4) sortierung = 0;
   std::string zeile;
   zeile.reserve(96);
-  for (int f : kSpalten[sortierung]) Spalte(zeile, adresse.Text(f));
+  for (int f : kSpalten[sortierung]) Spalte(zeile, adresse.TextAnsicht(f));
   zeile += std::to_string(nr + 1);
   return zeile;
 }
 
 IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste) {
   liste.clear();
+  std::int32_t letzte = -1;
   const IOErgebnis ergebnis = Durchlaufen(
       datei,
       [&](std::int32_t nr, TAdresse& satz) {
-        AdrZeile z;
-        z.Text = AdrZeileText(satz, sortierung, nr);
-        z.Nr = nr;
-        z.Schluessel = plattform::Sortierschluessel(z.Text);
-        liste.push_back(std::move(z));
-        datei.Satz = satz;
+        if (liste.empty()) liste.reserve(static_cast<std::size_t>(datei.Anzahl));
+        liste.push_back({AdrZeileText(satz, sortierung, nr), nr});
+        // The buffer is left with the last record read, as reading record by
+        // record leaves it; only that one is copied.
+        if (nr + 1 == datei.Anzahl) datei.Satz = satz;
+        letzte = nr;
         return false;
       },
       false, BeiLesefehler::Aufhoeren);
+  if (letzte >= 0 && letzte + 1 < datei.Anzahl) {
+    // The walk stopped at a record it could not read: the one before it.
+    const std::int32_t nr = datei.Nr;
+    Lesen(datei, letzte);
+    datei.Nr = nr;
+  }
   // A sorted list puts a new line before the equal ones already in it.
   std::reverse(liste.begin(), liste.end());
-  std::stable_sort(liste.begin(), liste.end(), VorHer);
+  AdrListeSortieren(liste);
   return ergebnis;
 }
 
@@ -75,9 +119,10 @@ bool AdrListeAufbauen(int sortierung) {
 }
 
 std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text) {
-  AdrZeile suche;
-  suche.Schluessel = plattform::Sortierschluessel(text);
-  return static_cast<std::size_t>(std::lower_bound(liste.begin(), liste.end(), suche, VorHer) - liste.begin());
+  const std::string schluessel = plattform::Sortierschluessel(text);
+  const auto pos = std::partition_point(
+      liste.begin(), liste.end(), [&](const AdrZeile& z) { return plattform::Sortierschluessel(z.Text) < schluessel; });
+  return static_cast<std::size_t>(pos - liste.begin());
 }
 
 bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer) {

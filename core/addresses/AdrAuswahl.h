@@ -13,13 +13,23 @@
 namespace davo::addresses {
 
 struct AdrZeile {
-  std::string Text;        // three columns of 30 characters, then the number from 1
-  std::int32_t Nr = 0;     // record number (from 0) the line belongs to
-  std::string Schluessel;  // collation key of Text
+  std::string Text;     // three columns of 30 characters, then the number from 1
+  std::int32_t Nr = 0;  // record number (from 0) the line belongs to
 };
 
-// A list kept in the locale's order, ignoring case, duplicates kept.
+// A list kept in the locale's order, ignoring case, duplicates kept. The
+// collation keys of its lines are computed where an order is made: once per
+// line to sort or merge many lines, once per step of a binary search.
 using AdrListe = std::vector<AdrZeile>;
+
+// Sorts the lines; lines whose texts are equal in the order keep theirs.
+void AdrListeSortieren(AdrListe& liste);
+// Puts the lines of neue, taken in their order, into the ordered list, each
+// behind the lines equal to it, as inserting them one by one would: neue is
+// sorted once and merged in.
+void AdrListeEinordnen(AdrListe& liste, AdrListe neue);
+// Puts one line into the ordered list behind the lines equal to it.
+void AdrListeEinfuegen(AdrListe& liste, AdrZeile zeile);
 
 extern AdrListe AdrListeAlle;
 extern AdrListe AdrListeSuche;

@@ -133,6 +133,12 @@ std::string TAdresse::Text(int i) const {
   return LiesKurzText(bytes.data() + FeldOffset(i), FeldKapazitaet);
 }
 
+std::string_view TAdresse::TextAnsicht(int i) const {
+  if (i < 1 || i > static_cast<int>(AnzahlFelder)) return {};
+  const std::uint8_t* feld = bytes.data() + FeldOffset(i);
+  return std::string_view(reinterpret_cast<const char*>(feld + 1), std::min<std::size_t>(feld[0], FeldKapazitaet));
+}
+
 void TAdresse::SetzeText(int i, const std::string& text) {
   if (i < 1 || i > static_cast<int>(AnzahlFelder)) return;
   SchreibeKurzText(bytes.data() + FeldOffset(i), FeldKapazitaet, text);

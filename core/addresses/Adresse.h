@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "app/DateiIO.h"
@@ -41,6 +42,8 @@ class TAdresse {
 
   // Text field i (1..30), cp1252.
   std::string Text(int i) const;
+  // The same as a view into the record.
+  std::string_view TextAnsicht(int i) const;
   // Stores the text cut to 50 characters.
   void SetzeText(int i, const std::string& text);
 

@@ -307,17 +307,24 @@ void ShellOeffnen(const fs::path& datei, const std::string& parameter, const fs:
 }
 
 #ifdef _WIN32
-std::string Sortierschluessel(std::string_view ansi) {
-  const std::u16string text = AnsiNachUtf16(ansi);
+void SortierschluesselAnhaengen(std::string_view ansi, std::string& ziel) {
+  // One process, one thread: the buffers serve every key in turn.
+  static std::u16string text;
+  static std::string puffer;
+  AnsiNachUtf16(ansi, text);
   const auto* quelle = reinterpret_cast<const wchar_t*>(text.c_str());
   const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-  int n = LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr, 0);
-  if (n <= 0) return Grossschrift(ansi);
-  std::string schluessel(static_cast<std::size_t>(n), '\0');
-  LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()),
-                reinterpret_cast<LPWSTR>(schluessel.data()), n, nullptr, nullptr, 0);
-  while (!schluessel.empty() && schluessel.back() == '\0') schluessel.pop_back();
-  return schluessel;
+  const int n = LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr, 0);
+  if (n <= 0) {
+    ziel += Grossschrift(ansi);
+    return;
+  }
+  if (puffer.size() < static_cast<std::size_t>(n)) puffer.resize(static_cast<std::size_t>(n));
+  LCMapStringEx(L"de-DE", flags, quelle, static_cast<int>(text.size()), reinterpret_cast<LPWSTR>(puffer.data()), n,
+                nullptr, nullptr, 0);
+  std::size_t laenge = static_cast<std::size_t>(n);
+  while (laenge > 0 && puffer[laenge - 1] == '\0') --laenge;
+  ziel.append(puffer.data(), laenge);
 }
 #else
 namespace {
@@ -337,23 +344,34 @@ UCollator* DeutscherCollator() {
 }
 }  // namespace
 
-std::string Sortierschluessel(std::string_view ansi) {
+void SortierschluesselAnhaengen(std::string_view ansi, std::string& ziel) {
   UCollator* c = DeutscherCollator();
-  if (!c) return Grossschrift(ansi);
-  const std::u16string text = AnsiNachUtf16(ansi);
+  if (!c) {
+    ziel += Grossschrift(ansi);
+    return;
+  }
+  // One process, one thread: the buffers serve every key in turn.
+  static std::u16string text;
+  static std::string puffer(1024, '\0');
+  AnsiNachUtf16(ansi, text);
   const auto* quelle = reinterpret_cast<const UChar*>(text.data());
-  std::string schluessel(text.size() * 4 + 16, '\0');
-  int32_t n = ucol_getSortKey(c, quelle, static_cast<int32_t>(text.size()),
-                              reinterpret_cast<uint8_t*>(schluessel.data()), static_cast<int32_t>(schluessel.size()));
-  if (n > static_cast<int32_t>(schluessel.size())) {
-    schluessel.resize(static_cast<std::size_t>(n));
-    n = ucol_getSortKey(c, quelle, static_cast<int32_t>(text.size()), reinterpret_cast<uint8_t*>(schluessel.data()), n);
+  const auto laenge = static_cast<int32_t>(text.size());
+  int32_t n = ucol_getSortKey(c, quelle, laenge, reinterpret_cast<uint8_t*>(puffer.data()),
+                              static_cast<int32_t>(puffer.size()));
+  if (n > static_cast<int32_t>(puffer.size())) {
+    puffer.resize(static_cast<std::size_t>(n));
+    n = ucol_getSortKey(c, quelle, laenge, reinterpret_cast<uint8_t*>(puffer.data()), n);
   }
   // The key ends with a zero byte that is not part of the order.
-  schluessel.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
-  return schluessel;
+  if (n > 1) ziel.append(puffer.data(), static_cast<std::size_t>(n - 1));
 }
 #endif
+
+std::string Sortierschluessel(std::string_view ansi) {
+  std::string schluessel;
+  SortierschluesselAnhaengen(ansi, schluessel);
+  return schluessel;
+}
 
 bool IstTerminal(std::FILE* f) {
 #ifdef _WIN32

@@ -56,6 +56,9 @@ void ShellOeffnen(const std::filesystem::path& datei, const std::string& paramet
 // Sort key of a Windows-1252 text: comparing two keys byte by byte orders the
 // texts as a German system does, without regard to case.
 std::string Sortierschluessel(std::string_view ansi);
+// The same key appended to schluessel: the keys of many texts in one buffer,
+// without a string of their own each.
+void SortierschluesselAnhaengen(std::string_view ansi, std::string& schluessel);
 
 // Terminal helpers for the command line front end.
 bool IstTerminal(std::FILE* f);

@@ -1,6 +1,8 @@
 #include "app/Text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace davo::app {
 
@@ -44,15 +46,37 @@ int ByteVon(char32_t c) {
 std::string AnsiNachUtf8(std::string_view ansi) {
   std::string aus;
   aus.reserve(ansi.size() + ansi.size() / 4);
-  for (char ch : ansi) Utf8Anhaengen(aus, ZeichenVon(static_cast<unsigned char>(ch)));
+  AnsiNachUtf8Anhaengen(ansi, aus);
   return aus;
+}
+
+void AnsiNachUtf8Anhaengen(std::string_view ansi, std::string& aus) {
+  // Runs of ASCII as they are, each other byte as its sequence.
+  std::size_t i = 0;
+  while (i < ansi.size()) {
+    std::size_t j = i;
+    for (std::uint64_t acht = 0; j + 8 <= ansi.size(); j += 8) {
+      std::memcpy(&acht, ansi.data() + j, 8);
+      if (acht & 0x8080808080808080u) break;
+    }
+    while (j < ansi.size() && static_cast<unsigned char>(ansi[j]) < 0x80) ++j;
+    aus.append(ansi.data() + i, j - i);
+    if (j == ansi.size()) break;
+    Utf8Anhaengen(aus, ZeichenVon(static_cast<unsigned char>(ansi[j])));
+    i = j + 1;
+  }
 }
 
 std::u16string AnsiNachUtf16(std::string_view ansi) {
   std::u16string aus;
-  aus.reserve(ansi.size());
-  for (char ch : ansi) aus.push_back(static_cast<char16_t>(ZeichenVon(static_cast<unsigned char>(ch))));
+  AnsiNachUtf16(ansi, aus);
   return aus;
+}
+
+void AnsiNachUtf16(std::string_view ansi, std::u16string& aus) {
+  aus.resize(ansi.size());
+  for (std::size_t i = 0; i < ansi.size(); ++i)
+    aus[i] = static_cast<char16_t>(ZeichenVon(static_cast<unsigned char>(ansi[i])));
 }
 
 namespace {

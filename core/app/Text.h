@@ -15,9 +15,13 @@ namespace davo::app {
 // 0x9D) map to the C1 control characters of the same number, so every byte
 // survives a round trip.
 std::string AnsiNachUtf8(std::string_view ansi);
+// The same appended to aus (many texts into one buffer).
+void AnsiNachUtf8Anhaengen(std::string_view ansi, std::string& aus);
 
 // Windows-1252 -> UTF-16.
 std::u16string AnsiNachUtf16(std::string_view ansi);
+// The same into aus, whose storage is used again (many texts in a row).
+void AnsiNachUtf16(std::string_view ansi, std::u16string& aus);
 
 // UTF-8 -> Windows-1252. Characters outside the code page become "?" and
 // clear *vollstaendig (when given). Malformed UTF-8 counts as not representable.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "addresses/Satzauswahl.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
@@ -103,15 +104,7 @@ void SerienbriefModell::AdresseWaehlen() {
 }
 
 void SerienbriefModell::Einfuegen(const addresses::TAdresse& adresse, std::int32_t nr) {
-  addresses::AdrZeile z;
-  z.Text = Listenzeile(adresse, nr);
-  z.Nr = nr;
-  z.Schluessel = plattform::Sortierschluessel(z.Text);
-  const auto pos = std::upper_bound(Liste.begin(), Liste.end(), z,
-                                    [](const addresses::AdrZeile& a, const addresses::AdrZeile& b) {
-                                      return a.Schluessel < b.Schluessel;
-                                    });
-  Liste.insert(pos, std::move(z));
+  addresses::AdrListeEinfuegen(Liste, {Listenzeile(adresse, nr), nr});
 }
 
 void SerienbriefModell::AdresseEinfuegen() { Einfuegen(AktAdresse, addresses::AktAdrNr); }
@@ -124,18 +117,22 @@ bool SerienbriefModell::GruppeEinfuegen() {
 IOErgebnis SerienbriefModell::GruppeEinfuegen(addresses::Adressdatei& datei) {
   const int g = std::clamp(Gruppe, 0, 255);
   std::int32_t letzte = -1;
-  addresses::TAdresse zuletzt;
+  addresses::AdrListe neue;
   const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, addresses::TAdresse& a) {
-    if (a.Gruppe() == g) Einfuegen(a, nr);
-    zuletzt = a;
+    if (a.Gruppe() == g) neue.push_back({Listenzeile(a, nr), nr});
+    // Like a walk record by record, the buffer is left with the last record
+    // read; only that one is copied.
+    if (nr + 1 == datei.Anzahl) datei.Satz = a;
     letzte = nr;
     return false;
   });
-  // Like a walk record by record, the buffer is left with the last record.
   if (letzte >= 0) {
-    datei.Satz = zuletzt;
+    if (letzte + 1 < datei.Anzahl) addresses::Lesen(datei, letzte);  // the last records could not be read
     datei.Nr = letzte;
   }
+  // The group's lines sorted once and merged into the list, each behind the
+  // lines equal to it, as adding them one by one puts them.
+  addresses::AdrListeEinordnen(Liste, std::move(neue));
   return gelesen;
 }
 
@@ -202,14 +199,47 @@ IOErgebnis SerienbriefModell::ListeDrucken(addresses::Adressdatei& datei) {
   printing::DruckReset();
   printing::DruckBeginn();
   printing::DruckSteuerung(printing::SchmalEin);
-  const addresses::AdrListe liste = Liste;
-  const addresses::TAdresse& a = datei.Satz;
-  for (const auto& z : liste) {
-    schritte.Uebernimm(addresses::Lesen(datei, z.Nr));
-    printing::DruckText(a.Text(addresses::Name1) + "; " + a.Text(addresses::Name2) + "; " + a.Text(addresses::Strasse) +
-                        "; " + a.Text(addresses::Ort));
+  // The printed line of every listed record, read with one forward pass over
+  // the file and kept in one buffer; a record that cannot be read prints its
+  // line with empty fields, as an empty record would.
+  std::vector<std::int32_t> nummern;
+  nummern.reserve(Liste.size());
+  for (const auto& z : Liste) nummern.push_back(z.Nr);
+  std::sort(nummern.begin(), nummern.end());
+  nummern.erase(std::unique(nummern.begin(), nummern.end()), nummern.end());
+  const auto stelle = [&nummern](std::int32_t nr) {
+    return static_cast<std::size_t>(std::lower_bound(nummern.begin(), nummern.end(), nr) - nummern.begin());
+  };
+  const auto druckzeile = [](const addresses::TAdresse& a) {
+    return a.Text(addresses::Name1) + "; " + a.Text(addresses::Name2) + "; " + a.Text(addresses::Strasse) + "; " +
+           a.Text(addresses::Ort);
+  };
+  const std::string leer = druckzeile(addresses::TAdresse());
+  constexpr std::size_t kFehlt = static_cast<std::size_t>(-1);
+  std::string texte;
+  std::vector<std::size_t> anfang(nummern.size(), kFehlt);
+  std::vector<std::size_t> laenge(nummern.size(), 0);
+  const std::int32_t letzteZeile = Liste.back().Nr;
+  bool letzteGelesen = false;
+  schritte.Uebernimm(addresses::SaetzeLesen(datei, nummern, [&](std::int32_t nr, const addresses::TAdresse& a) {
+    const std::size_t i = stelle(nr);
+    anfang[i] = texte.size();
+    texte += druckzeile(a);
+    laenge[i] = texte.size() - anfang[i];
+    if (nr == letzteZeile) {
+      datei.Satz = a;
+      letzteGelesen = true;
+    }
+  }));
+  for (const auto& z : Liste) {
+    const std::size_t i = stelle(z.Nr);
+    printing::DruckText(anfang[i] == kFehlt ? leer : texte.substr(anfang[i], laenge[i]));
     printing::DruckSteuerung(printing::Zeilenvorschub);
   }
+  // The buffer is left with the record of the last line, as reading line by
+  // line leaves it.
+  if (!letzteGelesen) datei.Satz.Leeren();
+  datei.Nr = letzteZeile;
   printing::DruckSteuerung(printing::SchmalAus);
   printing::DruckEnde();
   const std::string htm = datei.Basis() + ".htm";

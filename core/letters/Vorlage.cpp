@@ -63,6 +63,12 @@ std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdres
   return z;
 }
 
+bool HatPlatzhalter(std::string_view zeile) {
+  for (const char* token : Platzhalter)
+    if (*token && zeile.find(token) != std::string_view::npos) return true;
+  return false;
+}
+
 std::string DosNachWindows(const std::string& zeile) {
   std::string z = zeile;
   for (char& c : z) {

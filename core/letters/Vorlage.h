@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addresses/Adresse.h"
@@ -19,6 +20,9 @@ extern const std::array<const char*, 32> Platzhalter;
 // report engine as the tokens are found.
 std::string ErsetzePlatzhalter(const std::string& zeile);
 std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse);
+// Whether zeile holds any of the placeholders (a line without them comes out
+// of the replacement unchanged, whatever the record).
+bool HatPlatzhalter(std::string_view zeile);
 
 // German DOS bytes to Windows-1252, byte for byte.
 std::string DosNachWindows(const std::string& zeile);

@@ -1,6 +1,7 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <numeric>
 
@@ -118,19 +119,7 @@ void EigentuemerZerlegen(std::string_view eintrag, Zellen& zellen) {
   }
 }
 
-std::string ZeileAlsText(const Zellen& zellen, std::array<std::uint16_t, Flurstuecktabelle::MaxSpalten>& ende) {
-  std::string text;
-  std::size_t laenge = 0;
-  for (const auto& z : zellen) laenge += z.size();
-  text.reserve(std::min<std::size_t>(laenge, 0xFFFF));
-  for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) {
-    const std::string_view z = zellen[static_cast<std::size_t>(i)];
-    const std::size_t platz = 0xFFFF - text.size();
-    text.append(z.substr(0, platz));
-    ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(text.size());
-  }
-  return text;
-}
+constexpr std::size_t kTextblock = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -138,45 +127,94 @@ std::string ZeileAlsText(const Zellen& zellen, std::array<std::uint16_t, Flurstu
 
 Flurstuecktabelle::Flurstuecktabelle() : zeilen_(5) {}
 
-void Flurstuecktabelle::SetzeZeilenzahl(int n) { zeilen_.resize(static_cast<std::size_t>(std::max(n, 1))); }
+void Flurstuecktabelle::SetzeZeilenzahl(int n) {
+  const auto neu = static_cast<std::size_t>(std::max(n, 1));
+  for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= zeilen_[r].ende[MaxSpalten - 1];
+  zeilen_.resize(neu);
+  Verdichten();
+}
 
 std::string_view Flurstuecktabelle::Zelle(int spalte, int zeile) const {
   if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
   const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
   const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
-  return std::string_view(z.text).substr(anfang, z.ende[static_cast<std::size_t>(spalte)] - anfang);
+  const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
+  if (ende == anfang) return {};
+  return std::string_view(bloecke_[z.block]).substr(z.anfang + anfang, ende - anfang);
+}
+
+void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
+  std::size_t laenge = 0;
+  for (const auto& t : zellen) laenge += t.size();
+  laenge = std::min<std::size_t>(laenge, 0xFFFF);
+  lebend_ -= z.ende[MaxSpalten - 1];
+  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().capacity() - bloecke_.back().size() < laenge)) {
+    // A new block; the blocks before keep their text where it is, so the
+    // cells may point into them.
+    bloecke_.emplace_back();
+    bloecke_.back().reserve(std::max(kTextblock, laenge));
+  }
+  Zeile neu;
+  std::size_t n = 0;
+  if (laenge > 0) {
+    std::string& block = bloecke_.back();
+    neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
+    neu.anfang = static_cast<std::uint32_t>(block.size());
+    for (int i = 0; i < MaxSpalten; ++i) {
+      const std::string_view t = zellen[static_cast<std::size_t>(i)].substr(0, laenge - n);
+      block.append(t);
+      n += t.size();
+      neu.ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(n);
+    }
+  }
+  z = neu;
+  lebend_ += n;
+  belegt_ += n;
+}
+
+void Flurstuecktabelle::Verdichten() {
+  if (belegt_ <= 2 * lebend_ + kTextblock) return;
+  std::deque<std::string> alt;
+  alt.swap(bloecke_);
+  belegt_ = 0;
+  lebend_ = 0;
+  for (Zeile& z : zeilen_) {
+    Zellen zellen;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) {
+      if (z.ende[i] > anfang) zellen[i] = std::string_view(alt[z.block]).substr(z.anfang + anfang, z.ende[i] - anfang);
+      anfang = z.ende[i];
+    }
+    z = Zeile();
+    Ablegen(z, zellen);
+  }
 }
 
 void Flurstuecktabelle::SetzeZelle(int spalte, int zeile, std::string_view text) {
   if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return;
   Zellen zellen;
   for (int i = 0; i < MaxSpalten; ++i) zellen[static_cast<std::size_t>(i)] = Zelle(i, zeile);
-  const std::string kopie(text);  // text may point into this row
+  const std::string kopie(text);  // text may point into this table
   zellen[static_cast<std::size_t>(spalte)] = kopie;
-  Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  z.text = ZeileAlsText(zellen, z.ende);
+  Ablegen(zeilen_[static_cast<std::size_t>(zeile)], zellen);
+  Verdichten();
 }
 
 void Flurstuecktabelle::SetzeZeile(int zeile, const Zellen& zellen) {
   if (zeile < 0 || zeile >= Zeilenzahl()) return;
-  Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  z.text = ZeileAlsText(zellen, z.ende);
+  Ablegen(zeilen_[static_cast<std::size_t>(zeile)], zellen);
+  Verdichten();
 }
 
-std::size_t Flurstuecktabelle::Textgroesse() const {
-  std::size_t n = 0;
-  for (const auto& z : zeilen_) n += z.text.size();
-  return n;
-}
+std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
 
 // --- import ------------------------------------------------------------------------
 
 namespace {
 
-// Builds the rows while the file is read. A row is held back until the next
-// one is known, so the fill-down from the row above (which may mark the held
-// row's share with "?") and the share of the held row are done before it is
-// stored; every row is then written once.
+// Builds the rows while the file is read. Each row is stored when it is
+// complete, filled down from the row above; when it has no "Gemarkung" and
+// the row above no share, that row is stored again with "?" as its share.
 class Importeur {
  public:
   explicit Importeur(Flurstuecktabelle& t) : tabelle_(t) {}
@@ -208,10 +246,9 @@ class Importeur {
     Abschliessen();
   }
 
-  // Stores the held row and the titles. False when no data row was read.
+  // Stores the titles. False when no data row was read.
   bool Ende() {
     if (!titel_) return false;
-    if (gehalten_ >= 1) Speichern();
     tabelle_.SetzeSpaltenzahl(Flurstuecktabelle::MaxSpalten);
     for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) tabelle_.SetzeZelle(i, 0, Spaltentitel[i]);
     return true;
@@ -227,32 +264,32 @@ class Importeur {
     zellen_ = Zellen();
   }
 
-  // The current row is complete: fill it down from the held row, then store
-  // the held row and hold the current one.
   void Abschliessen() {
-    if (gehalten_ >= 1) {
+    if (oben_ >= 1) {
       int m = Flaeche;
-      if (oben_[Anteil].empty() && zellen_[Gemarkung].empty()) {
-        oben_[Anteil].assign(1, '?');
+      if (tabelle_.Zelle(Anteil, oben_).empty() && zellen_[Gemarkung].empty()) {
+        Zellen z;
+        for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
+          z[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
+        z[Anteil] = "?";
+        Speichern(oben_, z);
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
         if (zellen_[static_cast<std::size_t>(c)].empty())
-          zellen_[static_cast<std::size_t>(c)] = oben_[static_cast<std::size_t>(c)];
-      Speichern();
+          zellen_[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
     }
-    for (std::size_t c = 0; c < zellen_.size(); ++c) oben_[c].assign(zellen_[c]);
-    gehalten_ = zeile_;
+    Speichern(zeile_, zellen_);
+    oben_ = zeile_;
   }
 
-  void Speichern() {
-    if (tabelle_.Zeilenzahl() <= gehalten_) tabelle_.SetzeZeilenzahl(gehalten_ + 1);
-    const Currency a = AnteilsFlaeche(oben_[Bejagdbarkeit], oben_[Flaeche], oben_[Anteil]);
+  // The row with its share; the cells may point into the table.
+  void Speichern(int zeile, Zellen& z) {
+    if (tabelle_.Zeilenzahl() <= zeile) tabelle_.SetzeZeilenzahl(zeile + 1);
+    const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
     const std::string qm = Rechtsbuendig(MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull), 9);
-    Zellen z;
-    for (std::size_t c = 0; c < z.size(); ++c) z[c] = oben_[c];
     z[AnteiligeFlaeche] = qm;
-    tabelle_.SetzeZeile(gehalten_, z);
+    tabelle_.SetzeZeile(zeile, z);
   }
 
   Flurstuecktabelle& tabelle_;
@@ -260,10 +297,9 @@ class Importeur {
   int flurstuecke_ = 0;
   int eigentuemer_ = 0;
   int zeile_ = 0;
-  int gehalten_ = 0;  // row held back (0: none)
+  int oben_ = 0;  // the row stored last (0: none)
   bool titel_ = false;
   Zellen zellen_{};
-  std::array<std::string, Flurstuecktabelle::MaxSpalten> oben_;
 };
 
 void Auffuellen(Flurstuecktabelle& t) {
@@ -504,43 +540,82 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
-  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255.
-  std::string puffer;
+  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. The
+  // five cells stand one after the other in the row's text, so a key is one
+  // piece of it. The buffer's size is counted first, so it takes no more
+  // memory than the keys need.
+  const auto teil = [&t](int r) {
+    const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
+    const std::size_t von = z.ende[Nachname - 1];
+    const std::size_t bis = z.ende[Weiteres];
+    if (bis == von) return std::string_view();
+    return std::string_view(t.bloecke_[z.block]).substr(z.anfang + von, std::min<std::size_t>(bis - von, 255));
+  };
+  std::size_t gesamt = 0;
+  for (int r = 1; r < zeilen; ++r) gesamt += teil(r).size();
+  char gross[256];
+  for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));
+  std::string puffer(gesamt, '\0');
   std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
+  std::size_t pos = 0;
   for (int r = 1; r < zeilen; ++r) {
-    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(puffer.size());
-    std::size_t laenge = 0;
-    for (int c = Nachname; c <= Weiteres && laenge < 255; ++c) {
-      const std::string_view zelle = t.Zelle(c, r).substr(0, 255 - laenge);
-      for (char ch : zelle) puffer.push_back(GrossBuchstabe(ch));
-      laenge += zelle.size();
-    }
+    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(pos);
+    for (const char ch : teil(r)) puffer[pos++] = gross[static_cast<unsigned char>(ch)];
   }
   anfang[static_cast<std::size_t>(zeilen)] = static_cast<std::uint32_t>(puffer.size());
   auto schluessel = [&](int r) {
     const auto i = static_cast<std::size_t>(r);
     return std::string_view(puffer).substr(anfang[i], anfang[i + 1] - anfang[i]);
   };
-  std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
-  std::iota(reihenfolge.begin(), reihenfolge.end(), 1);
-  std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](int a, int b) { return schluessel(a) < schluessel(b); });
-  // Rows into their new places by following the cycles of the permutation.
-  std::vector<bool> fertig(static_cast<std::size_t>(zeilen), false);
-  for (int ziel = 1; ziel < zeilen; ++ziel) {
-    if (fertig[static_cast<std::size_t>(ziel)]) continue;
-    int i = ziel;
-    Flurstuecktabelle::Zeile gemerkt = std::move(t.zeilen_[static_cast<std::size_t>(i)]);
-    for (;;) {
-      fertig[static_cast<std::size_t>(i)] = true;
-      const int quelle = reihenfolge[static_cast<std::size_t>(i - 1)];
-      if (quelle == ziel) {
-        t.zeilen_[static_cast<std::size_t>(i)] = std::move(gemerkt);
-        break;
-      }
-      t.zeilen_[static_cast<std::size_t>(i)] = std::move(t.zeilen_[static_cast<std::size_t>(quelle)]);
-      i = quelle;
+  // A cadastre names most owners on several rows: equal keys get one
+  // number (found through an open hash table), only the distinct keys are
+  // sorted, and the rows are then placed by the rank of their key in one
+  // stable pass.
+  constexpr std::uint32_t kFrei = 0xFFFFFFFF;
+  std::size_t groesse = 16;
+  while (groesse < 2 * static_cast<std::size_t>(zeilen)) groesse *= 2;
+  std::vector<std::uint32_t> fach(groesse, kFrei);  // key number, or kFrei
+  std::vector<int> vertreter;                       // key number -> a row with that key
+  std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
+  const std::hash<std::string_view> streuwert;
+  for (int r = 1; r < zeilen; ++r) {
+    const std::string_view k = schluessel(r);
+    std::size_t i = streuwert(k) & (groesse - 1);
+    while (fach[i] != kFrei && schluessel(vertreter[fach[i]]) != k) i = (i + 1) & (groesse - 1);
+    if (fach[i] == kFrei) {
+      fach[i] = static_cast<std::uint32_t>(vertreter.size());
+      vertreter.push_back(r);
+    }
+    nummer[static_cast<std::size_t>(r)] = fach[i];
+  }
+  std::vector<std::uint32_t>().swap(fach);
+  std::vector<std::uint32_t> nachRang(vertreter.size());
+  std::iota(nachRang.begin(), nachRang.end(), 0);
+  std::sort(nachRang.begin(), nachRang.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return schluessel(vertreter[a]) < schluessel(vertreter[b]); });
+  // Where the rows of each key begin in the new order.
+  std::vector<std::uint32_t> beginn(vertreter.size());
+  {
+    std::vector<std::uint32_t> anzahl(vertreter.size(), 0);
+    for (int r = 1; r < zeilen; ++r) ++anzahl[nummer[static_cast<std::size_t>(r)]];
+    std::uint32_t summe = 0;
+    for (const std::uint32_t n : nachRang) {
+      beginn[n] = summe;
+      summe += anzahl[n];
     }
   }
+  std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
+  for (int r = 1; r < zeilen; ++r) reihenfolge[beginn[nummer[static_cast<std::size_t>(r)]]++] = r;
+  std::vector<std::uint32_t>().swap(nummer);
+  std::string().swap(puffer);
+  std::vector<std::uint32_t>().swap(anfang);
+  // The rows copied in their new order (reading them at random is cheaper
+  // than also writing them at random).
+  std::vector<Flurstuecktabelle::Zeile> neu;
+  neu.reserve(t.zeilen_.size());
+  neu.push_back(t.zeilen_[0]);
+  for (const int r : reihenfolge) neu.push_back(t.zeilen_[static_cast<std::size_t>(r)]);
+  t.zeilen_.swap(neu);
 }
 
 // --- export ------------------------------------------------------------------------
@@ -612,12 +687,13 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   Uebertragungsbericht bericht;
   Abbruch = false;
   const auto zelle = [&](int spalte, int r) { return Getrimmt(t.Zelle(spalte, r)); };
-  auto schluessel = [&](int r) {
-    std::string k(t.Zelle(Nachname, r));
+  // The owner's key of a row, written into a buffer that is used again.
+  auto schluessel = [&](int r, std::string& k) {
+    k.assign(t.Zelle(Nachname, r));
     k += ", ";
     k += t.Zelle(Vorname, r);
     k += t.Zelle(Strasse, r);
-    return Kurz(k, 255);
+    if (k.size() > 255) k.resize(255);
   };
   // Rows that name no owner (the empty rows of a table that was never filled
   // among them) give no record.
@@ -625,7 +701,8 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   addresses::AdrAnhaenger anhaenger(datei);
   Currency summe = 0;
   const int letzte = t.Zeilenzahl() - 1;
-  std::string k = letzte >= 1 ? schluessel(1) : std::string();
+  std::string k, naechster;
+  if (letzte >= 1) schluessel(1, k);
   int seitMeldung = 0;
   auto leer = [&](int r) {
     for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
@@ -635,7 +712,10 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   for (int r = 1; r <= letzte; ++r) {
     if (ohneName(r)) {
       if (!leer(r)) ++bericht.Uebergangen;
-      k = r < letzte ? schluessel(r + 1) : std::string();
+      if (r < letzte)
+        schluessel(r + 1, k);
+      else
+        k.clear();
       continue;
     }
     // Unreadable text counts 0; a number too large to read is no such text.
@@ -644,9 +724,12 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
     const std::optional<Currency> bisher = Summe(summe, qm.value_or(0));
     const bool passt = bisher.has_value() && !(!qm && ZahlZuGross(anteil));
     const Currency neu = bisher.value_or(0);
-    std::string naechster = r < letzte ? schluessel(r + 1) : std::string();
-    const std::string name = Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r));
+    if (r < letzte)
+      schluessel(r + 1, naechster);
+    else
+      naechster.clear();
     if (!passt || (naechster != k && MulDiv(neu, 1, CurrencyEins, Rundung::HalbGerade) > HoechsteFlaeche)) {
+      const std::string name = Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r));
       bericht.Ergebnis = IOErgebnis::Fehler(io::SummeZuGross, datei.Pfad,
                                             Kurz("Summe zu gro\xDF: Die Fl\xE4"
                                                  "chen von " +
@@ -660,7 +743,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
     if (naechster != k) {
       addresses::TAdresse& a = datei.Satz;
       a.Leeren();
-      a.SetzeText(addresses::Name1, name);
+      a.SetzeText(addresses::Name1, Verbunden(zelle(Vorname, r), " ", zelle(Nachname, r)));
       a.SetzeText(addresses::Sortierung, Verbunden(zelle(Nachname, r), "; ", zelle(Vorname, r)));
       a.SetzeText(addresses::Strasse, std::string(zelle(Strasse, r)));
       a.SetzeText(addresses::Ort, std::string(zelle(Ort, r)));
@@ -669,7 +752,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
       ++bericht.Angehaengt;
       summe = 0;
     }
-    k = std::move(naechster);
+    std::swap(k, naechster);
     if (++seitMeldung >= kFortschrittAlle) {
       seitMeldung = 0;
       ZeigeFortschritt("Adressen werden angelegt: Zeile " + std::to_string(r) + " von " + std::to_string(letzte),

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,10 @@ enum Spalte : int {
   GebName
 };
 
-// Rows of 20 text cells (Windows-1252), row 0 the titles. Cells of one row
-// share one buffer, so a table of a few hundred thousand rows stays small.
+// Rows of 20 text cells (Windows-1252), row 0 the titles. The cells of all
+// rows stand one after the other in a few large blocks of text; a row holds
+// where its text starts and where each cell ends. So a table of a million
+// rows takes a few hundred allocations and is released at once.
 class Flurstuecktabelle {
  public:
   static constexpr int MaxSpalten = 20;
@@ -48,7 +51,7 @@ class Flurstuecktabelle {
 
   std::string_view Zelle(int spalte, int zeile) const;
   void SetzeZelle(int spalte, int zeile, std::string_view text);
-  // All cells of a row at once (the views may not point into this table).
+  // All cells of a row at once (the views may point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
 
   // Sum of the cells' lengths (for figures of memory use).
@@ -57,10 +60,21 @@ class Flurstuecktabelle {
  private:
   friend void Sortieren(Flurstuecktabelle&);
   struct Zeile {
-    std::string text;
-    std::array<std::uint16_t, MaxSpalten> ende{};  // end of cell i in text
+    std::uint32_t block = 0;                       // in bloecke_
+    std::uint32_t anfang = 0;                      // of the row's text in its block
+    std::array<std::uint16_t, MaxSpalten> ende{};  // end of cell i, from anfang
   };
+  // Writes the cells into the blocks and points the row at them. The views
+  // may point into the blocks.
+  void Ablegen(Zeile& z, const std::array<std::string_view, MaxSpalten>& zellen);
+  // Copies the rows' texts into new blocks when more than half of the text
+  // is that of rows replaced or dropped.
+  void Verdichten();
+
   std::vector<Zeile> zeilen_;
+  std::deque<std::string> bloecke_;   // each reserved once, never grown or moved
+  std::size_t lebend_ = 0;            // bytes of text of the current rows
+  std::size_t belegt_ = 0;            // bytes used in all blocks
   int spalten_ = 13;
 };
 

@@ -9,6 +9,7 @@
 #include "app/Datum.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"
+#include "app/Reihenfolge.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 #include "letters/Vorlage.h"
@@ -101,6 +102,36 @@ Freigabeposten Posten(std::array<std::string, 6> felder) {
 
 }  // namespace
 
+Gitterzeile::Gitterzeile(std::initializer_list<std::string_view> zellen) {
+  std::size_t laenge = 0;
+  for (const std::string_view z : zellen) laenge += z.size();
+  text_.reserve(std::min<std::size_t>(laenge, 0xFFFF));
+  std::size_t k = 0;
+  for (const std::string_view z : zellen) {
+    if (k == Spalten) break;
+    text_.append(z.substr(0, 0xFFFF - text_.size()));
+    ende_[k++] = static_cast<std::uint16_t>(text_.size());
+  }
+  for (; k < Spalten; ++k) ende_[k] = static_cast<std::uint16_t>(text_.size());
+}
+
+std::string_view Gitterzeile::Zelle(std::size_t k) const {
+  if (k >= Spalten) return {};
+  const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
+  return std::string_view(text_).substr(anfang, ende_[k] - anfang);
+}
+
+void Gitterzeile::Setze(std::size_t k, std::string_view text) {
+  if (k >= Spalten) return;
+  const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
+  const std::size_t alt = ende_[k] - anfang;
+  // A cell keeps at most what the row can count; no cell comes near it.
+  text = text.substr(0, std::min<std::size_t>(text.size(), 0xFFFF - (text_.size() - alt)));
+  text_.replace(anfang, alt, text);
+  const auto verschiebung = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(alt);
+  for (std::size_t i = k; i < Spalten; ++i) ende_[i] = static_cast<std::uint16_t>(ende_[i] + verschiebung);
+}
+
 std::string_view Freigabeposten::Feld(int k) const {
   if (k < 1 || k > 6) return {};
   const std::string_view t = Text;
@@ -154,9 +185,13 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   std::int64_t referenz = 0;
   const std::int64_t lauf = NaechsterLauf(datei, e);
   IOSchritte schritte(datei.Pfad);
+  // A transfer text without placeholders is the same for every row.
+  const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
+  const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
   const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
-    datei.Satz = a;  // the placeholders are filled from the record buffer
+    if (Gitter.size() == 1) Gitter.reserve(static_cast<std::size_t>(datei.Anzahl) + 2);
+    datei.Satz = a;  // the buffer is left with the last record listed
     const std::optional<Currency> betragOderNichts = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     const std::optional<Currency> f = Summe(flaechen, a.Flaeche());
     const std::optional<Currency> b = betragOderNichts ? Summe(betraege, *betragOderNichts) : std::nullopt;
@@ -169,28 +204,27 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     flaechen = *f;
     betraege = *b;
     const Currency betrag = *betragOderNichts;
-    Gitterzeile z;
-    z[1] = SepaText(a.Text(addresses::Name1)) + SepaText(a.Text(addresses::Name2));
-    z[2] = a.Text(addresses::BIC);
-    z[3] = a.Text(addresses::IBAN);
-    z[4] = BetragFormatieren(a.Flaeche(), 12, 4);
-    z[5] = BetragFormatieren(betrag, 12, 2);
-    z[6] = SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, datei.Satz), 255));
+    const std::string name = SepaText(a.TextAnsicht(addresses::Name1)) + SepaText(a.TextAnsicht(addresses::Name2));
+    const std::string_view bic = a.TextAnsicht(addresses::BIC);
+    const std::string_view iban = a.TextAnsicht(addresses::IBAN);
+    std::string referenzText;
     if (betrag > 0) {
-      if (z[1].empty() || !BicPlausibel(z[2]) || !IbanPlausibel(z[3]))
-        z[7] = "Fehler!";
+      if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))
+        referenzText = "Fehler!";
       else
-        z[7] = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
+        referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
-    Gitter.push_back(std::move(z));
+    Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
+                      mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, a), 255)) : festerText,
+                      referenzText});
     return false;
   });
   Abbruch = false;
   if (!schritte.Ok()) Gitter.resize(1);
   Gitterzeile summe;
-  summe[3] = "Summe:";
-  summe[4] = BetragFormatieren(flaechen, 12, 4);
-  summe[5] = BetragFormatieren(betraege, 12, 2);
+  summe.Setze(3, "Summe:");
+  summe.Setze(4, BetragFormatieren(flaechen, 12, 4));
+  summe.Setze(5, BetragFormatieren(betraege, 12, 2));
   Gitter.push_back(std::move(summe));
   Kopfzeile =
       "Datum: " + DatumDeutsch(Jetzt()) + "   Auszahlungsbetrag / ha: " + BetragKompakt(betragProHa, 18, 2) + " Euro";
@@ -289,9 +323,12 @@ void AdressenlisteModell::Keine() {
 
 void AdressenlisteModell::GitterSortieren(int k) {
   if (k < 1 || k > 7 || Gitter.size() < 4) return;
-  std::stable_sort(Gitter.begin() + 1, Gitter.end() - 1, [k](const Gitterzeile& a, const Gitterzeile& b) {
-    return a[static_cast<std::size_t>(k)] < b[static_cast<std::size_t>(k)];
-  });
+  // The column's texts sorted in one buffer, then the rows moved once.
+  const auto spalte = static_cast<std::size_t>(k);
+  app::Schluesselsatz s;
+  s.Reservieren(Gitter.size() - 2, 24);
+  for (std::size_t i = 1; i + 1 < Gitter.size(); ++i) s.Hinzu(Gitter[i].Zelle(spalte), i);
+  app::Umordnen(Gitter, 1, s.Sortiert());
 }
 
 void AdressenlisteModell::SortierungWaehlen(int index) {
@@ -303,7 +340,13 @@ void AdressenlisteModell::SortierungWaehlen(int index) {
 void DruckZeileDirekt(const std::string& text, int& zeile) {
   printing::Druckflaeche* f = printing::Drucker();
   if (!f || !printing::DokumentOffen()) return;
-  f->Text(Konfiguration.DruckLinks(), zeile * f->TextHoehe(text) + Konfiguration.DruckOben(), text);
+  // Within a job of the report engine the line takes its place among the
+  // engine's lines: counted from the top of the page it would be drawn into
+  // the page header and over the lines printed before it.
+  if (printing::Druckzustand.JobOffen)
+    printing::DruckZeileBei(Konfiguration.DruckLinks(), text);
+  else
+    f->Text(Konfiguration.DruckLinks(), zeile * f->TextHoehe(text) + Konfiguration.DruckOben(), text);
   ++zeile;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,9 +38,32 @@ struct Freigabeposten {
 constexpr std::size_t kNamensgrenze = 70;
 constexpr std::size_t kTextgrenze = 140;
 
+// One row of the payout grid: eight text cells (Windows-1252) in one string,
+// so a list of a million owners keeps one block per row, not one per cell.
+class Gitterzeile {
+ public:
+  static constexpr std::size_t Spalten = 8;
+
+  Gitterzeile() = default;
+  // The cells from the first on; the rest stay empty.
+  Gitterzeile(std::initializer_list<std::string_view> zellen);
+
+  std::string_view Zelle(std::size_t k) const;
+  // A copy of cell k.
+  std::string operator[](std::size_t k) const { return std::string(Zelle(k)); }
+  void Setze(std::size_t k, std::string_view text);
+  static constexpr std::size_t size() { return Spalten; }
+
+  bool operator==(const Gitterzeile& andere) const = default;
+
+ private:
+  std::string text_;
+  std::array<std::uint16_t, Spalten> ende_{};  // end of cell k in text_
+};
+
 class AdressenlisteModell {
  public:
-  using Gitterzeile = std::array<std::string, 8>;
+  using Gitterzeile = payout::Gitterzeile;
 
   enum class Modus { Liste, Freigabe };
 
@@ -102,8 +126,10 @@ class AdressenlisteModell {
 extern AdressenlisteModell Adressenliste;
 extern const char* const Listensortierungen[4];
 
-// Draws a line directly on the current printer page at DruckLinks and
-// DruckOben + zeile × its text height, then counts zeile up.
+// Draws a line directly on the current printer page at DruckLinks, then
+// counts zeile up. Within a job of the report engine the line stands on the
+// engine's current line (below the page header) and feeds a line; on a page
+// opened for direct printing it stands at DruckOben + zeile × its height.
 void DruckZeileDirekt(const std::string& text, int& zeile);
 
 }  // namespace davo::payout

@@ -1,5 +1,7 @@
 #include "printing/Druck.h"
 
+#include <algorithm>
+
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Text.h"
@@ -74,27 +76,41 @@ void ModusSetzen(Modus m) {
       Druckzustand.Breitschrift = true;
       break;
   }
-  if (f) f->SetzeSchriftgroesse(groesse);
+  if (f) {
+    f->SetzeSchriftgroesse(groesse);
+    Druckzustand.Texthoehe = f->TextHoehe("Ag");
+  }
+  // The pixels per line unit are rounded down, on a printer of 150 or 300 dpi
+  // by up to half: the nominal step would put lines closer together than the
+  // font is high. The step then grows to the height of the text.
+  if (Druckzustand.Zeileneinheit > 0 && Druckzustand.Texthoehe > 0) {
+    const int mindestens = (Druckzustand.Texthoehe + Druckzustand.Zeileneinheit - 1) / Druckzustand.Zeileneinheit;
+    Druckzustand.Zeilenschritt = std::max(Druckzustand.Zeilenschritt, mindestens);
+  }
 }
 
 int X(int spalte) { return Druckzustand.RandLinks + spalte * Druckzustand.Spaltenbreite; }
 int Y(int zeile) { return Druckzustand.RandOben + zeile * Druckzustand.Zeileneinheit; }
 
+// Lines of the header box run half a line below their line position: 5
+// units at the condensed step of 10, more where the step grew to the text.
+int Linienlage(int zeile) { return Y(zeile + Druckzustand.Zeilenschritt / 2); }
+
 void Waagerecht(Druckflaeche& f, int von, int bis, int zeile) {
-  const int y = Druckzustand.RandOben + (zeile + 5) * Druckzustand.Zeileneinheit;
+  const int y = Linienlage(zeile);
   f.Linie(X(von) + Druckzustand.Spaltenbreite / 2, y, X(bis) + Druckzustand.Spaltenbreite / 2, y);
 }
 
 void Senkrecht(Druckflaeche& f, int spalte, int z1, int z2) {
   const int x = X(spalte) + Druckzustand.Spaltenbreite / 2;
-  f.Linie(x, Druckzustand.RandOben + (z1 + 5) * Druckzustand.Zeileneinheit, x,
-          Druckzustand.RandOben + (z2 + 5) * Druckzustand.Zeileneinheit);
+  f.Linie(x, Linienlage(z1), x, Linienlage(z2));
 }
 
 void Seitenkopf() {
   Druckflaeche* f = Flaeche();
   if (!f) return;
   Druckzustand.KopfFaellig = false;
+  Druckzustand.ImKopf = true;
   Druckzustand.Kopfzellen[4][1] = app::Kurz("Blatt: " + std::to_string(Druckzustand.Seite + 1), 50);
   const Modus vorher =
       Druckzustand.Breitschrift ? Modus::Breit : (Druckzustand.Schmalschrift ? Modus::Schmal : Modus::Normal);
@@ -112,12 +128,33 @@ void Seitenkopf() {
   Waagerecht(*f, 0, 120, Druckzustand.Zeile);
   Druckzustand.Zeile += Druckzustand.Zeilenschritt;
   if (vorher != Modus::Schmal) ModusSetzen(vorher);
+  Druckzustand.ImKopf = false;
 }
 
-// The header of a page is printed by its first output.
+void NeueSeite(Druckflaeche& f) {
+  ++Druckzustand.Seite;
+  Druckzustand.Zeile = 0;
+  Druckzustand.Spalte = 0;
+  f.NeueSeite();
+  Druckzustand.KopfFaellig = true;
+  Druckzustand.SeiteBeschrieben = false;
+}
+
+// The header of a page is printed by its first output. A line whose text
+// would reach below the bottom margin goes on a new page, at the column it
+// was to start at; on a page without any of the caller's lines it stays.
 Druckflaeche* VorAusgabe() {
   Druckflaeche* f = Druckzustand.JobOffen ? Drucker() : nullptr;
-  if (f && Druckzustand.KopfFaellig && !Druckzustand.OhneSeitenkopf) Seitenkopf();
+  if (!f || Druckzustand.ImKopf) return f;
+  if (Druckzustand.KopfFaellig && !Druckzustand.OhneSeitenkopf) Seitenkopf();
+  const int unten = Druckzustand.RandOben + Druckzustand.Nutzhoehe;
+  if (Druckzustand.SeiteBeschrieben && Y(Druckzustand.Zeile) + Druckzustand.Texthoehe > unten) {
+    const int spalte = Druckzustand.Spalte;
+    NeueSeite(*f);
+    if (!Druckzustand.OhneSeitenkopf) Seitenkopf();
+    Druckzustand.Spalte = spalte;
+  }
+  Druckzustand.SeiteBeschrieben = true;
   return f;
 }
 
@@ -158,6 +195,7 @@ void DruckBeginn() {
   Druckzustand.Nutzhoehe = h - (Druckzustand.RandOben + Druckzustand.RandUnten);
   f->DokumentBeginnen();
   Druckzustand.JobOffen = true;
+  Druckzustand.SeiteBeschrieben = false;
   ModusSetzen(Modus::Schmal);
   Druckzustand.KopfFaellig = true;
 }
@@ -172,9 +210,22 @@ void DruckText(const std::string& text) {
 void DruckZelle(const std::string& text, int breite) {
   Druckflaeche* f = VorAusgabe();
   if (!f) return;
-  std::string t = text;
-  while (!t.empty() && f->TextBreite(t) > breite * Druckzustand.Spaltenbreite) t.pop_back();
-  if (!t.empty()) f->Text(X(Druckzustand.Spalte + 1), Y(Druckzustand.Zeile), t);
+  // The longest beginning of the text that fits the cell: the whole text
+  // when it fits, else found by halving (widths grow with the length).
+  const int platz = breite * Druckzustand.Spaltenbreite;
+  std::size_t passt = text.size();
+  if (passt > 0 && f->TextBreite(text) > platz) {
+    std::size_t zuLang = passt;
+    passt = 0;
+    while (zuLang - passt > 1) {
+      const std::size_t mitte = passt + (zuLang - passt) / 2;
+      if (f->TextBreite(text.substr(0, mitte)) > platz)
+        zuLang = mitte;
+      else
+        passt = mitte;
+    }
+  }
+  if (passt > 0) f->Text(X(Druckzustand.Spalte + 1), Y(Druckzustand.Zeile), text.substr(0, passt));
   Druckzustand.Spalte += breite;
 }
 
@@ -208,11 +259,7 @@ void DruckSteuerung(int code) {
       Druckzustand.Spalte = 0;
       break;
     case Seitenvorschub:
-      ++Druckzustand.Seite;
-      Druckzustand.Zeile = 0;
-      Druckzustand.Spalte = 0;
-      f->NeueSeite();
-      Druckzustand.KopfFaellig = true;
+      NeueSeite(*f);
       break;
     default: break;
   }
@@ -222,6 +269,13 @@ void DruckEnde() {
   if (!Druckzustand.JobOffen) return;
   Druckzustand.JobOffen = false;
   if (Druckflaeche* f = Drucker()) f->DokumentBeenden();
+}
+
+void DruckZeileBei(int x, const std::string& text) {
+  Druckflaeche* f = VorAusgabe();
+  if (!f) return;
+  f->Text(x, Y(Druckzustand.Zeile), text);
+  DruckSteuerung(Zeilenvorschub);
 }
 
 void DruckNeuerTeil() {

@@ -2,8 +2,10 @@
 // The report engine: prints lines of text on the printer as on a typewriter
 // grid. Callers write at a column and line, send control codes for line feed,
 // page break, bold and the three font modes; every page can get a boxed
-// header with the sheet number. One job at a time; after a cancelled print
-// dialog (or with no job open) output and control codes do nothing.
+// header with the sheet number. A line that would reach below the bottom
+// margin starts a new page of its own accord (with its header), so a long
+// list keeps every line. One job at a time; after a cancelled print dialog
+// (or with no job open) output and control codes do nothing.
 
 #include <array>
 #include <cstdint>
@@ -33,12 +35,17 @@ std::array<std::string, 75> NeueSteuertabelle();
 struct TDruckzustand {
   int Seite = 0, Zeile = 0, Spalte = 0;
   int Zeilenschritt = 0, Spaltenbreite = 0, Zeileneinheit = 0;
+  // Height of a text in the font of the current mode, in pixels; the line
+  // step of the mode is never less.
+  int Texthoehe = 0;
   int RandLinks = 0, RandRechts = 0, RandOben = 0, RandUnten = 0;
   int Nutzbreite = 0, Nutzhoehe = 0;
   int ZeilenProSeite = 0;
   bool Schmalschrift = false, Breitschrift = false;
   bool KopfFaellig = false;
   bool OhneSeitenkopf = false;
+  bool SeiteBeschrieben = false;  // the caller has drawn on this page
+  bool ImKopf = false;            // the page header is being drawn
   // Page header texts, rows 1..4 and cells 1..3 (index 0 unused), cp1252.
   std::array<std::array<std::string, 4>, 5> Kopfzellen;
   TDruckeinstellungen Druckeinstellungen;
@@ -70,6 +77,9 @@ void DruckZeichen(const std::string& text);
 void DruckRechts(const std::string& text, int breite);
 void DruckSteuerung(int code);
 void DruckEnde();
+// A whole line drawn at pixel column x on the current line of the job (below
+// the page header, on a new page when it does not fit), then a line feed.
+void DruckZeileBei(int x, const std::string& text);
 // Within a job: a new page on which output starts as on the first page of a
 // job of its own (line and column 0, condensed mode, the stored font's weight,
 // sheet numbers from 1), so several documents can go out as one job.

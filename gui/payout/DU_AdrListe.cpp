@@ -24,7 +24,7 @@ using payout::Adressenliste;
 using payout::AdressenlisteModell;
 
 namespace {
-constexpr int Spalten = static_cast<int>(std::tuple_size_v<AdressenlisteModell::Gitterzeile>);
+constexpr int Spalten = static_cast<int>(AdressenlisteModell::Gitterzeile::Spalten);
 
 payout::Freigabeposten* Posten(const QModelIndex& index) {
   auto& liste = Adressenliste.Freigabe;
@@ -192,7 +192,7 @@ void TF_AdrListe::GitterAnzeigen() {
   const auto& gitter = Adressenliste.Gitter;
   QStringList titel;
   if (!gitter.empty())
-    for (const std::string& t : gitter.front()) titel << AusAnsi(t);
+    for (int c = 0; c < Spalten; ++c) titel << AusAnsi(gitter.front()[static_cast<std::size_t>(c)]);
   else
     for (int c = 0; c < Spalten; ++c) titel << QString();
   StringGrid1->setHorizontalHeaderLabels(titel);

@@ -88,7 +88,7 @@ TEST_F(AdrAuswahlTest, ListeDeutschOhneGrossKleinMitDoppelten) {
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(Sortierungen[f.Sortierung]);
-    AdrListeSuche.push_back({"alt", 0, "alt"});
+    AdrListeSuche.push_back({"alt", 0});
     AdrListeAufbauen(f.Sortierung);
     EXPECT_EQ(Nummern(AdrListeAlle), f.Nummern);
     EXPECT_TRUE(AdrListeSuche.empty());
@@ -230,7 +230,7 @@ TEST_F(AdrAuswahlTest, UebernehmenNimmtDieNummerDerZeile) {
 TEST_F(AdrAuswahlTest, AdresseWaehlenZeigtDasFenster) {
   Bestand(kBestand);
   AdrAuswahl.Sortierung = 1;  // "Name"
-  AdrListeSuche.push_back({"alt", 0, "alt"});
+  AdrListeSuche.push_back({"alt", 0});
   AktAdrNr = 3;
   int gezeigt = 0;
   AdrAuswahlFenster = [&] {

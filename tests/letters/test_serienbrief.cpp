@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "app/Konfiguration.h"
+#include "app/Plattform.h"
 #include "app/Testumgebung.h"
 #include "letters/Serienbrief.h"
 #include "printing/Druck.h"
@@ -270,6 +273,45 @@ TEST_F(SerienbriefTest, GruppeInListeUndLetzterSatzImPuffer) {
   EXPECT_TRUE(dialoge.Meldungen.empty());
 }
 
+// A large group collected in one go, twice and beside a line added by hand,
+// lies in the order that adding its owners one by one gives: each behind the
+// lines whose text is equal to its own in the order.
+TEST_F(SerienbriefTest, GrosseGruppeWieEinzelnEingefuegt) {
+  const char* const namen[] = {"M\xFCller", "Muller", "mueller", "M\xDCLLER", "abt",    "Abt",    "\xC4rger",
+                               "Arger",     "",       "Oertel",  "\xD6rtel",  "zander", "Zander", "von der Heide"};
+  std::vector<TAdresse> saetze;
+  std::string bytes;
+  for (std::uint32_t i = 0, z = 7; i < 3000; ++i) {
+    z = z * 1103515245u + 12345u;
+    TAdresse a;
+    a.SetzeText(addresses::Sortierung, std::string(namen[(z >> 8) % std::size(namen)]) + ", Anna");
+    a.SetzeText(addresses::Name1, namen[(z >> 16) % std::size(namen)]);
+    a.SetzeGruppe(static_cast<std::uint8_t>(1 + (z >> 24) % 2));
+    saetze.push_back(a);
+    bytes.append(a.bytes.begin(), a.bytes.end());
+  }
+  test::SchreibeAlles(ordner / "Mitglieder.ADW", bytes);
+
+  std::vector<std::pair<std::string, std::int32_t>> erwartet;  // collation key, record
+  const auto einzeln = [&](std::int32_t nr) {
+    const std::pair<std::string, std::int32_t> z{app::plattform::Sortierschluessel(Listenzeile(saetze[nr], nr)), nr};
+    erwartet.insert(std::upper_bound(erwartet.begin(), erwartet.end(), z,
+                                     [](const auto& a, const auto& b) { return a.first < b.first; }),
+                    z);
+  };
+  Einfuegen(17);
+  einzeln(17);
+  for (const int gruppe : {1, 1, 2}) {
+    modell.Gruppe = gruppe;
+    ASSERT_TRUE(modell.GruppeEinfuegen());
+    for (std::int32_t nr = 0; nr < 3000; ++nr)
+      if (saetze[nr].Gruppe() == gruppe) einzeln(nr);
+  }
+  std::vector<std::int32_t> nummern;
+  for (const auto& [schluessel, nr] : erwartet) nummern.push_back(nr);
+  EXPECT_EQ(nummern, Nummern());
+}
+
 TEST_F(SerienbriefTest, AdresseWaehlenZeigtAchtFelder) {
   addresses::AdrAuswahlFenster = [] { return addresses::AdrAuswahl.UebernehmenZeile(2); };
   modell.AdresseWaehlen();
@@ -325,6 +367,31 @@ TEST_F(SerienbriefTest, AdressenlisteDrucken) {
   modell.ListeDrucken();
   EXPECT_EQ(std::vector<std::string>{Pfad("Mitglieder.htm")}, dialoge.GeoeffnetMitProgramm);
   EXPECT_EQ(1u, dialoge.Meldungen.size());
+}
+
+// A list longer than its page goes on on further pages, each with its
+// header, and keeps every line. The page of 1754 px has one pixel per line
+// unit: the condensed step grows from 10 units to the 70 px its text is high,
+// so that 18 lines fit below the header.
+TEST_F(SerienbriefTest, LangeAdressenlisteAufMehrerenSeiten) {
+  druck.messen.Breite = 1240;
+  druck.messen.Hoehe = 1754;
+  std::string bytes;
+  for (int i = 1; i <= 40; ++i) {
+    TAdresse a;
+    const std::string nr = (i < 10 ? "0" : "") + std::to_string(i);
+    a.SetzeText(addresses::Sortierung, "Eigner " + nr);
+    a.SetzeText(addresses::Name1, "Eigner " + nr);
+    a.SetzeText(addresses::Ort, "Ort " + nr);
+    a.SetzeGruppe(1);
+    bytes.append(a.bytes.begin(), a.bytes.end());
+  }
+  test::SchreibeAlles(ordner / "Mitglieder.ADW", bytes);
+  modell.Gruppe = 1;
+  ASSERT_TRUE(modell.GruppeEinfuegen());
+  dialoge.Druckantworten.push_back(true);
+  modell.ListeDrucken();
+  test::PruefeGolden("adressenliste_seiten.txt", Band());
 }
 
 }  // namespace

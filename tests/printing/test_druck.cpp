@@ -30,6 +30,12 @@ std::string Kopf(int blatt) {
          "linie 430 525 4510 525\n";
 }
 
+// The line step of wide mode: its nominal 25 units of 7 px are less than the
+// 200 px a 20-point text is high on the test printer, so the step grows to
+// the text (29 units); condensed (10 units, 70 px) and normal (15, 100 px)
+// keep theirs.
+constexpr int kBreitSchritt = 29;
+
 class DruckTest : public test::CoreTest {
  protected:
   void TearDown() override {
@@ -67,8 +73,9 @@ TEST_F(DruckTest, GeometrieUndSchriftartenDerVorgaben) {
   // Every job starts condensed; wide leaves the condensed flag as it was.
   const std::vector<Fall> faelle = {
       {-100, 34, 10, 7, true, false},  // the state DruckBeginn left
-      {4, 88, 25, 20, true, true},     {5, 55, 15, 10, false, false}, {4, 88, 25, 20, false, true},
-      {2, 34, 10, 7, true, false},     {3, 55, 15, 10, false, false}, {2, 34, 10, 7, true, false},
+      {4, 88, kBreitSchritt, 20, true, true},  {5, 55, 15, 10, false, false},
+      {4, 88, kBreitSchritt, 20, false, true}, {2, 34, 10, 7, true, false},
+      {3, 55, 15, 10, false, false},           {2, 34, 10, 7, true, false},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE("Code " + std::to_string(f.Code));
@@ -106,7 +113,7 @@ TEST_F(DruckTest, ZweiSeitenMitKopfkasten) {
   // The header is drawn condensed; the caller's wide mode is back afterwards.
   EXPECT_TRUE(Druckzustand.Breitschrift);
   EXPECT_EQ(88, Druckzustand.Spaltenbreite);
-  EXPECT_EQ(25, Druckzustand.Zeilenschritt);
+  EXPECT_EQ(kBreitSchritt, Druckzustand.Zeilenschritt);
   EXPECT_EQ("Blatt: 2", Druckzustand.Kopfzellen[4][1]);
   DruckEnde();
   EXPECT_EQ(2, druck.band.Seiten());
@@ -120,8 +127,8 @@ TEST_F(DruckTest, ZweiSeitenMitKopfkasten) {
 
 TEST_F(DruckTest, KopfImmerSchmalUndModusDesAufrufersZurueck) {
   struct Fall { int Code; std::string Groesse; int Spaltenbreite, Schritt; };
-  for (const Fall& f : {Fall{SchmalAus, "10", 55, 15}, Fall{BreitAus, "10", 55, 15}, Fall{BreitEin, "20", 88, 25},
-                        Fall{SchmalEin, "7", 34, 10}}) {
+  for (const Fall& f : {Fall{SchmalAus, "10", 55, 15}, Fall{BreitAus, "10", 55, 15},
+                        Fall{BreitEin, "20", 88, kBreitSchritt}, Fall{SchmalEin, "7", 34, 10}}) {
     SCOPED_TRACE("Code " + std::to_string(f.Code));
     Beginn();
     DruckSteuerung(f.Code);
@@ -221,7 +228,7 @@ TEST_F(DruckTest, SteuercodesMitUndOhneWirkung) {
     EXPECT_EQ(60, Druckzustand.Zeile);
     EXPECT_EQ(3, Druckzustand.Spalte);
     EXPECT_EQ(88, Druckzustand.Spaltenbreite);
-    EXPECT_EQ(25, Druckzustand.Zeilenschritt);
+    EXPECT_EQ(kBreitSchritt, Druckzustand.Zeilenschritt);
     EXPECT_TRUE(Druckzustand.Breitschrift);
     EXPECT_TRUE(Druckzustand.Schmalschrift);
     EXPECT_EQ(0, Druckzustand.Seite);
@@ -230,7 +237,7 @@ TEST_F(DruckTest, SteuercodesMitUndOhneWirkung) {
   DruckSteuerung(FettAus);
   EXPECT_EQ("fett ein\nfett aus\n", Band());
   DruckSteuerung(Zeilenvorschub);
-  EXPECT_EQ(85, Druckzustand.Zeile);
+  EXPECT_EQ(60 + kBreitSchritt, Druckzustand.Zeile);
   EXPECT_EQ(0, Druckzustand.Spalte);
   DruckEnde();
 }

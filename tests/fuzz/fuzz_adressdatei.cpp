@@ -14,6 +14,7 @@
 #include "addresses/AdrAuswahl.h"
 #include "addresses/Adresse.h"
 #include "addresses/Sammelaktionen.h"
+#include "app/Plattform.h"
 #include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 
@@ -48,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
     a::AdrListe liste;
     DAVO_PRUEFE(a::AdrListeAufbauen(datei, sortierung, liste).Ok());
     DAVO_PRUEFE(liste.size() == static_cast<std::size_t>(datei.Anzahl));
-    for (std::size_t k = 1; k < liste.size(); ++k) DAVO_PRUEFE(!(liste[k].Schluessel < liste[k - 1].Schluessel));
+    for (std::size_t k = 1; k < liste.size(); ++k)
+      DAVO_PRUEFE(!(davo::app::plattform::Sortierschluessel(liste[k].Text) <
+                    davo::app::plattform::Sortierschluessel(liste[k - 1].Text)));
     if (!liste.empty()) {
       a::AdrListe treffer;
       const std::string text = liste[0].Text.substr(0, 3);

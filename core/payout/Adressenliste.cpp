@@ -188,10 +188,10 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   // A transfer text without placeholders is the same for every row.
   const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
   const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
-  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
+  // The buffer is left with the last record listed (kept).
+  const IOErgebnis gelesen = addresses::DurchlaufenBehalten(datei, [&](std::int32_t nr, const TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     if (Gitter.size() == 1) Gitter.reserve(static_cast<std::size_t>(datei.Anzahl) + 2);
-    datei.Satz = a;  // the buffer is left with the last record listed
     const std::optional<Currency> betragOderNichts = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     const std::optional<Currency> f = Summe(flaechen, a.Flaeche());
     const std::optional<Currency> b = betragOderNichts ? Summe(betraege, *betragOderNichts) : std::nullopt;
@@ -199,7 +199,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       // Stopped rather than wrapped around.
       schritte.Uebernimm(SummeZuGross(datei, nr, a));
       Abbruch = true;
-      return false;
+      return true;
     }
     flaechen = *f;
     betraege = *b;
@@ -217,7 +217,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
                       mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, a), 255)) : festerText,
                       referenzText});
-    return false;
+    return true;
   });
   Abbruch = false;
   if (!schritte.Ok()) Gitter.resize(1);

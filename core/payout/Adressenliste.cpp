@@ -204,7 +204,8 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     flaechen = *f;
     betraege = *b;
     const Currency betrag = *betragOderNichts;
-    const std::string name = SepaText(a.TextAnsicht(addresses::Name1)) + SepaText(a.TextAnsicht(addresses::Name2));
+    std::string name = SepaText(a.TextAnsicht(addresses::Name1));
+    if (const std::string_view name2 = a.TextAnsicht(addresses::Name2); !name2.empty()) name += SepaText(name2);
     const std::string_view bic = a.TextAnsicht(addresses::BIC);
     const std::string_view iban = a.TextAnsicht(addresses::IBAN);
     std::string referenzText;
@@ -215,7 +216,9 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
         referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
     Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
-                      mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, a), 255)) : festerText,
+                      mitPlatzhaltern
+                          ? SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255))
+                          : festerText,
                       referenzText});
     return true;
   });

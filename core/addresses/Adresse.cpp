@@ -280,6 +280,33 @@ IOErgebnis Durchlaufen(Adressdatei& d, const std::function<bool(std::int32_t, TA
   return s.Ergebnis();
 }
 
+IOErgebnis DurchlaufenBehalten(Adressdatei& d, const std::function<bool(std::int32_t, const TAdresse&)>& besuche) {
+  IOSchritte s(d.Pfad);
+  if (!OeffnenUndMessen(d, s, false)) return s.Ergebnis();
+  Datei& datei = d.Dateivariable;
+  datei.SofortSchreiben(false);
+  const std::int32_t anzahl = d.Anzahl;
+  Abbruch = false;
+  std::array<TAdresse, 2> puffer;
+  int behalten = -1;  // the buffer with the last record kept
+  for (std::int32_t i = 0; i < anzahl; ++i) {
+    const int frei = behalten == 0 ? 1 : 0;
+    TAdresse& satz = puffer[static_cast<std::size_t>(frei)];
+    datei.Lesen(satz.bytes.data());
+    if (!s.Pruefe()) {
+      // On with the next record, from its own position.
+      datei.Suchen(i + 1);
+      if (!s.Pruefe()) break;
+      continue;
+    }
+    if (besuche(i, satz)) behalten = frei;
+    if (Abbruch) break;
+  }
+  Zumachen(d, s);
+  if (behalten >= 0) d.Satz = puffer[static_cast<std::size_t>(behalten)];
+  return s.Ergebnis();
+}
+
 AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.Pfad) {
   // At the count the file has now: a count measured earlier may be stale, and
   // appending there would overwrite owners already in the file.

@@ -133,6 +133,11 @@ app::IOErgebnis Aendern(Adressdatei& datei, std::int32_t n, const std::function<
 enum class BeiLesefehler { Ueberspringen, Aufhoeren };
 app::IOErgebnis Durchlaufen(Adressdatei& datei, const std::function<bool(std::int32_t, TAdresse&)>& besuche,
                             bool schreiben = false, BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
+// The same walk, reading only, a record that cannot be read skipped, where
+// besuche says whether to keep the record: Satz is left with the last one
+// kept. Two buffers take turns, so that record is copied once, at the end.
+app::IOErgebnis DurchlaufenBehalten(Adressdatei& datei,
+                                    const std::function<bool(std::int32_t, const TAdresse&)>& besuche);
 
 // Appends many records with one open of the file, from its end as it is when
 // opened (Anzahl := the file's count); Anzahl counts up with each record. A

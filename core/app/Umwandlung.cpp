@@ -1,6 +1,7 @@
 #include "app/Umwandlung.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "app/Dialoge.h"
@@ -326,21 +327,32 @@ std::string SepaText(std::string_view text) {
   // all at once and cutting once (no replacement makes another umlaut).
   static constexpr std::pair<char, const char*> kUmlaute[] = {
       {'\xFC', "ue"}, {'\xDC', "Ue"}, {'\xE4', "ae"}, {'\xC4', "Ae"}, {'\xF6', "oe"}, {'\xD6', "Oe"}, {'\xDF', "ss"}};
+  // Per byte its umlaut spelt out, or else itself when allowed, else a blank.
+  struct Tabelle {
+    std::array<const char*, 256> Ersatz{};
+    std::array<char, 256> Zeichen{};
+  };
+  static const Tabelle tabelle = [] {
+    Tabelle t;
+    for (int i = 0; i < 256; ++i) {
+      const char c = static_cast<char>(i);
+      const bool erlaubt = c == ' ' || c == '(' || c == ')' || c == '+' || c == ',' || c == '-' || c == '.' ||
+                           c == '/' || c == ':' || c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                           (c >= 'a' && c <= 'z');
+      t.Zeichen[static_cast<std::size_t>(i)] = erlaubt ? c : ' ';
+    }
+    for (const auto& [umlaut, ausgeschrieben] : kUmlaute) t.Ersatz[static_cast<unsigned char>(umlaut)] = ausgeschrieben;
+    return t;
+  }();
   if (text.size() > 255) text = text.substr(0, 255);
   std::string s;
   s.reserve(text.size() + 8);
-  for (char c : text) {
-    const char* ersatz = nullptr;
-    for (const auto& [umlaut, ausgeschrieben] : kUmlaute)
-      if (c == umlaut) ersatz = ausgeschrieben;
-    if (ersatz) {
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (const char* ersatz = tabelle.Ersatz[b])
       s += ersatz;
-      continue;
-    }
-    const bool erlaubt = c == ' ' || c == '(' || c == ')' || c == '+' || c == ',' || c == '-' || c == '.' ||
-                         c == '/' || c == ':' || c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-                         (c >= 'a' && c <= 'z');
-    s.push_back(erlaubt ? c : ' ');
+    else
+      s.push_back(tabelle.Zeichen[b]);
   }
   if (s.size() > 255) s.resize(255);
   return s;

@@ -188,10 +188,10 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   // A transfer text without placeholders is the same for every row.
   const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
   const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
-  const IOErgebnis gelesen = addresses::Durchlaufen(datei, [&](std::int32_t nr, TAdresse& a) {
+  // The buffer is left with the last record listed (kept).
+  const IOErgebnis gelesen = addresses::DurchlaufenBehalten(datei, [&](std::int32_t nr, const TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
     if (Gitter.size() == 1) Gitter.reserve(static_cast<std::size_t>(datei.Anzahl) + 2);
-    datei.Satz = a;  // the buffer is left with the last record listed
     const std::optional<Currency> betragOderNichts = AuszahlungsBetrag(a.Flaeche(), betragProHa, kleinsterBetrag);
     const std::optional<Currency> f = Summe(flaechen, a.Flaeche());
     const std::optional<Currency> b = betragOderNichts ? Summe(betraege, *betragOderNichts) : std::nullopt;
@@ -199,12 +199,13 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       // Stopped rather than wrapped around.
       schritte.Uebernimm(SummeZuGross(datei, nr, a));
       Abbruch = true;
-      return false;
+      return true;
     }
     flaechen = *f;
     betraege = *b;
     const Currency betrag = *betragOderNichts;
-    const std::string name = SepaText(a.TextAnsicht(addresses::Name1)) + SepaText(a.TextAnsicht(addresses::Name2));
+    std::string name = SepaText(a.TextAnsicht(addresses::Name1));
+    if (const std::string_view name2 = a.TextAnsicht(addresses::Name2); !name2.empty()) name += SepaText(name2);
     const std::string_view bic = a.TextAnsicht(addresses::BIC);
     const std::string_view iban = a.TextAnsicht(addresses::IBAN);
     std::string referenzText;
@@ -215,9 +216,11 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
         referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
     Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
-                      mitPlatzhaltern ? SepaText(Kurz(letters::ErsetzePlatzhalter(belegtext, a), 255)) : festerText,
+                      mitPlatzhaltern
+                          ? SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255))
+                          : festerText,
                       referenzText});
-    return false;
+    return true;
   });
   Abbruch = false;
   if (!schritte.Ok()) Gitter.resize(1);

@@ -234,6 +234,8 @@ TEST_F(AdressenlisteTest, DateiWirdEinmalGelesen) {
   EXPECT_EQ(oeffnen, 1);
   EXPECT_EQ(lesen, 7);
   EXPECT_EQ(Adressenliste.Gitter.size(), 5u);
+  // The buffer holds the last record listed, not the last one read.
+  EXPECT_EQ(AktiveAdressdatei.Satz.Text(Name1), "Berta Bauer");
 }
 
 TEST_F(AdressenlisteTest, LesefehlerUeberspringtNurDenSatz) {

@@ -352,21 +352,12 @@ int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream&
   if (suchtext && !addresses::AdrListeSuchen(alle, *suchtext, treffer)) return ExitAbgelehnt;
 
   const addresses::AdrListe& liste = suchtext ? treffer : alle;
-  // Written in blocks of many lines.
-  std::string block;
+  Blockausgabe ausgabe(aus);
   for (const addresses::AdrZeile& zeile : liste) {
-    const std::size_t anfang = block.size();
-    app::AnsiNachUtf8Anhaengen(zeile.Text, block);
-    for (std::size_t i = anfang; i < block.size(); ++i)
-      if (static_cast<unsigned char>(block[i]) < 0x20) block[i] = ' ';
-    block += '\n';
-    if (block.size() >= (std::size_t{1} << 16)) {
-      aus << block;
-      block.clear();
-    }
+    ausgabe.Text(zeile.Text);
+    ausgabe.Zeilenende();
   }
-  aus << block;
-  aus.flush();
+  ausgabe.Ende();
   return ExitErledigt;
 }
 

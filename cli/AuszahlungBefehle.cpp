@@ -92,24 +92,15 @@ int EinstellungenZeigen(const TAuszahlungsEinstellungen& e, std::ostream& aus) {
 constexpr const char* kSortierungen[] = {"name", "bic", "iban", "flaeche"};
 
 void ListeAusgeben(const payout::AdressenlisteModell& liste, std::ostream& aus) {
-  // Written in blocks of many lines.
-  std::string block;
+  Blockausgabe ausgabe(aus);
   for (const payout::AdressenlisteModell::Gitterzeile& zeile : liste.Gitter) {
     for (std::size_t spalte = 1; spalte < zeile.size(); ++spalte) {
-      if (spalte > 1) block += '\t';
-      const std::size_t anfang = block.size();
-      app::AnsiNachUtf8Anhaengen(zeile.Zelle(spalte), block);
-      for (std::size_t i = anfang; i < block.size(); ++i)
-        if (static_cast<unsigned char>(block[i]) < 0x20) block[i] = ' ';
+      if (spalte > 1) ausgabe.Zeichen('\t');
+      ausgabe.Text(zeile.Zelle(spalte));
     }
-    block += '\n';
-    if (block.size() >= (std::size_t{1} << 16)) {
-      aus << block;
-      block.clear();
-    }
+    ausgabe.Zeilenende();
   }
-  aus << block;
-  aus.flush();
+  ausgabe.Ende();
 }
 
 }  // namespace

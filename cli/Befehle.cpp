@@ -129,6 +129,27 @@ std::string Einzeilig(const std::string& utf8) {
   return s;
 }
 
+void Blockausgabe::Text(std::string_view ansi) {
+  const std::size_t anfang = block_.size();
+  app::AnsiNachUtf8Anhaengen(ansi, block_);
+  for (std::size_t i = anfang; i < block_.size(); ++i)
+    if (static_cast<unsigned char>(block_[i]) < 0x20) block_[i] = ' ';
+}
+
+void Blockausgabe::Zeilenende() {
+  block_ += '\n';
+  if (block_.size() >= (std::size_t{1} << 16)) {
+    aus_ << block_;
+    block_.clear();
+  }
+}
+
+void Blockausgabe::Ende() {
+  aus_ << block_;
+  block_.clear();
+  aus_.flush();
+}
+
 // ---------------------------------------------------------------------------
 // The checks of the values in the table
 

@@ -227,4 +227,19 @@ std::optional<std::vector<std::int64_t>> LiesNummernliste(const std::string& tex
 // A text for one output line: control characters become blanks.
 std::string Einzeilig(const std::string& utf8);
 
+// Output of many lines written in large blocks: program texts converted to
+// UTF-8 as Einzeilig gives them. Ende writes the rest and flushes.
+class Blockausgabe {
+ public:
+  explicit Blockausgabe(std::ostream& aus) : aus_(aus) {}
+  void Text(std::string_view ansi);
+  void Zeichen(char c) { block_ += c; }
+  void Zeilenende();
+  void Ende();
+
+ private:
+  std::ostream& aus_;
+  std::string block_;
+};
+
 }  // namespace davo::cli

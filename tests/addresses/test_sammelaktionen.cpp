@@ -92,39 +92,12 @@ const std::vector<Aktion>& Aktionen() {
   return a;
 }
 
-// "" when equal, else where the first difference lies.
-std::string Unterschied(const std::string& ist, const std::string& soll) {
-  if (ist.size() != soll.size()) return std::to_string(ist.size()) + " statt " + std::to_string(soll.size()) + " Bytes";
-  for (std::size_t i = 0; i < ist.size(); ++i)
-    if (ist[i] != soll[i]) return "Satz " + std::to_string(i / S) + ", Byte " + std::to_string(i % S);
-  return "";
-}
-
 std::vector<std::string> Meldung(const std::string& text) {
   return text.empty() ? std::vector<std::string>{} : std::vector<std::string>{text};
 }
 
-class SammelaktionTest : public test::CoreTest {
- protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    datei = ordner / "Mitglieder.ADW";
-    pfad = Ansi(datei);
-    AdrDateiName = pfad;
-  }
-  void Vergessen() {
-    dialoge.Meldungen.clear();
-    dialoge.Fragen.clear();
-  }
-  void PruefeFrage(std::size_t i, const std::string& oben, const std::string& frage) {
-    ASSERT_GT(dialoge.Fragen.size(), i);
-    EXPECT_EQ(dialoge.Fragen[i].Oben, oben);
-    EXPECT_EQ(dialoge.Fragen[i].Frage, frage);
-    EXPECT_FALSE(dialoge.Fragen[i].JaVorgewaehlt);  // "Nein" before a bulk change
-  }
-  std::filesystem::path datei;
-  std::string pfad;
-};
+class SammelaktionTest : public test::SammelaktionTestBasis {};
+using test::Unterschied;
 
 TEST_F(SammelaktionTest, JedeAktionAendertNurIhrByte) {
   for (const auto& a : Aktionen()) {

@@ -99,4 +99,33 @@ class AdressdateiTest : public CoreTest {
   std::string pfad;  // its path as the program's text
 };
 
+// For the bulk actions on the active file: the test's address file is the
+// active one. Every bulk change asks first, with "Nein" preselected.
+class SammelaktionTestBasis : public AdressdateiTest {
+ protected:
+  void SetUp() override {
+    AdressdateiTest::SetUp();
+    addresses::AdrDateiName = pfad;
+  }
+  void Vergessen() {
+    dialoge.Meldungen.clear();
+    dialoge.Fragen.clear();
+  }
+  void PruefeFrage(std::size_t i, const std::string& oben, const std::string& frage) {
+    ASSERT_GT(dialoge.Fragen.size(), i);
+    EXPECT_EQ(dialoge.Fragen[i].Oben, oben);
+    EXPECT_EQ(dialoge.Fragen[i].Frage, frage);
+    EXPECT_FALSE(dialoge.Fragen[i].JaVorgewaehlt);
+  }
+};
+
+// Two address files' bytes: "" when equal, else where the first difference lies.
+inline std::string Unterschied(const std::string& ist, const std::string& soll) {
+  constexpr std::size_t S = addresses::TAdresse::Groesse;
+  if (ist.size() != soll.size()) return std::to_string(ist.size()) + " statt " + std::to_string(soll.size()) + " Bytes";
+  for (std::size_t i = 0; i < ist.size(); ++i)
+    if (ist[i] != soll[i]) return "Satz " + std::to_string(i / S) + ", Byte " + std::to_string(i % S);
+  return "";
+}
+
 }  // namespace davo::test

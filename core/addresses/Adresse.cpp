@@ -307,6 +307,41 @@ IOErgebnis DurchlaufenBehalten(Adressdatei& d, const std::function<bool(std::int
   return s.Ergebnis();
 }
 
+IOErgebnis SaetzeLesen(Adressdatei& d, const std::vector<std::int32_t>& nummern,
+                       const std::function<void(std::int32_t, const TAdresse&)>& besuche) {
+  IOSchritte s(d.Pfad);
+  if (!OeffnenUndMessen(d, s, false)) return s.Ergebnis();
+  Datei& datei = d.Dateivariable;
+  TAdresse satz;
+  std::int32_t position = 0;  // the record the file stands at; -1 unknown
+  std::int32_t gelesen = -1;  // the record in satz
+  for (const std::int32_t nr : nummern) {
+    if (nr == gelesen) continue;
+    if (nr < 0 || nr >= d.Anzahl) {
+      SetzeIOErgebnis(io::LeseFehler);
+      s.Pruefe();
+      continue;
+    }
+    if (nr != position) {
+      datei.Suchen(nr);
+      if (!s.Pruefe()) {
+        position = -1;
+        continue;
+      }
+    }
+    datei.Lesen(satz.bytes.data());
+    if (!s.Pruefe()) {
+      position = -1;
+      continue;
+    }
+    position = nr + 1;
+    gelesen = nr;
+    besuche(nr, satz);
+  }
+  Zumachen(d, s);
+  return s.Ergebnis();
+}
+
 AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.Pfad) {
   // At the count the file has now: a count measured earlier may be stale, and
   // appending there would overwrite owners already in the file.

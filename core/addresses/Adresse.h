@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/DateiIO.h"
 #include "app/Geld.h"
@@ -138,6 +139,14 @@ app::IOErgebnis Durchlaufen(Adressdatei& datei, const std::function<bool(std::in
 // kept. Two buffers take turns, so that record is copied once, at the end.
 app::IOErgebnis DurchlaufenBehalten(Adressdatei& datei,
                                     const std::function<bool(std::int32_t, const TAdresse&)>& besuche);
+// Reads the records of the numbers given in ascending order (a number may
+// come more than once; it is read once) with one open of the file, forward
+// only, and hands each to besuche: a list in another order printed without
+// opening the file for each line. A number outside the file or a record that
+// cannot be read is passed over; the result names the first failure.
+// Anzahl is measured; Satz and Nr stay as they are.
+app::IOErgebnis SaetzeLesen(Adressdatei& datei, const std::vector<std::int32_t>& nummern,
+                            const std::function<void(std::int32_t, const TAdresse&)>& besuche);
 
 // Appends many records with one open of the file, from its end as it is when
 // opened (Anzahl := the file's count); Anzahl counts up with each record. A

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "addresses/Satzauswahl.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
 #include "app/Konfiguration.h"

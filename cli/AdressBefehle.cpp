@@ -347,14 +347,13 @@ int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream&
   if (!DateiVorhanden(*pfad)) return ExitAbgelehnt;
 
   Adressdatei datei(*pfad);
-  addresses::AdrListe alle, treffer;
-  if (!app::ZeigeIOErgebnis(addresses::AdrListeAufbauen(datei, sortierung, alle))) return ExitAbgelehnt;
-  if (suchtext && !addresses::AdrListeSuchen(alle, *suchtext, treffer)) return ExitAbgelehnt;
+  addresses::AdrZeilen zeilen;
+  if (!app::ZeigeIOErgebnis(addresses::AdrZeilenAufbauen(datei, sortierung, zeilen))) return ExitAbgelehnt;
+  if (suchtext && !addresses::AdrZeilenSuchen(zeilen, *suchtext)) return ExitAbgelehnt;
 
-  const addresses::AdrListe& liste = suchtext ? treffer : alle;
   Blockausgabe ausgabe(aus);
-  for (const addresses::AdrZeile& zeile : liste) {
-    ausgabe.Text(zeile.Text);
+  for (std::size_t i = 0; i < zeilen.size(); ++i) {
+    ausgabe.Text(zeilen.Text(i));
     ausgabe.Zeilenende();
   }
   ausgabe.Ende();

@@ -1,6 +1,7 @@
 #include "addresses/AdrAuswahl.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
@@ -72,23 +73,35 @@ void AdrListeEinfuegen(AdrListe& liste, AdrZeile zeile) {
   liste.insert(pos, std::move(zeile));
 }
 
-std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr) {
+namespace {
+void ZeileAnhaengen(std::string& ziel, const TAdresse& adresse, int sortierung, std::int32_t nr) {
   if (sortierung < 0 || sortierung > 4) sortierung = 0;
+  for (int f : kSpalten[sortierung]) Spalte(ziel, adresse.TextAnsicht(f));
+  ziel += std::to_string(nr + 1);
+}
+}  // namespace
+
+std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr) {
   std::string zeile;
   zeile.reserve(96);
-  for (int f : kSpalten[sortierung]) Spalte(zeile, adresse.TextAnsicht(f));
-  zeile += std::to_string(nr + 1);
+  ZeileAnhaengen(zeile, adresse, sortierung, nr);
   return zeile;
 }
 
-IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste) {
-  liste.clear();
+IOErgebnis AdrZeilenAufbauen(Adressdatei& datei, int sortierung, AdrZeilen& zeilen) {
+  zeilen = AdrZeilen();
+  std::vector<AdrZeilen::Zeile>& z = zeilen.zeilen_;
   std::int32_t letzte = -1;
   const IOErgebnis ergebnis = Durchlaufen(
       datei,
       [&](std::int32_t nr, TAdresse& satz) {
-        if (liste.empty()) liste.reserve(static_cast<std::size_t>(datei.Anzahl));
-        liste.push_back({AdrZeileText(satz, sortierung, nr), nr});
+        if (z.empty()) {
+          z.reserve(static_cast<std::size_t>(datei.Anzahl));
+          zeilen.text_.reserve(static_cast<std::size_t>(datei.Anzahl) * 100);
+        }
+        const std::size_t anfang = zeilen.text_.size();
+        ZeileAnhaengen(zeilen.text_, satz, sortierung, nr);
+        z.push_back({anfang, static_cast<std::uint32_t>(zeilen.text_.size() - anfang), nr});
         // The buffer is left with the last record read, as reading record by
         // record leaves it; only that one is copied.
         if (nr + 1 == datei.Anzahl) datei.Satz = satz;
@@ -102,9 +115,25 @@ IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste)
     Lesen(datei, letzte);
     datei.Nr = nr;
   }
-  // A sorted list puts a new line before the equal ones already in it.
-  std::reverse(liste.begin(), liste.end());
-  AdrListeSortieren(liste);
+  // A sorted list puts a new line before the equal ones already in it: the
+  // later line has the smaller place among equals.
+  const std::size_t n = z.size();
+  app::Schluesselsatz s;
+  s.Reservieren(n, 128);
+  for (std::size_t i = 0; i < n; ++i) s.HinzuSortiert(zeilen.Text(i), n - 1 - i);
+  std::vector<AdrZeilen::Zeile> geordnet;
+  geordnet.reserve(n);
+  for (const auto& e : s.Sortiert()) geordnet.push_back(z[n - 1 - e.Index]);
+  z = std::move(geordnet);
+  return ergebnis;
+}
+
+IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste) {
+  AdrZeilen zeilen;
+  const IOErgebnis ergebnis = AdrZeilenAufbauen(datei, sortierung, zeilen);
+  liste.clear();
+  liste.reserve(zeilen.size());
+  for (std::size_t i = 0; i < zeilen.size(); ++i) liste.push_back({std::string(zeilen.Text(i)), zeilen.Nr(i)});
   return ergebnis;
 }
 
@@ -125,15 +154,36 @@ std::size_t AdrListeSprung(const AdrListe& liste, const std::string& text) {
   return static_cast<std::size_t>(pos - liste.begin());
 }
 
-bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer) {
+namespace {
+// The upper-cased search text, or nothing (with the message) when it is empty.
+std::optional<std::string> Suchtext(const std::string& text) {
   if (text.empty()) {
     ZeigeMeldung("Bitte geben Sie den zu suchenden Text ein");
-    return false;
+    return std::nullopt;
   }
+  return Grossschrift(text);
+}
+
+bool Enthaelt(std::string_view zeile, const std::string& gesucht) {
+  return Grossschrift(zeile).find(gesucht) != std::string::npos;
+}
+}  // namespace
+
+bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer) {
+  const std::optional<std::string> gesucht = Suchtext(text);
+  if (!gesucht) return false;
   treffer.clear();
-  const std::string gesucht = Grossschrift(text);
   for (const auto& z : alle)
-    if (Grossschrift(z.Text).find(gesucht) != std::string::npos) treffer.push_back(z);
+    if (Enthaelt(z.Text, *gesucht)) treffer.push_back(z);
+  return true;
+}
+
+bool AdrZeilenSuchen(AdrZeilen& zeilen, const std::string& text) {
+  const std::optional<std::string> gesucht = Suchtext(text);
+  if (!gesucht) return false;
+  std::erase_if(zeilen.zeilen_, [&](const AdrZeilen::Zeile& z) {
+    return !Enthaelt(std::string_view(zeilen.text_).substr(z.Anfang, z.Laenge), *gesucht);
+  });
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addresses/Adresse.h"
@@ -38,11 +39,38 @@ extern std::int32_t GewaehlteAdrNr;
 // Names of the five orders, as the radio group shows them.
 extern const char* const Sortierungen[5];
 
+// The lines of a file in one buffer, in the list's order: for whoever only
+// writes them out, without a string of their own each.
+class AdrZeilen {
+ public:
+  std::size_t size() const { return zeilen_.size(); }
+  std::string_view Text(std::size_t i) const {
+    return std::string_view(text_).substr(zeilen_[i].Anfang, zeilen_[i].Laenge);
+  }
+  std::int32_t Nr(std::size_t i) const { return zeilen_[i].Nr; }
+
+ private:
+  struct Zeile {
+    std::size_t Anfang = 0;
+    std::uint32_t Laenge = 0;
+    std::int32_t Nr = 0;
+  };
+  std::string text_;
+  std::vector<Zeile> zeilen_;
+  friend app::IOErgebnis AdrZeilenAufbauen(Adressdatei& datei, int sortierung, AdrZeilen& zeilen);
+  friend bool AdrZeilenSuchen(AdrZeilen& zeilen, const std::string& text);
+};
+
 // The line of one record for an order (0..4); nr counts from 0.
 std::string AdrZeileText(const TAdresse& adresse, int sortierung, std::int32_t nr);
 // The lines of every record of the address file in that order, into liste.
 // A read error ends the walk; the list holds what could be read.
 app::IOErgebnis AdrListeAufbauen(Adressdatei& datei, int sortierung, AdrListe& liste);
+// The same lines into one buffer.
+app::IOErgebnis AdrZeilenAufbauen(Adressdatei& datei, int sortierung, AdrZeilen& zeilen);
+// Keeps the lines that contain text, ignoring case; an empty text is refused
+// as by AdrListeSuchen.
+bool AdrZeilenSuchen(AdrZeilen& zeilen, const std::string& text);
 // The lines of alle that contain text, ignoring case, into treffer. An empty
 // text is refused with a message (false).
 bool AdrListeSuchen(const AdrListe& alle, const std::string& text, AdrListe& treffer);
@@ -59,11 +87,11 @@ bool AdrListeSuchen(const std::string& text);
 // The chooser's state between its openings and its button effects.
 class AdrAuswahlModell {
  public:
-  int Sortierung = 0;       // "Sortierung"
-  int AktiveListe = 0;      // "Aktive Liste": 0 all, 1 search results (kept between openings)
-  std::string GeheZu;       // "Gehe zu"
-  std::string Suchtext;     // "Suche"
-  int Auswahl = -1;         // selected line of the shown list, -1 none
+  int Sortierung = 0;    // "Sortierung"
+  int AktiveListe = 0;   // "Aktive Liste": 0 all, 1 search results (kept between openings)
+  std::string GeheZu;    // "Gehe zu"
+  std::string Suchtext;  // "Suche"
+  int Auswahl = -1;      // selected line of the shown list, -1 none
 
   // The lines shown now.
   const AdrListe& Angezeigt() const;

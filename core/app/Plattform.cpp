@@ -1,5 +1,6 @@
 #include "app/Plattform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -23,6 +24,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unicode/ucol.h>
+#include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
 #include <unistd.h>
 #endif
 
@@ -218,11 +221,15 @@ int Ersetze(const fs::path& von, const fs::path& nach) {
     return 0;
   switch (GetLastError()) {
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION: return EACCES;
+    case ERROR_SHARING_VIOLATION:
+      return EACCES;
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND: return ENOENT;
-    case ERROR_DISK_FULL: return ENOSPC;
-    default: return EIO;
+    case ERROR_FILE_NOT_FOUND:
+      return ENOENT;
+    case ERROR_DISK_FULL:
+      return ENOSPC;
+    default:
+      return EIO;
   }
 #else
   if (std::rename(von.c_str(), nach.c_str()) == 0) return 0;
@@ -297,8 +304,10 @@ void ShellOeffnen(const fs::path& datei, const std::string& parameter, const fs:
   (void)anzeige;
   std::string befehl = "xdg-open '";
   for (char c : datei.string()) {
-    if (c == '\'') befehl += "'\\''";
-    else befehl.push_back(c);
+    if (c == '\'')
+      befehl += "'\\''";
+    else
+      befehl.push_back(c);
   }
   befehl += "' >/dev/null 2>&1 &";
   int ergebnis = std::system(befehl.c_str());
@@ -307,6 +316,8 @@ void ShellOeffnen(const fs::path& datei, const std::string& parameter, const fs:
 }
 
 #ifdef _WIN32
+const Zeichengewichte* DeutscheZeichengewichte() { return nullptr; }
+
 void SortierschluesselAnhaengen(std::string_view ansi, std::string& ziel) {
   // One process, one thread: the buffers serve every key in turn.
   static std::u16string text;
@@ -364,6 +375,137 @@ void SortierschluesselAnhaengen(std::string_view ansi, std::string& ziel) {
   }
   // The key ends with a zero byte that is not part of the order.
   if (n > 1) ziel.append(puffer.data(), static_cast<std::size_t>(n - 1));
+}
+
+namespace {
+// The collation elements of a text as (primary, secondary) weights, each list
+// without the ignorable ones. An element too long for 32 bits comes in two
+// parts (the second marked as a continuation): primary 16 + 16 bits,
+// secondary 8 + 8 bits, put together here.
+bool ElementeLesen(UCollator* c, const std::u16string& text, std::vector<std::uint32_t>& primaer,
+                   std::vector<std::uint32_t>& sekundaer) {
+  UErrorCode status = U_ZERO_ERROR;
+  UCollationElements* e =
+      ucol_openElements(c, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
+  if (U_FAILURE(status)) return false;
+  std::vector<std::pair<std::uint32_t, std::uint32_t> > elemente;
+  bool gut = true;
+  for (;;) {
+    const int32_t ce = ucol_next(e, &status);
+    if (U_FAILURE(status)) {
+      gut = false;
+      break;
+    }
+    if (ce == UCOL_NULLORDER) break;
+    const auto wert = static_cast<std::uint32_t>(ce);
+    const std::uint32_t p = wert >> 16, s = (wert >> 8) & 0xFFu;
+    if ((wert & 0xC0u) == 0xC0u) {
+      if (elemente.empty()) {
+        gut = false;
+        break;
+      }
+      elemente.back().first |= p;
+      elemente.back().second |= s;
+    } else {
+      elemente.emplace_back(p << 16, s << 8);
+    }
+  }
+  ucol_closeElements(e);
+  for (const auto& [p, s] : elemente) {
+    if (p != 0 && s == 0) return false;
+    if (p != 0) primaer.push_back(p);
+    if (s != 0) sekundaer.push_back(s);
+  }
+  return gut;
+}
+
+char16_t ZeichenVon(int b) { return AnsiNachUtf16(std::string(1, static_cast<char>(b)))[0]; }
+
+std::unique_ptr<Zeichengewichte> GewichteAbleiten(UCollator* c) {
+  struct Roh {
+    std::vector<std::uint32_t> p, s;
+  };
+  std::vector<Roh> zeichen(256);
+  std::vector<std::pair<std::u16string, Roh> > paare;
+  for (int b = 0; b < 256; ++b) {
+    const std::u16string text(1, static_cast<char16_t>(ZeichenVon(b)));
+    if (!ElementeLesen(c, text, zeichen[b].p, zeichen[b].s)) return nullptr;
+  }
+  // Contractions among these characters: only pairs are taken character by
+  // character; a longer one leaves the order to the sort keys.
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<USet, void (*)(USet*)> zusammen(uset_openEmpty(), uset_close);
+  ucol_getContractionsAndExpansions(c, zusammen.get(), nullptr, true, &status);
+  if (U_FAILURE(status)) return nullptr;
+  auto byteVon = [](char16_t z) {
+    for (int b = 0; b < 256; ++b)
+      if (ZeichenVon(b) == z) return b;
+    return -1;
+  };
+  for (int32_t i = 0; i < uset_getItemCount(zusammen.get()); ++i) {
+    UChar32 von = 0, bis = 0;
+    std::u16string text(16, u'\0');
+    status = U_ZERO_ERROR;
+    int32_t n = uset_getItem(zusammen.get(), i, &von, &bis, reinterpret_cast<UChar*>(text.data()),
+                             static_cast<int32_t>(text.size()), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+      text.resize(static_cast<std::size_t>(n));
+      status = U_ZERO_ERROR;
+      n = uset_getItem(zusammen.get(), i, &von, &bis, reinterpret_cast<UChar*>(text.data()), n, &status);
+    }
+    if (U_FAILURE(status)) return nullptr;
+    if (n <= 0) continue;
+    bool alle = true;
+    for (int32_t k = 0; k < n; ++k) alle = alle && byteVon(text[k]) >= 0;
+    if (!alle) continue;
+    if (n != 2) return nullptr;
+    Roh roh;
+    const std::u16string paar = text.substr(0, 2);
+    if (!ElementeLesen(c, paar, roh.p, roh.s)) return nullptr;
+    paare.emplace_back(paar, std::move(roh));
+  }
+  // Ranks in the order of the weights.
+  std::vector<std::uint32_t> ps, ss;
+  auto sammeln = [&](const Roh& r) {
+    ps.insert(ps.end(), r.p.begin(), r.p.end());
+    ss.insert(ss.end(), r.s.begin(), r.s.end());
+  };
+  for (const Roh& r : zeichen) sammeln(r);
+  for (const auto& [text, r] : paare) sammeln(r);
+  for (auto* v : {&ps, &ss}) {
+    std::sort(v->begin(), v->end());
+    v->erase(std::unique(v->begin(), v->end()), v->end());
+  }
+  if (ps.size() > 253 || ss.size() > 254) return nullptr;
+  auto eintragen = [&](const Roh& r, Zeichengewichte::Gewichte& g) {
+    if (r.p.size() > 3 || r.s.size() > 3) return false;
+    for (std::size_t k = 0; k < r.p.size(); ++k)
+      g.Primaer[k] = static_cast<std::uint8_t>(2 + (std::lower_bound(ps.begin(), ps.end(), r.p[k]) - ps.begin()));
+    for (std::size_t k = 0; k < r.s.size(); ++k)
+      g.Sekundaer[k] = static_cast<std::uint8_t>(1 + (std::lower_bound(ss.begin(), ss.end(), r.s[k]) - ss.begin()));
+    return true;
+  };
+  auto gewichte = std::make_unique<Zeichengewichte>();
+  for (int b = 0; b < 256; ++b)
+    if (!eintragen(zeichen[b], gewichte->Zeichen[b])) return nullptr;
+  for (const auto& [text, r] : paare) {
+    Zeichengewichte::Paar paar;
+    paar.Erstes = static_cast<unsigned char>(byteVon(text[0]));
+    paar.Zweites = static_cast<unsigned char>(byteVon(text[1]));
+    if (!eintragen(r, paar.G)) return nullptr;
+    gewichte->BeginntPaar[paar.Erstes] = true;
+    gewichte->Paare.push_back(paar);
+  }
+  return gewichte;
+}
+}  // namespace
+
+const Zeichengewichte* DeutscheZeichengewichte() {
+  static const std::unique_ptr<Zeichengewichte> gewichte = [] {
+    UCollator* c = DeutscherCollator();
+    return c ? GewichteAbleiten(c) : nullptr;
+  }();
+  return gewichte.get();
 }
 #endif
 

@@ -45,9 +45,9 @@ int Ersetze(const std::filesystem::path& von, const std::filesystem::path& nach)
 
 std::tm Ortszeit(std::time_t t);
 
-std::filesystem::path ProgrammDatei();       // full path of the running program
-std::filesystem::path HomeOrdner();          // $HOME / %USERPROFILE%
-std::filesystem::path BenutzerKonfigOrdner(); // $XDG_CONFIG_HOME or ~/.config; %APPDATA%
+std::filesystem::path ProgrammDatei();         // full path of the running program
+std::filesystem::path HomeOrdner();            // $HOME / %USERPROFILE%
+std::filesystem::path BenutzerKonfigOrdner();  // $XDG_CONFIG_HOME or ~/.config; %APPDATA%
 
 // Hands a file to the desktop's open service; no result is checked.
 void ShellOeffnen(const std::filesystem::path& datei, const std::string& parameter,
@@ -59,6 +59,30 @@ std::string Sortierschluessel(std::string_view ansi);
 // The same key appended to schluessel: the keys of many texts in one buffer,
 // without a string of their own each.
 void SortierschluesselAnhaengen(std::string_view ansi, std::string& schluessel);
+
+// The same order character by character, where the collation allows it:
+// the weights of every Windows-1252 byte as small ranks, primary (the letter
+// without accent or case) and secondary (the accent), and the pairs of bytes
+// that count as one. Two texts compare as their sort keys do when their
+// primary ranks are compared first and, where those are equal, their
+// secondary ranks. Ranks are numbered in the order of the weights; a byte the
+// order ignores has none.
+struct Zeichengewichte {
+  struct Gewichte {
+    std::uint8_t Primaer[4] = {};    // ranks from 2, a 0 ends the list
+    std::uint8_t Sekundaer[4] = {};  // ranks from 1, a 0 ends the list
+  };
+  struct Paar {
+    unsigned char Erstes = 0, Zweites = 0;
+    Gewichte G;
+  };
+  Gewichte Zeichen[256];
+  bool BeginntPaar[256] = {};
+  std::vector<Paar> Paare;
+};
+// nullptr where the order cannot be taken character by character (then only
+// the sort keys give it).
+const Zeichengewichte* DeutscheZeichengewichte();
 
 // Terminal helpers for the command line front end.
 bool IstTerminal(std::FILE* f);

@@ -18,10 +18,71 @@ void Schluesselsatz::Hinzu(std::string_view schluessel, std::size_t index) {
   Abschliessen(anfang, index);
 }
 
+namespace {
+
+// The weights of the character (or pair) at i; i moves past it.
+const plattform::Zeichengewichte::Gewichte& NaechsteGewichte(const plattform::Zeichengewichte& g, std::string_view text,
+                                                             std::size_t& i) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  if (g.BeginntPaar[b] && i + 1 < text.size()) {
+    const auto zweites = static_cast<unsigned char>(text[i + 1]);
+    for (const auto& paar : g.Paare) {
+      if (paar.Erstes == b && paar.Zweites == zweites) {
+        i += 2;
+        return paar.G;
+      }
+    }
+  }
+  ++i;
+  return g.Zeichen[b];
+}
+
+// The primary (erste) or secondary ranks of a text, one byte each.
+void RaengeAnhaengen(const plattform::Zeichengewichte& g, std::string_view text, bool erste, std::string& ziel) {
+  // At most three weights per character; written into a scratch buffer so
+  // the caller's buffer grows only by what the key needs.
+  static std::string vorrat;
+  if (vorrat.size() < 3 * text.size()) vorrat.resize(3 * text.size());
+  char* z = vorrat.data();
+  for (std::size_t i = 0; i < text.size();) {
+    const auto& w = NaechsteGewichte(g, text, i);
+    const std::uint8_t* r = erste ? w.Primaer : w.Sekundaer;
+    for (int k = 0; k < 4 && r[k] != 0; ++k) *z++ = static_cast<char>(r[k]);
+  }
+  ziel.append(vorrat.data(), static_cast<std::size_t>(z - vorrat.data()));
+}
+
+}  // namespace
+
 void Schluesselsatz::HinzuSortiert(std::string_view ansi, std::size_t index) {
+  if (!gewichteGesucht_) {
+    gewichte_ = plattform::DeutscheZeichengewichte();
+    gewichteGesucht_ = true;
+  }
   const std::size_t anfang = puffer_.size();
-  plattform::SortierschluesselAnhaengen(ansi, puffer_);
+  if (gewichte_) {
+    // The letters' ranks and an end mark below every rank, so a key that is
+    // the beginning of another comes first and no two keys begin at one place.
+    RaengeAnhaengen(*gewichte_, ansi, true, puffer_);
+    puffer_.push_back('\x01');
+    texte_.emplace_back(anfang, ansi);
+  } else {
+    plattform::SortierschluesselAnhaengen(ansi, puffer_);
+  }
   Abschliessen(anfang, index);
+}
+
+int Schluesselsatz::ZweiteStufe(const Eintrag& a, const Eintrag& b) const {
+  auto text = [this](const Eintrag& e) {
+    const auto pos = std::lower_bound(texte_.begin(), texte_.end(), e.Anfang,
+                                      [](const auto& t, std::size_t anfang) { return t.first < anfang; });
+    return pos != texte_.end() && pos->first == e.Anfang ? pos->second : std::string_view();
+  };
+  std::string sa, sb;
+  RaengeAnhaengen(*gewichte_, text(a), false, sa);
+  RaengeAnhaengen(*gewichte_, text(b), false, sb);
+  const int c = sa.compare(sb);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 void Schluesselsatz::Abschliessen(std::size_t anfang, std::size_t index) {
@@ -46,7 +107,9 @@ int Schluesselsatz::Vergleich(const Eintrag& a, const Eintrag& b) const {
     const int c = std::memcmp(puffer_.data() + a.Anfang + 16, puffer_.data() + b.Anfang + 16, gemeinsam - 16);
     if (c != 0) return c;
   }
-  return a.Laenge == b.Laenge ? 0 : (a.Laenge < b.Laenge ? -1 : 1);
+  if (a.Laenge != b.Laenge) return a.Laenge < b.Laenge ? -1 : 1;
+  // Equal letters: with keys of the first level only, the accents decide.
+  return texte_.empty() ? 0 : ZweiteStufe(a, b);
 }
 
 const std::vector<Schluesselsatz::Eintrag>& Schluesselsatz::Sortiert() {

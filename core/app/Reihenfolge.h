@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/Plattform.h"
+
 namespace davo::app {
 
 // The keys of many rows in one buffer. Each entry carries the first sixteen
@@ -31,7 +33,9 @@ class Schluesselsatz {
   // The key is the text itself, compared byte by byte (unsigned).
   void Hinzu(std::string_view schluessel, std::size_t index);
   // The key is the collation key of a Windows-1252 text (the German order,
-  // without regard to case).
+  // without regard to case). Where the order can be taken character by
+  // character, the key holds only the first level (letters) and the text
+  // itself decides between equal keys: it must then outlive the set.
   void HinzuSortiert(std::string_view ansi, std::size_t index);
 
   // <0, 0 or >0 as the key of a comes before, equals or follows that of b.
@@ -42,9 +46,15 @@ class Schluesselsatz {
 
  private:
   void Abschliessen(std::size_t anfang, std::size_t index);
+  int ZweiteStufe(const Eintrag& a, const Eintrag& b) const;
 
   std::string puffer_;
   std::vector<Eintrag> eintraege_;
+  // The order character by character (looked up at the first sorted key),
+  // and the texts of those keys by where their keys begin.
+  const plattform::Zeichengewichte* gewichte_ = nullptr;
+  bool gewichteGesucht_ = false;
+  std::vector<std::pair<std::size_t, std::string_view>> texte_;
 };
 
 // Moves the elements v[erster + i] to the places the order gives: afterwards

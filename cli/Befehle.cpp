@@ -1,8 +1,10 @@
 #include "Befehle.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <utility>
@@ -130,10 +132,31 @@ std::string Einzeilig(const std::string& utf8) {
 }
 
 void Blockausgabe::Text(std::string_view ansi) {
+  // Every byte's UTF-8 sequence (a control character as a blank), its length
+  // in front: one pass and one look-up per byte outside ASCII.
+  static const std::array<std::array<char, 4>, 256> folgen = [] {
+    std::array<std::array<char, 4>, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+      const std::string utf8 = b < 0x20 ? std::string(" ") : app::AnsiNachUtf8(std::string(1, static_cast<char>(b)));
+      t[b][0] = static_cast<char>(utf8.size());
+      std::copy(utf8.begin(), utf8.end(), t[b].begin() + 1);
+    }
+    return t;
+  }();
   const std::size_t anfang = block_.size();
-  app::AnsiNachUtf8Anhaengen(ansi, block_);
-  for (std::size_t i = anfang; i < block_.size(); ++i)
-    if (static_cast<unsigned char>(block_[i]) < 0x20) block_[i] = ' ';
+  block_.resize(anfang + 3 * ansi.size());
+  char* z = block_.data() + anfang;
+  for (const char c : ansi) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x80) {
+      *z++ = c;
+    } else {
+      const std::array<char, 4>& f = folgen[b];
+      std::memcpy(z, f.data() + 1, 3);
+      z += f[0];
+    }
+  }
+  block_.resize(static_cast<std::size_t>(z - block_.data()));
 }
 
 void Blockausgabe::Zeilenende() {

@@ -80,6 +80,14 @@ TEST_F(DavoAuswahl, ZeilenFolgenDerDeutschenSortierungOhneGrossUndKlein) {
             "Abel, Karl                    Karl Abel                     Au                            5\n");
 }
 
+TEST_F(DavoAuswahl, SteuerzeichenWerdenLeerzeichenUndJedesZeichenSeineUtf8Folge) {
+  const fs::path p =
+      Anlegen("Zeichen.ADW", Datei({Eigentuemer("Ab\tel, \x80\x84x\x93\x01", "\x9F\xFF\x7F", "\xDF\x1F")}));
+  const Lauf lauf = Davo({"waehlen", p.string()});
+  EXPECT_EQ(lauf.Status, 0) << lauf.Fehler;
+  EXPECT_EQ(lauf.Aus, Zeile("Ab el, €„x“ ", 12, "Ÿÿ\x7F", 3, "ß ", 2, 1));
+}
+
 TEST_F(DavoAuswahl, JedeSortierungHatIhreSpaltenUndIhreReihenfolge) {
   Satz zander = Eigentuemer("Zander, Anton", "Anton Zander", "11111 Adorf");
   zander.Texte[Strasse] = "Am Bach 1";

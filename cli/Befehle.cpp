@@ -146,10 +146,23 @@ void Blockausgabe::Text(std::string_view ansi) {
   const std::size_t anfang = block_.size();
   block_.resize(anfang + 3 * ansi.size());
   char* z = block_.data() + anfang;
-  for (const char c : ansi) {
-    const auto b = static_cast<unsigned char>(c);
+  const char* q = ansi.data();
+  const char* const ende = q + ansi.size();
+  while (q < ende) {
+    // Eight printable ASCII characters at once: no byte with its high bit
+    // set, and each at least 0x20 (adding 0x60 sets its high bit).
+    constexpr std::uint64_t kHoch = 0x8080808080808080u;
+    std::uint64_t acht = 0;
+    if (ende - q >= 8 && (std::memcpy(&acht, q, 8), (acht & kHoch) == 0) &&
+        ((acht + 0x6060606060606060u) & kHoch) == kHoch) {
+      std::memcpy(z, q, 8);
+      z += 8;
+      q += 8;
+      continue;
+    }
+    const auto b = static_cast<unsigned char>(*q++);
     if (b >= 0x20 && b < 0x80) {
-      *z++ = c;
+      *z++ = static_cast<char>(b);
     } else {
       const std::array<char, 4>& f = folgen[b];
       std::memcpy(z, f.data() + 1, 3);

@@ -496,6 +496,10 @@ std::unique_ptr<Zeichengewichte> GewichteAbleiten(UCollator* c) {
     gewichte->BeginntPaar[paar.Erstes] = true;
     gewichte->Paare.push_back(paar);
   }
+  for (int b = 0; b < 256; ++b) {
+    const Zeichengewichte::Gewichte& g = gewichte->Zeichen[b];
+    if (!gewichte->BeginntPaar[b] && g.Primaer[0] != 0 && g.Primaer[1] == 0) gewichte->Einfach[b] = g.Primaer[0];
+  }
   return gewichte;
 }
 }  // namespace

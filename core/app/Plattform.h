@@ -78,6 +78,9 @@ struct Zeichengewichte {
   };
   Gewichte Zeichen[256];
   bool BeginntPaar[256] = {};
+  // The one primary rank of a byte that has exactly one and starts no pair;
+  // 0 for every other byte.
+  std::uint8_t Einfach[256] = {};
   std::vector<Paar> Paare;
 };
 // nullptr where the order cannot be taken character by character (then only

@@ -46,7 +46,11 @@ class Schluesselsatz {
 
  private:
   void Abschliessen(std::size_t anfang, std::size_t index);
-  int ZweiteStufe(const Eintrag& a, const Eintrag& b) const;
+  // The comparison with the keys in basis (the set's buffer, or a sort's
+  // scratch buffer in which each key follows where it came from).
+  int VergleichIn(const char* basis, bool vorrat, const Eintrag& a, const Eintrag& b) const;
+  // The accents of two texts whose keys begin at these places.
+  int ZweiteStufe(std::size_t anfangA, std::size_t anfangB) const;
 
   std::string puffer_;
   std::vector<Eintrag> eintraege_;

@@ -28,7 +28,7 @@ namespace {
 using namespace addresses;
 
 namespace fs = std::filesystem;
-using Zeile = AdressenlisteModell::Gitterzeile;
+using Zeile = AdressenlisteModell::Einzelzeile;
 
 struct Eigentuemer {
   const char *Name1, *Name2, *Bic, *Iban;

@@ -49,13 +49,22 @@ std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdres
     return t;
   }();
   std::string z = zeile;
+  // The bytes that may stand in z (all it held and all put in since): a
+  // token whose first two bytes are not among them is not searched for.
+  std::array<bool, 256> da{};
+  const auto merke = [&da](std::string_view t) {
+    for (const char c : t) da[static_cast<unsigned char>(c)] = true;
+  };
+  merke(z);
   for (std::size_t i = 0; i < kTokens.size(); ++i) {
     const std::string_view token = kTokens[i];
-    if (token.empty()) continue;
+    if (token.empty() || !da[static_cast<unsigned char>(token[0])] || !da[static_cast<unsigned char>(token[1])])
+      continue;
     std::size_t pos = z.find(token);
     while (pos != std::string::npos) {
       if (i >= 21) printing::DruckSteuerung(static_cast<int>(i) - 20);
       const std::string ersatz = Wert(i, adresse);
+      merke(ersatz);
       z.replace(pos, token.size(), ersatz);
       pos = z.find(token, pos + ersatz.size());
     }

@@ -324,7 +324,11 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       else
         referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
     }
-    Gitter.Hinzu({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
+    std::array<char, 12> fPuffer, bPuffer;
+    const std::optional<std::string_view> fSchnell = Zwoelfstellig(a.Flaeche(), 4, fPuffer);
+    const std::optional<std::string_view> bSchnell = Zwoelfstellig(betrag, 2, bPuffer);
+    Gitter.Hinzu({"", name, bic, iban, fSchnell ? *fSchnell : BetragFormatieren(a.Flaeche(), 12, 4),
+                  bSchnell ? *bSchnell : BetragFormatieren(betrag, 12, 2),
                   mitPlatzhaltern ? SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255))
                                   : festerText,
                   referenzText});
@@ -446,6 +450,38 @@ void AdressenlisteModell::SortierungWaehlen(int index) {
   if (index < 0 || index > 3) return;
   Sortierung = index;
   GitterSortieren(index + 1);
+}
+
+std::optional<std::string_view> Zwoelfstellig(Currency wert, int stellen, std::array<char, 12>& puffer) {
+  if (wert < 0 || (stellen != 2 && stellen != 4)) return std::nullopt;
+  auto einheiten = static_cast<std::uint64_t>(wert);
+  if (stellen == 2) {
+    // Rounded to cents, halves up.
+    const std::uint64_t rest = einheiten % 100;
+    einheiten += rest >= 50 ? 100 - rest : 0;
+    einheiten -= rest >= 50 ? 0 : rest;
+  }
+  std::uint64_t ganz = einheiten / 10000;
+  if (ganz >= 1000000) return std::nullopt;
+  // From the right: the decimals, the comma, the whole part with a point
+  // before its last three digits when it has four or more, blanks.
+  std::size_t i = puffer.size();
+  std::uint64_t nachkomma = einheiten % 10000;
+  if (stellen == 2) nachkomma /= 100;
+  for (int k = 0; k < stellen; ++k) {
+    puffer[--i] = static_cast<char>('0' + nachkomma % 10);
+    nachkomma /= 10;
+  }
+  puffer[--i] = ',';
+  int ziffern = 0;
+  do {
+    if (ziffern == 3) puffer[--i] = '.';
+    puffer[--i] = static_cast<char>('0' + ganz % 10);
+    ganz /= 10;
+    ++ziffern;
+  } while (ganz > 0);
+  while (i > 0) puffer[--i] = ' ';
+  return std::string_view(puffer.data(), puffer.size());
 }
 
 void DruckZeileDirekt(const std::string& text, int& zeile) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -203,6 +204,11 @@ class AdressenlisteModell {
 
 extern AdressenlisteModell Adressenliste;
 extern const char* const Listensortierungen[4];
+
+// An area (stellen 4) or amount (stellen 2) as BetragFormatieren(wert, 12,
+// stellen) shows it, written into puffer without taking memory; nothing for
+// the values it shows otherwise than plainly (below zero, a million or more).
+std::optional<std::string_view> Zwoelfstellig(app::Currency wert, int stellen, std::array<char, 12>& puffer);
 
 // Draws a line directly on the current printer page at DruckLinks, then
 // counts zeile up. Within a job of the report engine the line stands on the

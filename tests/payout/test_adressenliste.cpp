@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
+#include "app/Umwandlung.h"
 #include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
@@ -341,6 +343,26 @@ TEST_F(AdressenlisteTest, GleicheSchluesselInLangerListe) {
       if (i % 2 == rest) soll.push_back("N" + std::to_string(10 + i));
   soll.push_back("");
   EXPECT_EQ(namen, soll);
+}
+
+TEST(Zwoelfstellig, WieBetragFormatieren) {
+  // Around every power of ten, the halves of a cent and the edges of the
+  // plain form; where it gives nothing, the general form is used.
+  std::vector<Currency> werte = {0, 1, 49, 50, 99, 100, 149, 150, 9950, 9999, std::numeric_limits<Currency>::max()};
+  for (Currency p = 10; p <= 100000000000000; p *= 10)
+    for (Currency d : {-51, -50, -49, -1, 0, 1, 49, 50, 51}) werte.push_back(p + d);
+  for (Currency w = 0; w < 3000000; w += 997) werte.push_back(w * 3371);
+  for (const Currency w : {Currency{-1}, Currency{-10000}, std::numeric_limits<Currency>::min()}) werte.push_back(w);
+  for (const Currency w : werte)
+    for (int stellen : {2, 4}) {
+      std::array<char, 12> puffer;
+      const std::optional<std::string_view> schnell = Zwoelfstellig(w, stellen, puffer);
+      if (schnell) {
+        EXPECT_EQ(*schnell, app::BetragFormatieren(w, 12, stellen)) << w << " " << stellen;
+      } else {
+        EXPECT_TRUE(w < 0 || w >= 9999990000) << w << " " << stellen;
+      }
+    }
 }
 
 // --- printing -------------------------------------------------------------------

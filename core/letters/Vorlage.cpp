@@ -48,7 +48,10 @@ std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdres
     for (std::size_t i = 0; i < t.size(); ++i) t[i] = Platzhalter[i];
     return t;
   }();
-  std::string z = zeile;
+  // Room for a replacement or two (a field holds at most 50 characters).
+  std::string z;
+  z.reserve(zeile.size() + 64);
+  z = zeile;
   // The bytes that may stand in z (all it held and all put in since): a
   // token whose first two bytes are not among them is not searched for.
   std::array<bool, 256> da{};

@@ -292,7 +292,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
-  const std::int64_t lauf = NaechsterLauf(datei, e);
+  const std::string laufText = Fuenfstellig(NaechsterLauf(datei, e)) + ".";
   IOSchritte schritte(datei.Pfad);
   // A transfer text without placeholders is the same for every row.
   const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
@@ -322,7 +322,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))
         referenzText = "Fehler!";
       else
-        referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
+        referenzText = laufText + Fuenfstellig(++referenz);
     }
     std::array<char, 12> fPuffer, bPuffer;
     const std::optional<std::string_view> fSchnell = Zwoelfstellig(a.Flaeche(), 4, fPuffer);

@@ -19,6 +19,7 @@
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
 #include "app/Umwandlung.h"
+#include "letters/Vorlage.h"
 #include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
@@ -343,6 +344,38 @@ TEST_F(AdressenlisteTest, GleicheSchluesselInLangerListe) {
       if (i % 2 == rest) soll.push_back("N" + std::to_string(10 + i));
   soll.push_back("");
   EXPECT_EQ(namen, soll);
+}
+
+TEST_F(AdressenlisteTest, UeberweisungstextWieErsetzePlatzhalter) {
+  // Names that make another token with the text around the placeholder or
+  // hold one themselves, umlauts, a text that must be cut; each transfer
+  // text as the replacement of the whole line spells it out.
+  const std::vector<Eigentuemer> bestand = {
+      {"Bernd K", "", "", "", 10000, 1, 0}, {"Bach", "", "", "", 10000, 1, 0},
+      {"MUELLER", "", "", "", 10000, 1, 0}, {"J\xFCrgen \xD6hler", "!NAM2", "", "", 10000, 1, 0},
+      {"", "F", "", "", 10000, 1, 0},       {"Anna !ANRE", "Zorn", "", "", 10000, 1, 0},
+      {"!NAM1", "x!", "", "", 10000, 1, 0},
+  };
+  Schreiben(bestand);
+  const std::string lang(250, 'x');
+  const std::vector<std::string> belege = {"Pacht !NAM1",   "Pacht !NAM1B",      "K!NAM1",
+                                           "F!NAM2F",       "!NAM2NAM1",         "!ORT !NAM1",
+                                           "\xC4!NAM1\xDC", lang + "!NAM1 Ende", "!NAM1!NAM1"};
+  for (const std::string& beleg : belege) {
+    SCOPED_TRACE(beleg);
+    Adressenliste.AuszahlungslisteAufbauen(1, kProHa, kKleinster, beleg);
+    std::vector<std::string> ist, soll;
+    for (std::size_t r = 1; r + 1 < Adressenliste.Gitter.size(); ++r) ist.push_back(Adressenliste.Gitter[r][6]);
+    for (const Eigentuemer& e : bestand) {
+      TAdresse a;
+      a.SetzeText(Name1, e.Name1);
+      a.SetzeText(Name2, e.Name2);
+      soll.push_back(app::SepaText(std::string_view(letters::ErsetzePlatzhalter(beleg, a)).substr(0, 255)));
+    }
+    std::sort(ist.begin(), ist.end());
+    std::sort(soll.begin(), soll.end());
+    EXPECT_EQ(ist, soll);
+  }
 }
 
 TEST(Zwoelfstellig, WieBetragFormatieren) {

@@ -46,12 +46,20 @@ std::string Wert(std::size_t i, const addresses::TAdresse& adresse) {
 
 std::string ErsetzePlatzhalter(const std::string& zeile) { return ErsetzePlatzhalter(zeile, AktAdresse); }
 
-std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse) {
-  static const std::array<std::string_view, 32> kTokens = [] {
-    std::array<std::string_view, 32> t;
-    for (std::size_t i = 0; i < t.size(); ++i) t[i] = Platzhalter[i];
-    return t;
+namespace {
+// The tokens as views (their lengths measured once).
+const std::array<std::string_view, 32>& Tokens() {
+  static const std::array<std::string_view, 32> t = [] {
+    std::array<std::string_view, 32> v;
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = Platzhalter[i];
+    return v;
   }();
+  return t;
+}
+}  // namespace
+
+std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse) {
+  const std::array<std::string_view, 32>& kTokens = Tokens();
   // Room for a replacement or two (a field holds at most 50 characters).
   std::string z;
   z.reserve(zeile.size() + 64);
@@ -117,9 +125,19 @@ bool EinFeldplatzhalter::GleichWieErsetzen(std::string_view wert) const {
   for (const std::string_view teil : {vor, wert, nach})
     for (const char c : teil) puffer[n++] = c;
   const std::string_view fenster(puffer.data(), n);
-  for (std::size_t i = Token + 1; i < Platzhalter.size(); ++i) {
-    const std::string_view token = Platzhalter[i];
-    if (!token.empty() && fenster.find(token) != std::string_view::npos) return false;
+  // The bytes a token starts with.
+  static const std::array<bool, 256> anfang = [] {
+    std::array<bool, 256> a{};
+    for (const std::string_view t : Tokens())
+      if (!t.empty()) a[static_cast<unsigned char>(t[0])] = true;
+    return a;
+  }();
+  const std::array<std::string_view, 32>& tokens = Tokens();
+  for (std::size_t p = 0; p < fenster.size(); ++p) {
+    if (!anfang[static_cast<unsigned char>(fenster[p])]) continue;
+    const std::string_view ab = fenster.substr(p);
+    for (std::size_t i = Token + 1; i < tokens.size(); ++i)
+      if (!tokens[i].empty() && ab.starts_with(tokens[i])) return false;
   }
   return true;
 }

@@ -104,8 +104,7 @@ void ListeAusgeben(const payout::AdressenlisteModell& liste, std::ostream& aus) 
 #if defined(__GNUC__)
     if (r + kVoraus < gitter.size()) {
       const std::string_view voraus = gitter[r + kVoraus].Text();
-      __builtin_prefetch(voraus.data());
-      __builtin_prefetch(voraus.data() + voraus.size());
+      for (std::size_t b = 0; b < voraus.size() + 64; b += 64) __builtin_prefetch(voraus.data() + b);
     }
 #endif
     const payout::Gitterzeile& zeile = gitter[r];

@@ -303,10 +303,8 @@ IOErgebnis DurchlaufenBehalten(Adressdatei& d, const std::function<bool(std::int
     }
     const std::int32_t n = std::min(kBlock, anzahl - i);
     const std::size_t bytes = static_cast<std::size_t>(n) * kSatz;
-    std::int32_t gelesen = 0;  // records of the block read whole
-    if (datei.LesenBlock(block.data(), bytes) == bytes && OffenesIOErgebnis() == 0) {
-      gelesen = n;
-    } else {
+    const bool ganz = datei.LesenBlock(block.data(), bytes) == bytes && OffenesIOErgebnis() == 0;
+    if (!ganz) {
       // A block that fails is read again record by record, from its first
       // record, so only a record that cannot be read is left out.
       VerwirfIOErgebnis();
@@ -315,7 +313,7 @@ IOErgebnis DurchlaufenBehalten(Adressdatei& d, const std::function<bool(std::int
     }
     for (std::int32_t k = 0; k < n; ++k) {
       TAdresse& satz = block[static_cast<std::size_t>(k)];
-      if (gelesen == 0) {
+      if (!ganz) {
         datei.Lesen(satz.bytes.data());
         if (!s.Pruefe()) {
           // On with the next record, from its own position.

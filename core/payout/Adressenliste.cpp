@@ -148,6 +148,7 @@ void Einzelzeile::Setze(std::size_t k, std::string_view text) {
   if (k >= Spalten) return;
   const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
   const std::size_t alt = ende_[k] - anfang;
+  // A cell keeps at most what the row can count; no cell comes near it.
   text = text.substr(0, std::min<std::size_t>(text.size(), 0xFFFF - (text_.size() - alt)));
   text_.replace(anfang, alt, text);
   const auto verschiebung = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(alt);

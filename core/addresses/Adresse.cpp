@@ -281,29 +281,60 @@ IOErgebnis Durchlaufen(Adressdatei& d, const std::function<bool(std::int32_t, TA
 }
 
 IOErgebnis DurchlaufenBehalten(Adressdatei& d, const std::function<bool(std::int32_t, const TAdresse&)>& besuche) {
+  static_assert(sizeof(TAdresse) == kSatz, "records are read straight into a row of TAdresse");
+  // Records read at once: a few large reads instead of one small one each.
+  constexpr std::int32_t kBlock = 32;
   IOSchritte s(d.Pfad);
   if (!OeffnenUndMessen(d, s, false)) return s.Ergebnis();
   Datei& datei = d.Dateivariable;
   datei.SofortSchreiben(false);
   const std::int32_t anzahl = d.Anzahl;
   Abbruch = false;
-  std::array<TAdresse, 2> puffer;
-  int behalten = -1;  // the buffer with the last record kept
-  for (std::int32_t i = 0; i < anzahl; ++i) {
-    const int frei = behalten == 0 ? 1 : 0;
-    TAdresse& satz = puffer[static_cast<std::size_t>(frei)];
-    datei.Lesen(satz.bytes.data());
-    if (!s.Pruefe()) {
-      // On with the next record, from its own position.
-      datei.Suchen(i + 1);
-      if (!s.Pruefe()) break;
-      continue;
+  std::vector<TAdresse> block(static_cast<std::size_t>(std::min(anzahl, kBlock)));
+  TAdresse behalten;                  // the last record kept from an earlier block
+  const TAdresse* gemerkt = nullptr;  // the last record kept
+  bool ende = false;
+  for (std::int32_t i = 0; i < anzahl && !ende;) {
+    // The record kept from the block before is copied away before the block
+    // is read over.
+    if (gemerkt && gemerkt != &behalten) {
+      behalten = *gemerkt;
+      gemerkt = &behalten;
     }
-    if (besuche(i, satz)) behalten = frei;
-    if (Abbruch) break;
+    const std::int32_t n = std::min(kBlock, anzahl - i);
+    const std::size_t bytes = static_cast<std::size_t>(n) * kSatz;
+    const bool ganz = datei.LesenBlock(block.data(), bytes) == bytes && OffenesIOErgebnis() == 0;
+    if (!ganz) {
+      // A block that fails is read again record by record, from its first
+      // record, so only a record that cannot be read is left out.
+      VerwirfIOErgebnis();
+      datei.Suchen(i);
+      if (!s.Pruefe()) break;
+    }
+    for (std::int32_t k = 0; k < n; ++k) {
+      TAdresse& satz = block[static_cast<std::size_t>(k)];
+      if (!ganz) {
+        datei.Lesen(satz.bytes.data());
+        if (!s.Pruefe()) {
+          // On with the next record, from its own position.
+          datei.Suchen(i + k + 1);
+          if (!s.Pruefe()) {
+            ende = true;
+            break;
+          }
+          continue;
+        }
+      }
+      if (besuche(i + k, satz)) gemerkt = &satz;
+      if (Abbruch) {
+        ende = true;
+        break;
+      }
+    }
+    i += n;
   }
   Zumachen(d, s);
-  if (behalten >= 0) d.Satz = puffer[static_cast<std::size_t>(behalten)];
+  if (gemerkt) d.Satz = *gemerkt;
   return s.Ergebnis();
 }
 

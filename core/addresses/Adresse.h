@@ -136,7 +136,9 @@ app::IOErgebnis Durchlaufen(Adressdatei& datei, const std::function<bool(std::in
                             bool schreiben = false, BeiLesefehler lesefehler = BeiLesefehler::Ueberspringen);
 // The same walk, reading only, a record that cannot be read skipped, where
 // besuche says whether to keep the record: Satz is left with the last one
-// kept. Two buffers take turns, so that record is copied once, at the end.
+// kept. The records are read some at a time into one buffer (a block that
+// fails is read again record by record); the record kept is copied only when
+// the next block is read over it and at the end.
 app::IOErgebnis DurchlaufenBehalten(Adressdatei& datei,
                                     const std::function<bool(std::int32_t, const TAdresse&)>& besuche);
 // Reads the records of the numbers given in ascending order (a number may

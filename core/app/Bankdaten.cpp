@@ -1,6 +1,7 @@
 #include "app/Bankdaten.h"
 
 #include <array>
+#include <cstdint>
 
 namespace davo::app {
 
@@ -58,23 +59,28 @@ bool IbanPlausibel(std::string_view text) {
   if (!Normal(text, iban, n) || n < 4) return false;
   int laenge = 0;
   for (const Land& l : kLaender)
-    if (iban[0] == l.Code[0] && iban[1] == l.Code[1]) laenge = l.Laenge;
+    if (iban[0] == l.Code[0] && iban[1] == l.Code[1]) {
+      laenge = l.Laenge;
+      break;
+    }
   if (laenge == 0 || static_cast<int>(n) != laenge) return false;
   if (!Ziffer(iban[2]) || !Ziffer(iban[3])) return false;
   // ISO 13616: the first four characters moved to the end, letters as 10..35,
-  // the number mod 97 is 1.
-  int rest = 0;
+  // the number mod 97 is 1. The remainder is taken only when the number
+  // grows near the top of 64 bits (the same remainder in the end).
+  std::uint64_t rest = 0;
   for (std::size_t k = 0; k < n; ++k) {
-    const char c = iban[(k + 4) % n];
+    const char c = iban[k + 4 < n ? k + 4 : k + 4 - n];
     if (Ziffer(c)) {
-      rest = (rest * 10 + (c - '0')) % 97;
+      rest = rest * 10 + static_cast<std::uint64_t>(c - '0');
     } else if (Buchstabe(c)) {
-      rest = (rest * 100 + (c - 'A' + 10)) % 97;
+      rest = rest * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
     } else {
       return false;
     }
+    if (rest >= (std::uint64_t{1} << 56)) rest %= 97;
   }
-  return rest == 1;
+  return rest % 97 == 1;
 }
 
 bool BicPlausibel(std::string_view text) {

@@ -1,8 +1,10 @@
 #include "payout/Adressenliste.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include "addresses/Adresse.h"
 #include "app/Bankdaten.h"
@@ -102,26 +104,47 @@ Freigabeposten Posten(std::array<std::string, 6> felder) {
 
 }  // namespace
 
-Gitterzeile::Gitterzeile(std::initializer_list<std::string_view> zellen) {
-  std::size_t laenge = 0;
-  for (const std::string_view z : zellen) laenge += z.size();
-  text_.reserve(std::min<std::size_t>(laenge, 0xFFFF));
-  std::size_t k = 0;
-  for (const std::string_view z : zellen) {
-    if (k == Spalten) break;
-    text_.append(z.substr(0, 0xFFFF - text_.size()));
-    ende_[k++] = static_cast<std::uint16_t>(text_.size());
-  }
-  for (; k < Spalten; ++k) ende_[k] = static_cast<std::uint16_t>(text_.size());
-}
-
 std::string_view Gitterzeile::Zelle(std::size_t k) const {
   if (k >= Spalten) return {};
   const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
-  return std::string_view(text_).substr(anfang, ende_[k] - anfang);
+  return {text_ + anfang, ende_[k] - anfang};
 }
 
-void Gitterzeile::Setze(std::size_t k, std::string_view text) {
+bool operator==(const Gitterzeile& a, const Gitterzeile& b) { return a.Enden() == b.Enden() && a.Text() == b.Text(); }
+
+namespace {
+
+// The cells one after the other into ziel (room for their length, at most
+// 0xFFFF), their ends into ende; the rest of the cells stay empty. A row
+// keeps at most what its ends can count; no row comes near it.
+std::size_t Zeilenlaenge(std::initializer_list<std::string_view> zellen) {
+  std::size_t laenge = 0;
+  for (const std::string_view z : zellen) laenge += z.size();
+  return std::min<std::size_t>(laenge, 0xFFFF);
+}
+
+void Zellen(std::initializer_list<std::string_view> zellen, char* ziel,
+            std::array<std::uint16_t, Gitterzeile::Spalten>& ende) {
+  std::size_t k = 0;
+  std::size_t stand = 0;
+  for (const std::string_view z : zellen) {
+    if (k == Gitterzeile::Spalten) break;
+    const std::size_t n = std::min<std::size_t>(z.size(), 0xFFFF - stand);
+    if (n > 0) std::memcpy(ziel + stand, z.data(), n);
+    stand += n;
+    ende[k++] = static_cast<std::uint16_t>(stand);
+  }
+  for (; k < Gitterzeile::Spalten; ++k) ende[k] = static_cast<std::uint16_t>(stand);
+}
+
+}  // namespace
+
+Einzelzeile::Einzelzeile(std::initializer_list<std::string_view> zellen) {
+  text_.resize(Zeilenlaenge(zellen));
+  Zellen(zellen, text_.data(), ende_);
+}
+
+void Einzelzeile::Setze(std::size_t k, std::string_view text) {
   if (k >= Spalten) return;
   const std::size_t anfang = k == 0 ? 0 : ende_[k - 1];
   const std::size_t alt = ende_[k] - anfang;
@@ -130,6 +153,93 @@ void Gitterzeile::Setze(std::size_t k, std::string_view text) {
   text_.replace(anfang, alt, text);
   const auto verschiebung = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(alt);
   for (std::size_t i = k; i < Spalten; ++i) ende_[i] = static_cast<std::uint16_t>(ende_[i] + verschiebung);
+}
+
+namespace {
+// Rows are kept in blocks of this size (a longer row in one of its own).
+constexpr std::size_t kBlock = std::size_t{1} << 20;
+}  // namespace
+
+Gitterliste::Gitterliste(const std::vector<Einzelzeile>& zeilen) {
+  zeilen_.reserve(zeilen.size());
+  for (const Einzelzeile& z : zeilen) push_back(z);
+}
+
+Gitterliste::Gitterliste(const Gitterliste& andere) {
+  zeilen_.reserve(andere.size());
+  for (const Gitterzeile& z : andere) push_back(z);
+}
+
+Gitterliste::Gitterliste(Gitterliste&& andere) noexcept
+    : zeilen_(std::move(andere.zeilen_)),
+      bloecke_(std::move(andere.bloecke_)),
+      frei_(std::exchange(andere.frei_, nullptr)),
+      rest_(std::exchange(andere.rest_, 0)) {
+  andere.clear();
+}
+
+Gitterliste& Gitterliste::operator=(const Gitterliste& andere) {
+  if (this != &andere) *this = Gitterliste(andere);
+  return *this;
+}
+
+Gitterliste& Gitterliste::operator=(Gitterliste&& andere) noexcept {
+  if (this != &andere) {
+    zeilen_ = std::move(andere.zeilen_);
+    bloecke_ = std::move(andere.bloecke_);
+    frei_ = std::exchange(andere.frei_, nullptr);
+    rest_ = std::exchange(andere.rest_, 0);
+    andere.clear();
+  }
+  return *this;
+}
+
+void Gitterliste::clear() {
+  zeilen_.clear();
+  bloecke_.clear();
+  frei_ = nullptr;
+  rest_ = 0;
+}
+
+char* Gitterliste::Platz(std::size_t n) {
+  if (n > rest_) {
+    const std::size_t groesse = std::max(n, kBlock);
+    bloecke_.push_back(std::make_unique_for_overwrite<char[]>(groesse));
+    frei_ = bloecke_.back().get();
+    rest_ = groesse;
+  }
+  char* p = frei_;
+  frei_ += n;
+  rest_ -= n;
+  return p;
+}
+
+void Gitterliste::Hinzu(std::initializer_list<std::string_view> zellen) {
+  std::array<std::uint16_t, Gitterzeile::Spalten> ende{};
+  char* ziel = Platz(Zeilenlaenge(zellen));
+  Zellen(zellen, ziel, ende);
+  zeilen_.emplace_back(ziel, ende);
+}
+
+void Gitterliste::push_back(const Gitterzeile& zeile) {
+  const std::string_view text = zeile.Text();
+  char* ziel = Platz(text.size());
+  if (!text.empty()) std::memcpy(ziel, text.data(), text.size());
+  zeilen_.emplace_back(ziel, zeile.Enden());
+}
+
+void Gitterliste::Kuerzen(std::size_t n) {
+  if (n < zeilen_.size()) zeilen_.resize(n);
+}
+
+void Gitterliste::Umordnen(std::size_t erster, const std::vector<app::Schluesselsatz::Eintrag>& reihenfolge) {
+  std::vector<Gitterzeile> neu(reihenfolge.size());
+  for (std::size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = zeilen_[reihenfolge[i].Index];
+  std::copy(neu.begin(), neu.end(), zeilen_.begin() + static_cast<std::ptrdiff_t>(erster));
+}
+
+bool operator==(const Gitterliste& a, const Gitterliste& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
 
 std::string_view Freigabeposten::Feld(int k) const {
@@ -173,21 +283,29 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   Sortierung = 0;
   SepaSpeichernAktiv = false;
   Gitter.clear();
-  Gitter.push_back({"", "Name", "Bic", "IBAN",
-                    "Fl\xE4"
-                    "che",
-                    "Betrag",
-                    "\xDC"
-                    "berweisungstext1",
-                    "Referenz"});
+  Gitter.Hinzu({"", "Name", "Bic", "IBAN",
+                "Fl\xE4"
+                "che",
+                "Betrag",
+                "\xDC"
+                "berweisungstext1",
+                "Referenz"});
   Currency flaechen = 0;
   Currency betraege = 0;
   std::int64_t referenz = 0;
-  const std::int64_t lauf = NaechsterLauf(datei, e);
+  const std::string laufText = Fuenfstellig(NaechsterLauf(datei, e)) + ".";
   IOSchritte schritte(datei.Pfad);
   // A transfer text without placeholders is the same for every row.
   const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
   const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
+  // One placeholder of a field: the text around it spelt out once, per row
+  // only the field (the name's first part is the name column's). Cutting the
+  // parts at 255 first cuts nothing the whole would keep.
+  const std::optional<letters::EinFeldplatzhalter> einer =
+      mitPlatzhaltern ? letters::EinzigerFeldplatzhalter(belegtext) : std::nullopt;
+  const std::string vorText = einer ? SepaText(einer->Vor) : std::string();
+  const std::string nachText = einer ? SepaText(einer->Nach) : std::string();
+  std::string text;  // the transfer text of a row; its room serves them all
   // The buffer is left with the last record listed (kept).
   const IOErgebnis gelesen = addresses::DurchlaufenBehalten(datei, [&](std::int32_t nr, const TAdresse& a) {
     if (!Gewaehlt(art, a)) return false;
@@ -205,6 +323,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     betraege = *b;
     const Currency betrag = *betragOderNichts;
     std::string name = SepaText(a.TextAnsicht(addresses::Name1));
+    const std::size_t name1 = name.size();
     if (const std::string_view name2 = a.TextAnsicht(addresses::Name2); !name2.empty()) name += SepaText(name2);
     const std::string_view bic = a.TextAnsicht(addresses::BIC);
     const std::string_view iban = a.TextAnsicht(addresses::IBAN);
@@ -213,22 +332,38 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
       if (name.empty() || !BicPlausibel(bic) || !IbanPlausibel(iban))
         referenzText = "Fehler!";
       else
-        referenzText = Fuenfstellig(lauf) + "." + Fuenfstellig(++referenz);
+        referenzText = laufText + Fuenfstellig(++referenz);
     }
-    Gitter.push_back({"", name, bic, iban, BetragFormatieren(a.Flaeche(), 12, 4), BetragFormatieren(betrag, 12, 2),
-                      mitPlatzhaltern
-                          ? SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255))
-                          : festerText,
-                      referenzText});
+    std::string_view ueberweisung = festerText;
+    if (mitPlatzhaltern) {
+      const std::string_view wert = einer ? a.TextAnsicht(einer->Feld) : std::string_view();
+      if (einer && einer->GleichWieErsetzen(wert)) {
+        text = vorText;
+        if (einer->Feld == addresses::Name1)
+          text.append(name, 0, name1);
+        else
+          text += SepaText(wert);
+        text += nachText;
+        if (text.size() > 255) text.resize(255);
+      } else {
+        text = SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255));
+      }
+      ueberweisung = text;
+    }
+    std::array<char, 12> fPuffer, bPuffer;
+    const std::optional<std::string_view> fSchnell = Zwoelfstellig(a.Flaeche(), 4, fPuffer);
+    const std::optional<std::string_view> bSchnell = Zwoelfstellig(betrag, 2, bPuffer);
+    Gitter.Hinzu({"", name, bic, iban, fSchnell ? *fSchnell : BetragFormatieren(a.Flaeche(), 12, 4),
+                  bSchnell ? *bSchnell : BetragFormatieren(betrag, 12, 2), ueberweisung, referenzText});
     return true;
   });
   Abbruch = false;
-  if (!schritte.Ok()) Gitter.resize(1);
-  Gitterzeile summe;
+  if (!schritte.Ok()) Gitter.Kuerzen(1);
+  Einzelzeile summe;
   summe.Setze(3, "Summe:");
   summe.Setze(4, BetragFormatieren(flaechen, 12, 4));
   summe.Setze(5, BetragFormatieren(betraege, 12, 2));
-  Gitter.push_back(std::move(summe));
+  Gitter.push_back(summe);
   Kopfzeile =
       "Datum: " + DatumDeutsch(Jetzt()) + "   Auszahlungsbetrag / ha: " + BetragKompakt(betragProHa, 18, 2) + " Euro";
   const std::string c = std::to_string(Gitter.size() - 2);
@@ -331,13 +466,45 @@ void AdressenlisteModell::GitterSortieren(int k) {
   app::Schluesselsatz s;
   s.Reservieren(Gitter.size() - 2, 24);
   for (std::size_t i = 1; i + 1 < Gitter.size(); ++i) s.Hinzu(Gitter[i].Zelle(spalte), i);
-  app::Umordnen(Gitter, 1, s.Sortiert());
+  Gitter.Umordnen(1, s.Sortiert());
 }
 
 void AdressenlisteModell::SortierungWaehlen(int index) {
   if (index < 0 || index > 3) return;
   Sortierung = index;
   GitterSortieren(index + 1);
+}
+
+std::optional<std::string_view> Zwoelfstellig(Currency wert, int stellen, std::array<char, 12>& puffer) {
+  if (wert < 0 || (stellen != 2 && stellen != 4)) return std::nullopt;
+  auto einheiten = static_cast<std::uint64_t>(wert);
+  if (stellen == 2) {
+    // Rounded to cents, halves up.
+    const std::uint64_t rest = einheiten % 100;
+    einheiten += rest >= 50 ? 100 - rest : 0;
+    einheiten -= rest >= 50 ? 0 : rest;
+  }
+  std::uint64_t ganz = einheiten / 10000;
+  if (ganz >= 1000000) return std::nullopt;
+  // From the right: the decimals, the comma, the whole part with a point
+  // before its last three digits when it has four or more, blanks.
+  std::size_t i = puffer.size();
+  std::uint64_t nachkomma = einheiten % 10000;
+  if (stellen == 2) nachkomma /= 100;
+  for (int k = 0; k < stellen; ++k) {
+    puffer[--i] = static_cast<char>('0' + nachkomma % 10);
+    nachkomma /= 10;
+  }
+  puffer[--i] = ',';
+  int ziffern = 0;
+  do {
+    if (ziffern == 3) puffer[--i] = '.';
+    puffer[--i] = static_cast<char>('0' + ganz % 10);
+    ganz /= 10;
+    ++ziffern;
+  } while (ganz > 0);
+  while (i > 0) puffer[--i] = ' ';
+  return std::string_view(puffer.data(), puffer.size());
 }
 
 void DruckZeileDirekt(const std::string& text, int& zeile) {

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Geld.h"
+#include "app/Reihenfolge.h"
 #include "payout/Einstellungen.h"
 
 namespace davo::payout {
@@ -38,37 +41,113 @@ struct Freigabeposten {
 constexpr std::size_t kNamensgrenze = 70;
 constexpr std::size_t kTextgrenze = 140;
 
-// One row of the payout grid: eight text cells (Windows-1252) in one string,
-// so a list of a million owners keeps one block per row, not one per cell.
+// One row of the payout grid as the grid holds it: eight text cells
+// (Windows-1252) side by side in one text the grid owns. Valid while the grid
+// is not changed.
 class Gitterzeile {
  public:
   static constexpr std::size_t Spalten = 8;
 
   Gitterzeile() = default;
-  // The cells from the first on; the rest stay empty.
-  Gitterzeile(std::initializer_list<std::string_view> zellen);
+  Gitterzeile(const char* text, const std::array<std::uint16_t, Spalten>& ende) : text_(text), ende_(ende) {}
 
   std::string_view Zelle(std::size_t k) const;
   // A copy of cell k.
   std::string operator[](std::size_t k) const { return std::string(Zelle(k)); }
+  static constexpr std::size_t size() { return Spalten; }
+  // All cells one after the other.
+  std::string_view Text() const { return {text_, ende_[Spalten - 1]}; }
+  const std::array<std::uint16_t, Spalten>& Enden() const { return ende_; }
+
+ private:
+  const char* text_ = nullptr;
+  std::array<std::uint16_t, Spalten> ende_{};  // end of cell k in the text
+};
+
+// Rows with the same cells.
+bool operator==(const Gitterzeile& a, const Gitterzeile& b);
+
+// A row standing on its own, made up cell by cell (column titles, sums, rows
+// given by hand).
+class Einzelzeile {
+ public:
+  static constexpr std::size_t Spalten = Gitterzeile::Spalten;
+
+  Einzelzeile() = default;
+  // The cells from the first on; the rest stay empty.
+  Einzelzeile(std::initializer_list<std::string_view> zellen);
+  Einzelzeile(const Gitterzeile& zeile) : text_(zeile.Text()), ende_(zeile.Enden()) {}
+
+  std::string_view Zelle(std::size_t k) const { return Gitterzeile(*this).Zelle(k); }
+  std::string operator[](std::size_t k) const { return std::string(Zelle(k)); }
   void Setze(std::size_t k, std::string_view text);
   static constexpr std::size_t size() { return Spalten; }
 
-  bool operator==(const Gitterzeile& andere) const = default;
+  operator Gitterzeile() const { return {text_.data(), ende_}; }
 
  private:
   std::string text_;
-  std::array<std::uint16_t, Spalten> ende_{};  // end of cell k in text_
+  std::array<std::uint16_t, Spalten> ende_{};
 };
+
+// The rows of the payout grid: their texts one after the other in a few
+// large blocks, each row known by where its text stands, so a list of a
+// million owners is neither a million blocks to allocate and free nor a
+// million strings to move when it is sorted.
+class Gitterliste {
+ public:
+  using const_iterator = std::vector<Gitterzeile>::const_iterator;
+  using iterator = const_iterator;
+  using value_type = Gitterzeile;
+  using size_type = std::size_t;
+
+  Gitterliste() = default;
+  Gitterliste(const std::vector<Einzelzeile>& zeilen);
+  Gitterliste(const Gitterliste& andere);
+  Gitterliste(Gitterliste&& andere) noexcept;
+  Gitterliste& operator=(const Gitterliste& andere);
+  Gitterliste& operator=(Gitterliste&& andere) noexcept;
+
+  std::size_t size() const { return zeilen_.size(); }
+  bool empty() const { return zeilen_.empty(); }
+  const Gitterzeile& operator[](std::size_t r) const { return zeilen_[r]; }
+  const Gitterzeile& front() const { return zeilen_.front(); }
+  const Gitterzeile& back() const { return zeilen_.back(); }
+  const Gitterzeile* data() const { return zeilen_.data(); }
+  const_iterator begin() const { return zeilen_.begin(); }
+  const_iterator end() const { return zeilen_.end(); }
+
+  void clear();
+  void reserve(std::size_t zeilen) { zeilen_.reserve(zeilen); }
+  // A row of the cells from the first on (the rest empty) at the end.
+  void Hinzu(std::initializer_list<std::string_view> zellen);
+  void push_back(const Gitterzeile& zeile);
+  // Keeps the first n rows.
+  void Kuerzen(std::size_t n);
+  // Row erster + i gets the row that stood at reihenfolge[i].Index.
+  void Umordnen(std::size_t erster, const std::vector<app::Schluesselsatz::Eintrag>& reihenfolge);
+
+ private:
+  // Room for n bytes of row text.
+  char* Platz(std::size_t n);
+
+  std::vector<Gitterzeile> zeilen_;
+  std::vector<std::unique_ptr<char[]>> bloecke_;
+  char* frei_ = nullptr;  // the unused rest of the last block
+  std::size_t rest_ = 0;
+};
+
+bool operator==(const Gitterliste& a, const Gitterliste& b);
 
 class AdressenlisteModell {
  public:
   using Gitterzeile = payout::Gitterzeile;
+  using Einzelzeile = payout::Einzelzeile;
 
   enum class Modus { Liste, Freigabe };
 
   Modus Ansicht = Modus::Liste;
-  std::vector<Gitterzeile> Gitter;       // row 0 titles, last row sums
+  Gitterliste Gitter;                    // row 0 titles, last row sums
   std::vector<Freigabeposten> Freigabe;  // the check list of the release mode
   std::int32_t FreigabeLauf = 0;         // run number (Laufnummer + 1) of the references
   std::string Titel = "Adressenliste";
@@ -125,6 +204,11 @@ class AdressenlisteModell {
 
 extern AdressenlisteModell Adressenliste;
 extern const char* const Listensortierungen[4];
+
+// An area (stellen 4) or amount (stellen 2) as BetragFormatieren(wert, 12,
+// stellen) shows it, written into puffer without taking memory; nothing for
+// the values it shows otherwise than plainly (below zero, a million or more).
+std::optional<std::string_view> Zwoelfstellig(app::Currency wert, int stellen, std::array<char, 12>& puffer);
 
 // Draws a line directly on the current printer page at DruckLinks, then
 // counts zeile up. Within a job of the report engine the line stands on the

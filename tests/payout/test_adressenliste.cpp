@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "app/IOStoerung.h"
 #include "app/Konfiguration.h"
 #include "app/Testumgebung.h"
+#include "app/Umwandlung.h"
+#include "letters/Vorlage.h"
 #include "payout/Adressenliste.h"
 #include "payout/Einstellungen.h"
 #include "printing/Druck.h"
@@ -28,7 +31,7 @@ namespace {
 using namespace addresses;
 
 namespace fs = std::filesystem;
-using Zeile = AdressenlisteModell::Gitterzeile;
+using Zeile = AdressenlisteModell::Einzelzeile;
 
 struct Eigentuemer {
   const char *Name1, *Name2, *Bic, *Iban;
@@ -232,28 +235,46 @@ TEST_F(AdressenlisteTest, DateiWirdEinmalGelesen) {
   Aufbauen(2);
   app::SetzeIOStoerung(nullptr);
   EXPECT_EQ(oeffnen, 1);
-  EXPECT_EQ(lesen, 7);
+  EXPECT_EQ(lesen, 1) << "the seven records in one read";
   EXPECT_EQ(Adressenliste.Gitter.size(), 5u);
   // The buffer holds the last record listed, not the last one read.
   EXPECT_EQ(AktiveAdressdatei.Satz.Text(Name1), "Berta Bauer");
 }
 
 TEST_F(AdressenlisteTest, LesefehlerUeberspringtNurDenSatz) {
-  // The read of record 1 fails; the build reports it and goes on with the
-  // next record, so records 2 to 6 are still listed.
-  int lesen = 0;
-  app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
-    return op == app::IOOperation::Lesen && p.filename() == "Revier.ADW" && lesen++ == 1 ? app::io::LeseFehler : 0;
-  });
-  Aufbauen(1);
-  app::SetzeIOStoerung(nullptr);
-  EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Fehler beim Lesen! Datei: " + Pfad("Revier.ADW")});
-  std::vector<std::string> texte;
-  for (const auto& z : Adressenliste.Gitter) texte.push_back(z[6]);
-  for (int k : {0, 2, 3, 4, 5, 6}) {
-    SCOPED_TRACE("Satz " + std::to_string(k));
-    const std::string text = Soll(k, "")[6];
-    EXPECT_EQ(std::count(texte.begin(), texte.end(), text), 1) << "\"" << text << "\" fehlt in der Liste";
+  // The read of the records fails; they are read again one by one. When the
+  // read of record 1 then fails too, the build reports it and goes on with
+  // the next record, so all others are still listed. When none fails, the
+  // failed read of all of them lost nothing and is not reported.
+  struct Fall {
+    std::vector<int> Gestoert;  // the reads that fail, counted from 0
+    std::vector<int> Gelistet;
+    std::vector<std::string> Meldungen;
+  };
+  const std::vector<Fall> faelle = {
+      {{0, 2}, {0, 2, 3, 4, 5, 6}, {"Fehler beim Lesen! Datei: " + Pfad("Revier.ADW")}},
+      {{0}, {0, 1, 2, 3, 4, 5, 6}, {}},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.Gestoert.size());
+    dialoge.Meldungen.clear();
+    int lesen = 0;
+    app::SetzeIOStoerung([&](app::IOOperation op, const fs::path& p) {
+      if (op != app::IOOperation::Lesen || p.filename() != "Revier.ADW") return 0;
+      const int n = lesen++;
+      return std::count(f.Gestoert.begin(), f.Gestoert.end(), n) ? app::io::LeseFehler : 0;
+    });
+    Aufbauen(1);
+    app::SetzeIOStoerung(nullptr);
+    EXPECT_EQ(dialoge.Meldungen, f.Meldungen);
+    EXPECT_EQ(Adressenliste.Gitter.size(), f.Gelistet.size() + 2);
+    std::vector<std::string> texte;
+    for (const auto& z : Adressenliste.Gitter) texte.push_back(z[6]);
+    for (int k : f.Gelistet) {
+      SCOPED_TRACE("Satz " + std::to_string(k));
+      const std::string text = Soll(k, "")[6];
+      EXPECT_EQ(std::count(texte.begin(), texte.end(), text), 1) << "\"" << text << "\" fehlt in der Liste";
+    }
   }
 }
 
@@ -323,6 +344,58 @@ TEST_F(AdressenlisteTest, GleicheSchluesselInLangerListe) {
       if (i % 2 == rest) soll.push_back("N" + std::to_string(10 + i));
   soll.push_back("");
   EXPECT_EQ(namen, soll);
+}
+
+TEST_F(AdressenlisteTest, UeberweisungstextWieErsetzePlatzhalter) {
+  // Names that make another token with the text around the placeholder or
+  // hold one themselves, umlauts, a text that must be cut; each transfer
+  // text as the replacement of the whole line spells it out.
+  const std::vector<Eigentuemer> bestand = {
+      {"Bernd K", "", "", "", 10000, 1, 0}, {"Bach", "", "", "", 10000, 1, 0},
+      {"MUELLER", "", "", "", 10000, 1, 0}, {"J\xFCrgen \xD6hler", "!NAM2", "", "", 10000, 1, 0},
+      {"", "F", "", "", 10000, 1, 0},       {"Anna !ANRE", "Zorn", "", "", 10000, 1, 0},
+      {"!NAM1", "x!", "", "", 10000, 1, 0},
+  };
+  Schreiben(bestand);
+  const std::string lang(250, 'x');
+  const std::vector<std::string> belege = {"Pacht !NAM1",   "Pacht !NAM1B",      "K!NAM1",
+                                           "F!NAM2F",       "!NAM2NAM1",         "!ORT !NAM1",
+                                           "\xC4!NAM1\xDC", lang + "!NAM1 Ende", "!NAM1!NAM1"};
+  for (const std::string& beleg : belege) {
+    SCOPED_TRACE(beleg);
+    Adressenliste.AuszahlungslisteAufbauen(1, kProHa, kKleinster, beleg);
+    std::vector<std::string> ist, soll;
+    for (std::size_t r = 1; r + 1 < Adressenliste.Gitter.size(); ++r) ist.push_back(Adressenliste.Gitter[r][6]);
+    for (const Eigentuemer& e : bestand) {
+      TAdresse a;
+      a.SetzeText(Name1, e.Name1);
+      a.SetzeText(Name2, e.Name2);
+      soll.push_back(app::SepaText(std::string_view(letters::ErsetzePlatzhalter(beleg, a)).substr(0, 255)));
+    }
+    std::sort(ist.begin(), ist.end());
+    std::sort(soll.begin(), soll.end());
+    EXPECT_EQ(ist, soll);
+  }
+}
+
+TEST(Zwoelfstellig, WieBetragFormatieren) {
+  // Around every power of ten, the halves of a cent and the edges of the
+  // plain form; where it gives nothing, the general form is used.
+  std::vector<Currency> werte = {0, 1, 49, 50, 99, 100, 149, 150, 9950, 9999, std::numeric_limits<Currency>::max()};
+  for (Currency p = 10; p <= 100000000000000; p *= 10)
+    for (Currency d : {-51, -50, -49, -1, 0, 1, 49, 50, 51}) werte.push_back(p + d);
+  for (Currency w = 0; w < 3000000; w += 997) werte.push_back(w * 3371);
+  for (const Currency w : {Currency{-1}, Currency{-10000}, std::numeric_limits<Currency>::min()}) werte.push_back(w);
+  for (const Currency w : werte)
+    for (int stellen : {2, 4}) {
+      std::array<char, 12> puffer;
+      const std::optional<std::string_view> schnell = Zwoelfstellig(w, stellen, puffer);
+      if (schnell) {
+        EXPECT_EQ(*schnell, app::BetragFormatieren(w, 12, stellen)) << w << " " << stellen;
+      } else {
+        EXPECT_TRUE(w < 0 || w >= 9999990000) << w << " " << stellen;
+      }
+    }
 }
 
 // --- printing -------------------------------------------------------------------

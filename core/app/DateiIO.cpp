@@ -324,7 +324,12 @@ void Datei::Oeffne(const char* modus, std::size_t satzgroesse, bool schreibbar) 
     return;
   }
   // A buffer of whole records: it goes to the disk at a record's end.
-  std::setvbuf(datei_, nullptr, _IOFBF, satzgroesse_ * std::max<std::size_t>(1, (1 << 16) / satzgroesse_));
+  const std::size_t groesse = satzgroesse_ * std::max<std::size_t>(1, (1 << 16) / satzgroesse_);
+  if (puffergroesse_ != groesse) {
+    puffer_ = std::make_unique<char[]>(groesse);
+    puffergroesse_ = groesse;
+  }
+  std::setvbuf(datei_, puffer_.get(), _IOFBF, groesse);
   laenge_ = plattform::Dateilaenge(datei_);
   if (laenge_ < 0) laenge_ = 0;
 }
@@ -522,7 +527,15 @@ bool Datei::Schliessen() {
   return true;
 }
 
-bool Datei::Sichern() { return datei_ != nullptr && plattform::Sichere(datei_); }
+bool Datei::Sichern() {
+  if (!datei_) return false;
+  errno = 0;
+  if (plattform::Sichere(datei_)) return true;
+  // What is still in the buffer goes out here: a full disk is named as such.
+  const int code = IOCodeAusErrno(errno, pfad_);
+  SetzeIOErgebnis(code == 0 || code >= 1000 ? io::SchreibFehler : code);
+  return false;
+}
 
 void OrdnerAnlegen(const std::string& pfad) {
   fs::path p = DateiPfad(pfad);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -147,7 +148,8 @@ class Datei {
   bool Ende();
   // False when the close failed (the result is pending as always).
   bool Schliessen();
-  // Pushes written data through to the disk; false when that failed.
+  // Pushes written data through to the disk; false when that failed, with
+  // the failure pending as for a write.
   bool Sichern();
   // Whether each write is flushed at once (the default), so that a full disk
   // shows at that write. Walks over many records switch it off; their
@@ -162,6 +164,10 @@ class Datei {
   // Flushes, ends the lock and closes; false when a step failed.
   bool Zu();
   std::FILE* datei_ = nullptr;
+  // The C library's buffer, ours so that its size holds (a size without a
+  // buffer of one's own is not kept everywhere); it outlives the open file.
+  std::unique_ptr<char[]> puffer_;
+  std::size_t puffergroesse_ = 0;
   bool gesperrt_ = false;
   std::filesystem::path pfad_;
   bool gebunden_ = false;

@@ -1,6 +1,7 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <numeric>
@@ -52,24 +53,10 @@ using Zellen = std::array<std::string_view, Flurstuecktabelle::MaxSpalten>;
 constexpr std::size_t kMaxFelder = 46;  // fields 0 .. 45
 constexpr int kMaxTeile = 41;           // parts 0 .. 40
 constexpr std::size_t kBlock = 1 << 16;
+constexpr std::size_t kLeseblock = std::size_t{1} << 20;
 constexpr int kFortschrittAlle = 4096;
 // No parcel is larger than a million square kilometres (in m² x 10000).
 constexpr Currency kHoechsteParzelle = 1000000000000 * CurrencyEins;
-
-// The text before the next separator; rest continues behind it. When no
-// separator is left, the whole rest is the last piece and rest becomes empty.
-std::string_view NaechstesStueck(std::string_view& rest, char trenner, bool& ende) {
-  const std::size_t p = rest.find(trenner);
-  if (p == std::string_view::npos) {
-    std::string_view stueck = rest;
-    rest = {};
-    ende = true;
-    return stueck;
-  }
-  std::string_view stueck = rest.substr(0, p);
-  rest.remove_prefix(p + 1);
-  return stueck;
-}
 
 // An optionally signed decimal integer, leading blanks allowed.
 bool IstGanzzahl(std::string_view t) {
@@ -92,32 +79,48 @@ bool PostleitzahlFolgt(std::string_view rest) {
   return IstGanzzahl(std::string_view(ohne, n));
 }
 
-// Owner entry into the row's cells, column cursor as the cadastre's layout
-// asks; parts placed point into the entry's text.
-void EigentuemerZerlegen(std::string_view eintrag, Zellen& zellen) {
+// A part of an owner entry (the text between its commas) as the scan of the
+// line found it.
+struct Teil {
+  std::uint32_t anfang = 0;  // in the line
+  std::uint32_t ende = 0;
+  std::int32_t strich = -1;  // where its first "-" stands, from anfang
+  bool schraeg = false;      // it holds a "/"
+  bool geb = false;          // it holds "geb."
+  bool letzter = false;      // no comma follows it in the entry
+};
+
+// Owner entry (ending at eintragEnde in the line) into the row's cells,
+// column cursor as the cadastre's layout asks; parts placed point into the
+// line.
+void EigentuemerZerlegen(std::string_view zeile, const Teil* teile, int anzahl, std::size_t eintragEnde,
+                         Zellen& zellen) {
   int c = Anteil;
-  std::string_view rest = eintrag;
-  bool ende = false;
-  for (int j = 0; j < kMaxTeile; ++j) {
-    std::string_view teil = ende ? std::string_view() : NaechstesStueck(rest, ',', ende);
-    if (j <= 2 || teil.empty()) continue;
-    if (j == 3 && teil.find('/') == std::string_view::npos) c = Nachname;
-    if (teil.find("geb.") != std::string_view::npos) {
+  for (int j = 3; j < anzahl; ++j) {
+    const Teil& t = teile[j];
+    std::string_view teil = zeile.substr(t.anfang, t.ende - t.anfang);
+    if (teil.empty()) continue;
+    if (j == 3 && !t.schraeg) c = Nachname;
+    if (t.geb) {
       zellen[GebName] = teil;
       teil = {};
     }
-    if (!teil.empty()) {
-      const std::size_t strich = teil.find('-');
-      if (strich == 5 && IstGanzzahl(teil.substr(1, 4))) {
-        zellen[Geburtstag] = teil;
-        teil = {};
-      }
+    if (!teil.empty() && t.strich == 5 && IstGanzzahl(teil.substr(1, 4))) {
+      zellen[Geburtstag] = teil;
+      teil = {};
     }
-    if (!ende && PostleitzahlFolgt(rest)) c = Strasse;
+    if (!t.letzter && PostleitzahlFolgt(zeile.substr(t.ende + 1, eintragEnde - t.ende - 1))) c = Strasse;
     if (!teil.empty() && c < Flurstuecktabelle::MaxSpalten) zellen[c] = teil;
     c = c == Anteil ? Nachname : c + 1;
   }
 }
+
+// Per byte: 1 when the scan of a line must look at it.
+constexpr std::array<std::uint8_t, 256> kBesonders = [] {
+  std::array<std::uint8_t, 256> a{};
+  for (const char c : {';', ',', '-', '/', '.'}) a[static_cast<unsigned char>(c)] = 1;
+  return a;
+}();
 
 constexpr std::size_t kTextblock = std::size_t{1} << 20;
 
@@ -140,7 +143,22 @@ std::string_view Flurstuecktabelle::Zelle(int spalte, int zeile) const {
   const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
   const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
   if (ende == anfang) return {};
-  return std::string_view(bloecke_[z.block]).substr(z.anfang + anfang, ende - anfang);
+  return std::string_view(bloecke_[z.block].text.get() + z.anfang + anfang, ende - anfang);
+}
+
+void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
+  // The blocks before keep their text where it is, so the cells may point
+  // into them.
+  Block b;
+  b.groesse = std::max({kTextblock, naechster_, groesse});
+  b.text = std::make_unique_for_overwrite<char[]>(b.groesse);
+  naechster_ = 0;
+  bloecke_.push_back(std::move(b));
+}
+
+void Flurstuecktabelle::Reservieren(std::size_t zeilen, std::size_t text) {
+  zeilen_.reserve(zeilen);
+  naechster_ = text;
 }
 
 void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
@@ -148,24 +166,21 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
   for (const auto& t : zellen) laenge += t.size();
   laenge = std::min<std::size_t>(laenge, 0xFFFF);
   lebend_ -= z.ende[MaxSpalten - 1];
-  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().capacity() - bloecke_.back().size() < laenge)) {
-    // A new block; the blocks before keep their text where it is, so the
-    // cells may point into them.
-    bloecke_.emplace_back();
-    bloecke_.back().reserve(std::max(kTextblock, laenge));
-  }
+  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < laenge)) NeuerBlock(laenge);
   Zeile neu;
   std::size_t n = 0;
   if (laenge > 0) {
-    std::string& block = bloecke_.back();
+    Block& block = bloecke_.back();
     neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
-    neu.anfang = static_cast<std::uint32_t>(block.size());
-    for (int i = 0; i < MaxSpalten; ++i) {
-      const std::string_view t = zellen[static_cast<std::size_t>(i)].substr(0, laenge - n);
-      block.append(t);
-      n += t.size();
-      neu.ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(n);
+    neu.anfang = static_cast<std::uint32_t>(block.belegt);
+    char* ziel = block.text.get() + block.belegt;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) {
+      const std::size_t k = std::min(zellen[i].size(), laenge - n);
+      if (k > 0) std::memcpy(ziel + n, zellen[i].data(), k);
+      n += k;
+      neu.ende[i] = static_cast<std::uint16_t>(n);
     }
+    block.belegt += n;
   }
   z = neu;
   lebend_ += n;
@@ -174,7 +189,7 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
 
 void Flurstuecktabelle::Verdichten() {
   if (belegt_ <= 2 * lebend_ + kTextblock) return;
-  std::deque<std::string> alt;
+  std::vector<Block> alt;
   alt.swap(bloecke_);
   belegt_ = 0;
   lebend_ = 0;
@@ -182,7 +197,8 @@ void Flurstuecktabelle::Verdichten() {
     Zellen zellen;
     std::size_t anfang = 0;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      if (z.ende[i] > anfang) zellen[i] = std::string_view(alt[z.block]).substr(z.anfang + anfang, z.ende[i] - anfang);
+      if (z.ende[i] > anfang)
+        zellen[i] = std::string_view(alt[z.block].text.get() + z.anfang + anfang, z.ende[i] - anfang);
       anfang = z.ende[i];
     }
     z = Zeile();
@@ -206,6 +222,11 @@ void Flurstuecktabelle::SetzeZeile(int zeile, const Zellen& zellen) {
   Verdichten();
 }
 
+void Flurstuecktabelle::ZeileAnhaengen(const Zellen& zellen) {
+  zeilen_.emplace_back();
+  Ablegen(zeilen_.back(), zellen);
+}
+
 std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
 
 // --- import ------------------------------------------------------------------------
@@ -227,20 +248,48 @@ class Importeur {
     titel_ = true;
     ++flurstuecke_;
     NeueZeile();
-    std::string_view rest = zeile;
-    bool ende = false;
-    for (std::size_t f = 0; f < kMaxFelder && !ende; ++f) {
-      const std::string_view feld = NaechstesStueck(rest, ';', ende);
-      if (f >= 1 && f <= 5) {
-        zellen_[f] = feld;
-      } else if (f >= 6 && !feld.empty()) {
-        ++eigentuemer_;
-        if (f > 6) {
-          Abschliessen();
-          ++n_;
-          NeueZeile();
+    // One pass over the line: ";" ends a field (the first kMaxFelder
+    // count), "," a part of an owner entry (the first kMaxTeile count).
+    const char* const p = zeile.data();
+    const std::size_t laenge = zeile.size();
+    std::size_t f = 0;
+    std::size_t feldAnfang = 0;
+    int j = 0;  // the part being scanned
+    teile_[0] = Teil();
+    for (std::size_t i = 0;; ++i) {
+      while (i < laenge && kBesonders[static_cast<unsigned char>(p[i])] == 0) ++i;
+      if (i == laenge || p[i] == ';') {
+        if (j < kMaxTeile) {
+          teile_[j].ende = static_cast<std::uint32_t>(i);
+          teile_[j].letzter = true;
         }
-        EigentuemerZerlegen(feld, zellen_);
+        Feld(zeile, f, feldAnfang, i, std::min(j + 1, kMaxTeile));
+        if (i == laenge || ++f == kMaxFelder) break;
+        feldAnfang = i + 1;
+        j = 0;
+        teile_[0] = Teil();
+        teile_[0].anfang = static_cast<std::uint32_t>(i + 1);
+        continue;
+      }
+      if (f < 6 || j >= kMaxTeile) continue;
+      Teil& t = teile_[j];
+      switch (p[i]) {
+        case ',':
+          t.ende = static_cast<std::uint32_t>(i);
+          if (++j < kMaxTeile) {
+            teile_[j] = Teil();
+            teile_[j].anfang = static_cast<std::uint32_t>(i + 1);
+          }
+          break;
+        case '-':
+          if (t.strich < 0) t.strich = static_cast<std::int32_t>(i - t.anfang);
+          break;
+        case '/':
+          t.schraeg = true;
+          break;
+        default:  // "."
+          if (i >= t.anfang + 3 && p[i - 3] == 'g' && p[i - 2] == 'e' && p[i - 1] == 'b') t.geb = true;
+          break;
       }
     }
     Abschliessen();
@@ -259,6 +308,22 @@ class Importeur {
   int Eigentuemer() const { return eigentuemer_; }
 
  private:
+  // Field f of the line, from anfang to ende, with the parts found in it
+  // (in teile_) when it is an owner entry.
+  void Feld(std::string_view zeile, std::size_t f, std::size_t anfang, std::size_t ende, int teile) {
+    if (f >= 1 && f <= 5) {
+      zellen_[f] = zeile.substr(anfang, ende - anfang);
+    } else if (f >= 6 && ende > anfang) {
+      ++eigentuemer_;
+      if (f > 6) {
+        Abschliessen();
+        ++n_;
+        NeueZeile();
+      }
+      EigentuemerZerlegen(zeile, teile_.data(), teile, ende, zellen_);
+    }
+  }
+
   void NeueZeile() {
     zeile_ = n_ - 1;
     zellen_ = Zellen();
@@ -285,11 +350,14 @@ class Importeur {
 
   // The row with its share; the cells may point into the table.
   void Speichern(int zeile, Zellen& z) {
-    if (tabelle_.Zeilenzahl() <= zeile) tabelle_.SetzeZeilenzahl(zeile + 1);
+    if (tabelle_.Zeilenzahl() < zeile) tabelle_.SetzeZeilenzahl(zeile);
     const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
     const std::string qm = Rechtsbuendig(MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull), 9);
     z[AnteiligeFlaeche] = qm;
-    tabelle_.SetzeZeile(zeile, z);
+    if (tabelle_.Zeilenzahl() == zeile)
+      tabelle_.ZeileAnhaengen(z);
+    else
+      tabelle_.SetzeZeile(zeile, z);
   }
 
   Flurstuecktabelle& tabelle_;
@@ -300,6 +368,7 @@ class Importeur {
   int oben_ = 0;  // the row stored last (0: none)
   bool titel_ = false;
   Zellen zellen_{};
+  std::array<Teil, kMaxTeile> teile_{};
 };
 
 void Auffuellen(Flurstuecktabelle& t) {
@@ -328,29 +397,38 @@ bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
   PruefeIO();
   if (IOFehler) return false;
   const std::int64_t gesamt = datei.LaengeInBytes();
-  std::string puffer;
-  std::string block(kBlock, '\0');
+  // The file is read straight into the buffer behind the unfinished line
+  // left from the read before; a line longer than the room left makes the
+  // buffer larger.
+  std::unique_ptr<char[]> puffer = std::make_unique_for_overwrite<char[]>(kLeseblock);
+  std::size_t groesse = kLeseblock;
+  std::size_t voll = 0;
   std::int64_t gelesen = 0;
   int zeilen = 0;
   int seitMeldung = 0;
   while (!Abbruch) {
-    const std::size_t n = datei.LesenBlock(block.data(), block.size());
+    if (groesse - voll < kLeseblock / 2) {
+      auto groesser = std::make_unique_for_overwrite<char[]>(2 * groesse);
+      std::memcpy(groesser.get(), puffer.get(), voll);
+      puffer = std::move(groesser);
+      groesse *= 2;
+    }
+    const std::size_t n = datei.LesenBlock(puffer.get() + voll, groesse - voll);
     PruefeIO();
     if (IOFehler) return false;
     gelesen += static_cast<std::int64_t>(n);
     const bool dateiende = n == 0;
-    puffer.append(block.data(), n);
+    voll += n;
+    const char* const p = puffer.get();
     std::size_t anfang = 0;
     for (;;) {
-      std::size_t lf = puffer.find('\n', anfang);
-      if (lf == std::string::npos) {
-        if (!dateiende || anfang >= puffer.size()) break;
-        lf = puffer.size();  // the last line without a line end
-      }
+      const void* zeilenende = anfang < voll ? std::memchr(p + anfang, '\n', voll - anfang) : nullptr;
+      std::size_t lf = zeilenende ? static_cast<std::size_t>(static_cast<const char*>(zeilenende) - p) : voll;
+      if (!zeilenende && (!dateiende || anfang >= voll)) break;  // else the last line without a line end
       std::size_t e = lf;
-      if (e > anfang && puffer[e - 1] == '\r') --e;
+      if (e > anfang && p[e - 1] == '\r') --e;
       ++zeilen;
-      if (!proZeile(std::string_view(puffer).substr(anfang, e - anfang))) return true;
+      if (!proZeile(std::string_view(p + anfang, e - anfang))) return true;
       anfang = lf + 1;
       if (++seitMeldung >= kFortschrittAlle) {
         seitMeldung = 0;
@@ -359,8 +437,9 @@ bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
         if (Abbruch) return true;
       }
     }
-    puffer.erase(0, std::min(anfang, puffer.size()));
     if (dateiende) break;
+    if (anfang > 0 && anfang < voll) std::memmove(puffer.get(), p + anfang, voll - anfang);
+    voll -= std::min(anfang, voll);
   }
   return true;
 }
@@ -418,7 +497,7 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                           }
                           const std::string_view flaeche = zeile.substr(anfang, zeile.find(';', anfang) - anfang);
                           const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
-                          if (!OhneLeerzeichen(flaeche).empty() && (!wert || *wert < 0 || *wert > kHoechsteParzelle)) {
+                          if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
                             // The text as the user sees it in the file.
                             bool lang = false;
                             const bool zitatUtf8 = (bom || utf8) && IstUtf8(flaeche, &lang) && (bom || lang);
@@ -463,7 +542,13 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
     return false;
   }
 
-  Importeur importeur(tabelle);
+  // The rows are built in a table of their own, which then replaces the
+  // one given; room for them is estimated from the file's size.
+  Flurstuecktabelle neu;
+  neu.SetzeZeilenzahl(1);
+  const auto bytes = static_cast<std::size_t>(std::max<std::int64_t>(datei.LaengeInBytes(), 0));
+  neu.Reservieren(bytes / 64 + 16, bytes);
+  Importeur importeur(neu);
   std::size_t ersetzt = 0;
   std::string zeileAnsi;
   bool erste = true;
@@ -485,7 +570,8 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
   datei.Schliessen();
   PruefeIO();
   if (importeur.Ende()) {
-    tabelle.SetzeZeilenzahl(std::max(importeur.Zeilen(), 1));
+    neu.SetzeZeilenzahl(std::max(importeur.Zeilen(), 1));
+    tabelle = std::move(neu);
   } else {
     // Only a header: the table stays, and its rows are filled down and their
     // shares computed again.
@@ -549,7 +635,7 @@ void Sortieren(Flurstuecktabelle& t) {
     const std::size_t von = z.ende[Nachname - 1];
     const std::size_t bis = z.ende[Weiteres];
     if (bis == von) return std::string_view();
-    return std::string_view(t.bloecke_[z.block]).substr(z.anfang + von, std::min<std::size_t>(bis - von, 255));
+    return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, std::min<std::size_t>(bis - von, 255));
   };
   std::size_t gesamt = 0;
   for (int r = 1; r < zeilen; ++r) gesamt += teil(r).size();

@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +53,11 @@ class Flurstuecktabelle {
   void SetzeZelle(int spalte, int zeile, std::string_view text);
   // All cells of a row at once (the views may point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
+  // A new last row with these cells (the views may point into this table).
+  void ZeileAnhaengen(const std::array<std::string_view, MaxSpalten>& zellen);
+  // Room for this many rows and bytes of text, so that a table read from a
+  // file of known size is not copied while it grows.
+  void Reservieren(std::size_t zeilen, std::size_t text);
 
   // Sum of the cells' lengths (for figures of memory use).
   std::size_t Textgroesse() const;
@@ -71,10 +76,19 @@ class Flurstuecktabelle {
   // is that of rows replaced or dropped.
   void Verdichten();
 
+  struct Block {
+    std::unique_ptr<char[]> text;  // never grown or moved
+    std::size_t belegt = 0;
+    std::size_t groesse = 0;
+  };
+  // A block of at least this size at the end of the blocks.
+  void NeuerBlock(std::size_t groesse);
+
   std::vector<Zeile> zeilen_;
-  std::deque<std::string> bloecke_;   // each reserved once, never grown or moved
-  std::size_t lebend_ = 0;            // bytes of text of the current rows
-  std::size_t belegt_ = 0;            // bytes used in all blocks
+  std::vector<Block> bloecke_;
+  std::size_t lebend_ = 0;     // bytes of text of the current rows
+  std::size_t belegt_ = 0;     // bytes used in all blocks
+  std::size_t naechster_ = 0;  // size of the next block (0: the usual one)
   int spalten_ = 13;
 };
 

@@ -124,6 +124,28 @@ constexpr std::array<std::uint8_t, 256> kBesonders = [] {
 
 constexpr std::size_t kTextblock = std::size_t{1} << 20;
 
+// memcpy for the short texts of cells: up to 16 bytes by two moves of fixed
+// size that may overlap (reading and writing only the n bytes).
+inline void KurzKopieren(char* ziel, const char* quelle, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a, b;
+    std::memcpy(&a, quelle, 8);
+    std::memcpy(&b, quelle + n - 8, 8);
+    std::memcpy(ziel, &a, 8);
+    std::memcpy(ziel + n - 8, &b, 8);
+  } else if (n >= 4 && n < 8) {
+    std::uint32_t a, b;
+    std::memcpy(&a, quelle, 4);
+    std::memcpy(&b, quelle + n - 4, 4);
+    std::memcpy(ziel, &a, 4);
+    std::memcpy(ziel + n - 4, &b, 4);
+  } else if (n > 16) {
+    std::memcpy(ziel, quelle, n);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) ziel[i] = quelle[i];
+  }
+}
+
 }  // namespace
 
 // --- Flurstuecktabelle -------------------------------------------------------------
@@ -176,7 +198,7 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
     char* ziel = block.text.get() + block.belegt;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
       const std::size_t k = std::min(zellen[i].size(), laenge - n);
-      if (k > 0) std::memcpy(ziel + n, zellen[i].data(), k);
+      KurzKopieren(ziel + n, zellen[i].data(), k);
       n += k;
       neu.ende[i] = static_cast<std::uint16_t>(n);
     }
@@ -228,6 +250,19 @@ void Flurstuecktabelle::ZeileAnhaengen(const Zellen& zellen) {
 }
 
 std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
+
+void Flurstuecktabelle::Vorladen(int von, int bis) const {
+  unsigned summe = 0;
+  for (int r = std::max(von, 0); r < std::min(bis, Zeilenzahl()); ++r) {
+    const Zeile& z = zeilen_[static_cast<std::size_t>(r)];
+    const std::size_t laenge = z.ende[MaxSpalten - 1];
+    if (laenge == 0) continue;
+    const char* text = bloecke_[z.block].text.get() + z.anfang;
+    summe +=
+        static_cast<unsigned char>(text[0]) + static_cast<unsigned char>(text[std::min<std::size_t>(laenge, 64) - 1]);
+  }
+  vorgeladen_ += summe;
+}
 
 // --- import ------------------------------------------------------------------------
 
@@ -609,8 +644,10 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
   }
   // A share of more than the whole can leave every range: it then counts as
   // the largest area, which no transfer takes over.
-  if (n > 0 && z > 0)
+  if (n > 0 && z > 0) {
+    if (z == n) return a;  // the whole: a * z / z, nothing to round
     return MulDivGeprueft(a, z, n, Rundung::HalbGerade).value_or(std::numeric_limits<Currency>::max());
+  }
   return 0;
 }
 
@@ -626,10 +663,9 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
-  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. The
-  // five cells stand one after the other in the row's text, so a key is one
-  // piece of it. The buffer's size is counted first, so it takes no more
-  // memory than the keys need.
+  // A row's key: its columns 8 to 12 upper-cased, cut to 255. The five
+  // cells stand one after the other in the row's text, so a key is one
+  // piece of it.
   const auto teil = [&t](int r) {
     const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
     const std::size_t von = z.ende[Nachname - 1];
@@ -637,52 +673,66 @@ void Sortieren(Flurstuecktabelle& t) {
     if (bis == von) return std::string_view();
     return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, std::min<std::size_t>(bis - von, 255));
   };
-  std::size_t gesamt = 0;
-  for (int r = 1; r < zeilen; ++r) gesamt += teil(r).size();
   char gross[256];
   for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));
-  std::string puffer(gesamt, '\0');
-  std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
-  std::size_t pos = 0;
-  for (int r = 1; r < zeilen; ++r) {
-    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(pos);
-    for (const char ch : teil(r)) puffer[pos++] = gross[static_cast<unsigned char>(ch)];
-  }
-  anfang[static_cast<std::size_t>(zeilen)] = static_cast<std::uint32_t>(puffer.size());
-  auto schluessel = [&](int r) {
-    const auto i = static_cast<std::size_t>(r);
-    return std::string_view(puffer).substr(anfang[i], anfang[i + 1] - anfang[i]);
+  // A cadastre names most owners on several rows: each distinct key gets a
+  // number (found through an open hash table) and is kept once, in a buffer
+  // of its own; only the distinct keys are sorted, and the rows are then
+  // placed by the rank of their key in one stable pass. The table holds the
+  // low half of each key's hash beside its number (plus one; 0 is a free
+  // slot) and grows as the keys come, so it stays small.
+  std::string einzeln;                      // the distinct keys
+  std::vector<std::uint32_t> anfang = {0};  // key number -> its start in einzeln (and the end)
+  auto schluessel = [&](std::uint32_t k) {
+    return std::string_view(einzeln).substr(anfang[k], anfang[k + 1] - anfang[k]);
   };
-  // A cadastre names most owners on several rows: equal keys get one
-  // number (found through an open hash table), only the distinct keys are
-  // sorted, and the rows are then placed by the rank of their key in one
-  // stable pass.
-  constexpr std::uint32_t kFrei = 0xFFFFFFFF;
-  std::size_t groesse = 16;
-  while (groesse < 2 * static_cast<std::size_t>(zeilen)) groesse *= 2;
-  std::vector<std::uint32_t> fach(groesse, kFrei);  // key number, or kFrei
-  std::vector<int> vertreter;                       // key number -> a row with that key
+  std::vector<std::uint64_t> fach(1 << 12, 0);
   std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
   const std::hash<std::string_view> streuwert;
+  char k[256];
   for (int r = 1; r < zeilen; ++r) {
-    const std::string_view k = schluessel(r);
-    std::size_t i = streuwert(k) & (groesse - 1);
-    while (fach[i] != kFrei && schluessel(vertreter[fach[i]]) != k) i = (i + 1) & (groesse - 1);
-    if (fach[i] == kFrei) {
-      fach[i] = static_cast<std::uint32_t>(vertreter.size());
-      vertreter.push_back(r);
+    const std::string_view roh = teil(r);
+    for (std::size_t i = 0; i < roh.size(); ++i) k[i] = gross[static_cast<unsigned char>(roh[i])];
+    const std::string_view key(k, roh.size());
+    const auto h = static_cast<std::uint32_t>(streuwert(key));
+    std::size_t maske = fach.size() - 1;
+    std::size_t i = h & maske;
+    for (; fach[i] != 0; i = (i + 1) & maske)
+      if (static_cast<std::uint32_t>(fach[i] >> 32) == h && schluessel(static_cast<std::uint32_t>(fach[i]) - 1) == key)
+        break;
+    if (fach[i] == 0) {
+      const auto n = static_cast<std::uint32_t>(anfang.size() - 1);
+      einzeln.append(key);
+      anfang.push_back(static_cast<std::uint32_t>(einzeln.size()));
+      fach[i] = (static_cast<std::uint64_t>(h) << 32) | (n + 1);
+      nummer[static_cast<std::size_t>(r)] = n;
+      if (2 * (n + 1) > fach.size()) {  // half full: twice the size
+        std::vector<std::uint64_t> alt(2 * fach.size(), 0);
+        alt.swap(fach);
+        maske = fach.size() - 1;
+        for (const std::uint64_t e : alt) {
+          if (e == 0) continue;
+          std::size_t j = static_cast<std::uint32_t>(e >> 32) & maske;
+          while (fach[j] != 0) j = (j + 1) & maske;
+          fach[j] = e;
+        }
+      }
+    } else {
+      nummer[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(fach[i]) - 1;
     }
-    nummer[static_cast<std::size_t>(r)] = fach[i];
   }
-  std::vector<std::uint32_t>().swap(fach);
-  std::vector<std::uint32_t> nachRang(vertreter.size());
+  std::vector<std::uint64_t>().swap(fach);
+  const std::size_t anzahlSchluessel = anfang.size() - 1;
+  std::vector<std::uint32_t> nachRang(anzahlSchluessel);
   std::iota(nachRang.begin(), nachRang.end(), 0);
   std::sort(nachRang.begin(), nachRang.end(),
-            [&](std::uint32_t a, std::uint32_t b) { return schluessel(vertreter[a]) < schluessel(vertreter[b]); });
+            [&](std::uint32_t a, std::uint32_t b) { return schluessel(a) < schluessel(b); });
+  std::string().swap(einzeln);
+  std::vector<std::uint32_t>().swap(anfang);
   // Where the rows of each key begin in the new order.
-  std::vector<std::uint32_t> beginn(vertreter.size());
+  std::vector<std::uint32_t> beginn(anzahlSchluessel);
   {
-    std::vector<std::uint32_t> anzahl(vertreter.size(), 0);
+    std::vector<std::uint32_t> anzahl(anzahlSchluessel, 0);
     for (int r = 1; r < zeilen; ++r) ++anzahl[nummer[static_cast<std::size_t>(r)]];
     std::uint32_t summe = 0;
     for (const std::uint32_t n : nachRang) {
@@ -693,8 +743,6 @@ void Sortieren(Flurstuecktabelle& t) {
   std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
   for (int r = 1; r < zeilen; ++r) reihenfolge[beginn[nummer[static_cast<std::size_t>(r)]]++] = r;
   std::vector<std::uint32_t>().swap(nummer);
-  std::string().swap(puffer);
-  std::vector<std::uint32_t>().swap(anfang);
   // The rows copied in their new order (reading them at random is cheaper
   // than also writing them at random).
   std::vector<Flurstuecktabelle::Zeile> neu;
@@ -767,6 +815,9 @@ std::string Verbunden(std::string_view a, const char* trenner, std::string_view 
   return s;
 }
 
+// Rows read ahead at once by the transfer (a power of two).
+constexpr int kVorladen = 32;
+
 }  // namespace
 
 Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::Adressdatei& datei) {
@@ -789,6 +840,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   const int letzte = t.Zeilenzahl() - 1;
   std::string k, naechster;
   if (letzte >= 1) schluessel(1, k);
+  t.Vorladen(1, 1 + kVorladen);
   int seitMeldung = 0;
   auto leer = [&](int r) {
     for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
@@ -796,6 +848,8 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
     return true;
   };
   for (int r = 1; r <= letzte; ++r) {
+    // After a sort the rows lie scattered.
+    if ((r & (kVorladen - 1)) == 1) t.Vorladen(r + kVorladen, r + 2 * kVorladen);
     if (ohneName(r)) {
       if (!leer(r)) ++bericht.Uebergangen;
       if (r < letzte)

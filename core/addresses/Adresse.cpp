@@ -26,10 +26,11 @@ const char* const StartordnerAdressdatei = "c:\\ZQ-Soft\\Reredazo";
 namespace {
 
 const char* const kFeldnamen[TAdresse::AnzahlFelder] = {
-    "Anrede", "Name1",     "Name2",        "Sortierung",   "Strasse",  "Postfach", "Ort",         "Telefon",
-    "Feld9",  "Fax",       "EMail",        "Homepage",     "Bankname", "BLZ",      "Kontonummer", "IBAN",
-    "BIC",    "MandatsNr", "MandatsNrAlt", "Steuernummer", "UStId",    "Feld22",   "Feld23",      "Feld24",
-    "Feld25", "Feld26",    "Feld27",       "Feld28",       "Feld29",   "Feld30"};
+    "Anrede",     "Name1",        "Name2",   "Sortierung", "Strasse", "Postfach",   "Ort",
+    "Telefon",    "Feld9",        "Fax",     "EMail",      "Homepage", "Bankname",  "BLZ",
+    "Kontonummer", "IBAN",        "BIC",     "MandatsNr",  "MandatsNrAlt", "Steuernummer", "UStId",
+    "Feld22",     "Feld23",       "Feld24",  "Feld25",     "Feld26",  "Feld27",     "Feld28",
+    "Feld29",     "Feld30"};
 
 constexpr std::size_t kSatz = TAdresse::Groesse;
 
@@ -356,31 +357,20 @@ AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.
 AdrAnhaenger::~AdrAnhaenger() { Schliessen(); }
 
 void AdrAnhaenger::Zurueck() {
-  gesammelt_.clear();
   datei_.Dateivariable.Kuerzen(anfang_);
   schritte_.Pruefe();
   datei_.Anzahl = vorher_;
 }
 
-bool AdrAnhaenger::Wegschreiben() {
-  if (gesammelt_.empty()) return true;
-  datei_.Dateivariable.SchreibenBlock(gesammelt_.data(), gesammelt_.size());
-  gesammelt_.clear();
+bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
+  if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
+  datei_.Dateivariable.Schreiben(satz.bytes.data());
   if (!schritte_.Pruefe()) {
     Zurueck();
     return false;
   }
-  return true;
-}
-
-bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
-  if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
-  // One write for some hundred records rather than one for each.
-  constexpr std::size_t kSammeln = 256 * TAdresse::Groesse;
-  if (gesammelt_.capacity() < kSammeln) gesammelt_.reserve(kSammeln);
-  gesammelt_.insert(gesammelt_.end(), satz.bytes.begin(), satz.bytes.end());
   ++datei_.Anzahl;
-  return gesammelt_.size() < kSammeln || Wegschreiben();
+  return true;
 }
 
 void AdrAnhaenger::Verwerfen() {
@@ -393,14 +383,13 @@ IOErgebnis AdrAnhaenger::Schliessen() {
   Datei& d = datei_.Dateivariable;
   if (d.Offen()) {
     // All records on the disk before the lock ends, or none of them.
-    if (schritte_.Ok() && Wegschreiben() && !d.Sichern()) {
+    if (schritte_.Ok() && !d.Sichern()) {
       SetzeIOErgebnis(io::SchreibFehler);
       schritte_.Pruefe();
       Zurueck();
     }
     Zumachen(datei_, schritte_);
   }
-  gesammelt_.clear();
   return schritte_.Ergebnis();
 }
 

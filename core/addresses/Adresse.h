@@ -20,36 +20,9 @@ using app::Currency;
 
 // Indices of the 30 text fields.
 enum Feld : int {
-  Anrede = 1,
-  Name1,
-  Name2,
-  Sortierung,
-  Strasse,
-  Postfach,
-  Ort,
-  Telefon,
-  Feld9,
-  Fax,
-  EMail,
-  Homepage,
-  Bankname,
-  BLZ,
-  Kontonummer,
-  IBAN,
-  BIC,
-  MandatsNr,
-  MandatsNrAlt,
-  Steuernummer,
-  UStId,
-  Feld22,
-  Feld23,
-  Feld24,
-  Feld25,
-  Feld26,
-  Feld27,
-  Feld28,
-  Feld29,
-  Feld30
+  Anrede = 1, Name1, Name2, Sortierung, Strasse, Postfach, Ort, Telefon, Feld9, Fax, EMail, Homepage,
+  Bankname, BLZ, Kontonummer, IBAN, BIC, MandatsNr, MandatsNrAlt, Steuernummer, UStId,
+  Feld22, Feld23, Feld24, Feld25, Feld26, Feld27, Feld28, Feld29, Feld30
 };
 
 class TAdresse {
@@ -180,8 +153,7 @@ app::IOErgebnis SaetzeLesen(Adressdatei& datei, const std::vector<std::int32_t>&
 // missing file is created. All or nothing: after the first failure nothing
 // more is written and the file is cut back to what it was, and so it is
 // when the appended records are dropped (Verwerfen) or not all of them reach
-// the disk. The records go to the file a few hundred at a time, so a failed
-// write may show a little after the record that met it.
+// the disk.
 class AdrAnhaenger {
  public:
   explicit AdrAnhaenger(Adressdatei& datei);
@@ -196,13 +168,10 @@ class AdrAnhaenger {
 
  private:
   void Zurueck();
-  // Writes the records collected; false (and the file cut back) on failure.
-  bool Wegschreiben();
   Adressdatei& datei_;
   app::IOSchritte schritte_;
-  std::int64_t anfang_ = 0;              // the length before the first record
-  std::int32_t vorher_ = 0;              // the count before the first record
-  std::vector<std::uint8_t> gesammelt_;  // records not yet handed to the file
+  std::int64_t anfang_ = 0;  // the length before the first record
+  std::int32_t vorher_ = 0;  // the count before the first record
 };
 
 // Cuts a file whose length is not a multiple of the record size back to its
@@ -243,9 +212,9 @@ void AktiveAdressendateiWaehlen();
 void NeueAdressendateiAnlegen();
 
 // The file dialog filters and start folders of the address file dialogs.
-extern const char* const FilterAdressdateiMenue;  // main window
+extern const char* const FilterAdressdateiMenue;   // main window
 extern const char* const StartordnerAdressdateiMenue;
-extern const char* const FilterAdressdatei;  // address file opening
+extern const char* const FilterAdressdatei;        // address file opening
 extern const char* const StartordnerAdressdatei;
 
 }  // namespace davo::addresses

@@ -116,6 +116,27 @@ void EigentuemerZerlegen(std::string_view zeile, const Teil* teile, int anzahl, 
   }
 }
 
+// 0x80 in each byte of x that is 0, else 0 (exact, no carries between bytes).
+inline std::uint64_t Nullbytes(std::uint64_t x) {
+  constexpr std::uint64_t k7F = 0x7F7F7F7F7F7F7F7Full;
+  return ~(((x & k7F) + k7F) | x | k7F);
+}
+
+// Where the next ";" from i on stands in t, or npos; eight bytes at a time.
+inline std::size_t NaechstesSemikolon(std::string_view t, std::size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= t.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, t.data() + i, 8);
+      const std::uint64_t treffer = Nullbytes(w ^ 0x3B3B3B3B3B3B3B3Bull);
+      if (treffer != 0) return i + static_cast<std::size_t>(std::countr_zero(treffer)) / 8;
+    }
+  }
+  for (; i < t.size(); ++i)
+    if (t[i] == ';') return i;
+  return std::string_view::npos;
+}
+
 // The area in whole m², halves away from zero: MulDiv(a, 1, CurrencyEins,
 // Rundung::HalbWegVonNull), for the usual values by a division by a constant.
 inline std::int64_t GanzeQuadratmeter(Currency a) {
@@ -130,12 +151,6 @@ constexpr std::array<std::uint8_t, 256> kBesonders = [] {
   for (const char c : {';', ',', '-', '/', '.'}) a[static_cast<unsigned char>(c)] = 1;
   return a;
 }();
-
-// 0x80 in each byte of x that is 0, else 0 (exact, no carries between bytes).
-inline std::uint64_t Nullbytes(std::uint64_t x) {
-  constexpr std::uint64_t k7F = 0x7F7F7F7F7F7F7F7Full;
-  return ~(((x & k7F) + k7F) | x | k7F);
-}
 
 // Where the next byte from i on stands that the scan must look at, or n.
 // Eight bytes at a time: "," "-" "." "/" are 0x2C to 0x2F, ";" is 0x3B.
@@ -188,15 +203,6 @@ void Flurstuecktabelle::SetzeZeilenzahl(int n) {
   for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= zeilen_[r].ende[MaxSpalten - 1];
   zeilen_.resize(neu);
   Verdichten();
-}
-
-std::string_view Flurstuecktabelle::Zelle(int spalte, int zeile) const {
-  if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
-  const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
-  const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
-  if (ende == anfang) return {};
-  return std::string_view(bloecke_[z.block].text.get() + z.anfang + anfang, ende - anfang);
 }
 
 void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
@@ -555,7 +561,7 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                           std::size_t feld = 0;
                           std::size_t anfang = 0;
                           for (; feld < 5; ++feld) {
-                            const std::size_t trenner = zeile.find(';', anfang);
+                            const std::size_t trenner = NaechstesSemikolon(zeile, anfang);
                             if (trenner == std::string_view::npos) break;
                             anfang = trenner + 1;
                           }
@@ -568,7 +574,8 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                                        "che\x93).";
                             return false;
                           }
-                          const std::string_view flaeche = zeile.substr(anfang, zeile.find(';', anfang) - anfang);
+                          const std::string_view flaeche =
+                              zeile.substr(anfang, NaechstesSemikolon(zeile, anfang) - anfang);
                           const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
                           if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
                             // The text as the user sees it in the file.

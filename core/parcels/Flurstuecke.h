@@ -49,7 +49,14 @@ class Flurstuecktabelle {
   void SetzeZeilenzahl(int n);
   void SetzeSpaltenzahl(int n) { spalten_ = n; }
 
-  std::string_view Zelle(int spalte, int zeile) const;
+  std::string_view Zelle(int spalte, int zeile) const {
+    if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
+    const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
+    const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
+    const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
+    if (ende == anfang) return {};
+    return std::string_view(bloecke_[z.block].text.get() + z.anfang + anfang, ende - anfang);
+  }
   void SetzeZelle(int spalte, int zeile, std::string_view text);
   // All cells of a row at once (the views may point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);

@@ -222,7 +222,7 @@ void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
 
 void Flurstuecktabelle::Reservieren(std::size_t zeilen, std::size_t text) {
   zeilen_.reserve(zeilen);
-  naechster_ = text;
+  naechster_ = std::min<std::size_t>(text, 64 * kTextblock);  // no more at once in a 32-bit process
 }
 
 void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {

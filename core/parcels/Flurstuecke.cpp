@@ -161,7 +161,10 @@ inline std::uint64_t Besondere(const char* p, std::size_t basis, std::size_t n) 
     for (std::size_t w = 0; w < 8 && basis + 8 * w < n; ++w) {
       const std::size_t i = basis + 8 * w;
       std::uint64_t wort = 0;  // bytes behind the line stay 0, which is no such byte
-      std::memcpy(&wort, p + i, std::min<std::size_t>(8, n - i));
+      if (i + 8 <= n)
+        std::memcpy(&wort, p + i, 8);  // one load
+      else
+        std::memcpy(&wort, p + i, n - i);
       const std::uint64_t treffer =
           Nullbytes((wort & 0xFCFCFCFCFCFCFCFCull) ^ 0x2C2C2C2C2C2C2C2Cull) | Nullbytes(wort ^ 0x3B3B3B3B3B3B3B3Bull);
       maske |= ((treffer * 0x0002040810204081ull) >> 56) << (8 * w);  // the top bits of the bytes

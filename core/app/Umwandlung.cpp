@@ -100,32 +100,7 @@ std::string Festkomma(std::int64_t wert, int praezision, int stellen) {
 
 }  // namespace
 
-std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzeichen) {
-  // Most texts are up to 14 digits with at most one comma and four decimals
-  // (blanks before them where they count for nothing): read at once, with no
-  // rounding and no overflow possible. Anything else goes the full way.
-  {
-    std::size_t j = 0;
-    if (ohneLeerzeichen)
-      while (j < text.size() && text[j] == ' ') ++j;
-    const std::size_t anfang = j;
-    std::uint64_t wert = 0;
-    while (j < text.size() && j - anfang < 14 && static_cast<unsigned char>(text[j] - '0') < 10)
-      wert = wert * 10 + static_cast<std::uint64_t>(text[j++] - '0');
-    std::size_t ziffern = j - anfang;
-    int stellen = 4;
-    if (j < text.size() && text[j] == kKomma) {
-      const std::size_t komma = ++j;
-      while (j < text.size() && j - komma < 4 && static_cast<unsigned char>(text[j] - '0') < 10)
-        wert = wert * 10 + static_cast<std::uint64_t>(text[j++] - '0');
-      ziffern += j - komma;
-      stellen = 4 - static_cast<int>(j - komma);
-    }
-    if (j == text.size() && ziffern > 0) {
-      for (; stellen > 0; --stellen) wert *= 10;
-      return static_cast<Currency>(wert);
-    }
-  }
+std::optional<Currency> TextNachCurrencyVoll(std::string_view text, bool ohneLeerzeichen) {
   std::size_t i = 0;
   bool negativ = false;
   if (ohneLeerzeichen)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -143,6 +144,18 @@ inline std::int64_t GanzeQuadratmeter(Currency a) {
   if (a >= 0 && a <= std::numeric_limits<Currency>::max() - CurrencyEins / 2)
     return (a + CurrencyEins / 2) / CurrencyEins;
   return MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull);
+}
+
+// n right-aligned in 9 characters (wider numbers take the room they need),
+// as Rechtsbuendig(n, 9) writes it, into puffer.
+inline std::string_view Rechtsbuendig9(std::int64_t n, char (&puffer)[32]) {
+  char ziffern[24];
+  const std::to_chars_result r = std::to_chars(ziffern, ziffern + sizeof ziffern, n);
+  const auto laenge = static_cast<std::size_t>(r.ptr - ziffern);
+  const std::size_t blanks = laenge < 9 ? 9 - laenge : 0;
+  std::memset(puffer, ' ', blanks);
+  std::memcpy(puffer + blanks, ziffern, laenge);
+  return std::string_view(puffer, blanks + laenge);
 }
 
 // Per byte: 1 when the scan of a line must look at it.
@@ -448,7 +461,8 @@ class Importeur {
   void Speichern(int zeile, Zellen& z) {
     if (tabelle_.Zeilenzahl() < zeile) tabelle_.SetzeZeilenzahl(zeile);
     const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
-    const std::string qm = Rechtsbuendig(GanzeQuadratmeter(a), 9);
+    char puffer[32];
+    const std::string_view qm = Rechtsbuendig9(GanzeQuadratmeter(a), puffer);
     z[AnteiligeFlaeche] = qm;
     if (tabelle_.Zeilenzahl() == zeile)
       tabelle_.ZeileAnhaengen(z);
@@ -708,6 +722,16 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
   // the largest area, which no transfer takes over.
   if (n > 0 && z > 0) {
     if (z == n) return a;  // the whole: a * z / z, nothing to round
+    // As MulDivGeprueft rounds it, in 64 bits where the product fits there.
+    if (a >= 0 && a <= std::numeric_limits<Currency>::max() / z) {
+      const auto p = static_cast<std::uint64_t>(a) * static_cast<std::uint64_t>(z);
+      const auto d = static_cast<std::uint64_t>(n);
+      std::uint64_t q = p / d;
+      const std::uint64_t rest = p % d;
+      const std::uint64_t gegen = d - rest;  // 2 * rest against d, without overflow
+      if (rest != 0 && (rest > gegen || (rest == gegen && (q & 1u) != 0))) ++q;
+      return static_cast<Currency>(q);
+    }
     return MulDivGeprueft(a, z, n, Rundung::HalbGerade).value_or(std::numeric_limits<Currency>::max());
   }
   return 0;

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <functional>
 #include <limits>
-#include <numeric>
 
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
@@ -224,6 +223,16 @@ void Flurstuecktabelle::SetzeZeilenzahl(int n) {
   for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= zeilen_[r].ende[MaxSpalten - 1];
   zeilen_.resize(neu);
   Verdichten();
+}
+
+Flurstuecktabelle::Block::Block(const Block& b)
+    : text(std::make_unique_for_overwrite<char[]>(b.belegt)), belegt(b.belegt), groesse(b.belegt) {
+  if (belegt > 0) std::memcpy(text.get(), b.text.get(), belegt);
+}
+
+Flurstuecktabelle::Block& Flurstuecktabelle::Block::operator=(const Block& b) {
+  if (this != &b) *this = Block(b);
+  return *this;
 }
 
 void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {

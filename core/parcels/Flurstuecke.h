@@ -93,6 +93,12 @@ class Flurstuecktabelle {
     std::unique_ptr<char[]> text;  // never grown or moved
     std::size_t belegt = 0;
     std::size_t groesse = 0;
+    Block() = default;
+    Block(Block&&) noexcept = default;
+    Block& operator=(Block&&) noexcept = default;
+    // A copy holds the text used, and no room behind it.
+    Block(const Block& b);
+    Block& operator=(const Block& b);
   };
   // A block of at least this size at the end of the blocks.
   void NeuerBlock(std::size_t groesse);

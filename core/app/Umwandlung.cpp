@@ -100,7 +100,7 @@ std::string Festkomma(std::int64_t wert, int praezision, int stellen) {
 
 }  // namespace
 
-std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzeichen) {
+std::optional<Currency> TextNachCurrencyVoll(std::string_view text, bool ohneLeerzeichen) {
   std::size_t i = 0;
   bool negativ = false;
   if (ohneLeerzeichen)
@@ -110,7 +110,7 @@ std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzei
     ++i;
   }
   std::uint64_t ganz = 0;
-  std::uint64_t bruch = 0;     // the first four decimals
+  std::uint64_t bruch = 0;  // the first four decimals
   int bruchStellen = 0;
   char fuenfte = '0';          // the fifth decimal
   bool restNichtNull = false;  // any decimal behind the fifth is not 0

@@ -16,11 +16,39 @@ struct BetragErgebnis {
   bool Fehler = false;
 };
 
+// TextNachCurrency for every text, the long way.
+std::optional<Currency> TextNachCurrencyVoll(std::string_view text, bool ohneLeerzeichen);
+
 // A decimal number in German form as Currency: optional sign, digits, at most
 // one "," with decimals (beyond the fourth rounded half to even). Nothing
 // when the text is anything else (blanks, separators, letters, empty).
-// With ohneLeerzeichen, blanks anywhere in the text are ignored.
-std::optional<Currency> TextNachCurrency(std::string_view text, bool ohneLeerzeichen = false);
+// With ohneLeerzeichen, blanks anywhere in the text are ignored. (Always
+// inline: a call returns the result through memory in a way that stalls.)
+[[gnu::always_inline]] inline std::optional<Currency> TextNachCurrency(std::string_view text,
+                                                                       bool ohneLeerzeichen = false) {
+  // Most texts are up to 14 digits with at most one comma and four decimals
+  // (blanks before them where they count for nothing): read here, with no
+  // rounding and no overflow possible. Anything else goes the long way.
+  std::size_t j = 0;
+  if (ohneLeerzeichen)
+    while (j < text.size() && text[j] == ' ') ++j;
+  const std::size_t anfang = j;
+  std::uint64_t wert = 0;
+  while (j < text.size() && j - anfang < 14 && static_cast<unsigned char>(text[j] - '0') < 10)
+    wert = wert * 10 + static_cast<std::uint64_t>(text[j++] - '0');
+  std::size_t ziffern = j - anfang;
+  int stellen = 4;
+  if (j < text.size() && text[j] == ',') {
+    const std::size_t komma = ++j;
+    while (j < text.size() && j - komma < 4 && static_cast<unsigned char>(text[j] - '0') < 10)
+      wert = wert * 10 + static_cast<std::uint64_t>(text[j++] - '0');
+    ziffern += j - komma;
+    stellen = 4 - static_cast<int>(j - komma);
+  }
+  if (j != text.size() || ziffern == 0) return TextNachCurrencyVoll(text, ohneLeerzeichen);
+  for (; stellen > 0; --stellen) wert *= 10;
+  return static_cast<Currency>(wert);
+}
 
 // Reads an amount in German form: keeps "-", digits and ","; the rest (blanks,
 // thousands separators, units) is dropped. Nothing or a lone "-" is 0 without

@@ -1,9 +1,11 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstring>
 #include <functional>
 #include <limits>
-#include <numeric>
 
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
@@ -52,24 +54,10 @@ using Zellen = std::array<std::string_view, Flurstuecktabelle::MaxSpalten>;
 constexpr std::size_t kMaxFelder = 46;  // fields 0 .. 45
 constexpr int kMaxTeile = 41;           // parts 0 .. 40
 constexpr std::size_t kBlock = 1 << 16;
+constexpr std::size_t kLeseblock = std::size_t{1} << 20;
 constexpr int kFortschrittAlle = 4096;
 // No parcel is larger than a million square kilometres (in m² x 10000).
 constexpr Currency kHoechsteParzelle = 1000000000000 * CurrencyEins;
-
-// The text before the next separator; rest continues behind it. When no
-// separator is left, the whole rest is the last piece and rest becomes empty.
-std::string_view NaechstesStueck(std::string_view& rest, char trenner, bool& ende) {
-  const std::size_t p = rest.find(trenner);
-  if (p == std::string_view::npos) {
-    std::string_view stueck = rest;
-    rest = {};
-    ende = true;
-    return stueck;
-  }
-  std::string_view stueck = rest.substr(0, p);
-  rest.remove_prefix(p + 1);
-  return stueck;
-}
 
 // An optionally signed decimal integer, leading blanks allowed.
 bool IstGanzzahl(std::string_view t) {
@@ -92,34 +80,137 @@ bool PostleitzahlFolgt(std::string_view rest) {
   return IstGanzzahl(std::string_view(ohne, n));
 }
 
-// Owner entry into the row's cells, column cursor as the cadastre's layout
-// asks; parts placed point into the entry's text.
-void EigentuemerZerlegen(std::string_view eintrag, Zellen& zellen) {
+// A part of an owner entry (the text between its commas) as the scan of the
+// line found it.
+struct Teil {
+  std::uint32_t anfang = 0;  // in the line
+  std::uint32_t ende = 0;
+  std::int32_t strich = -1;  // where its first "-" stands, from anfang
+  bool schraeg = false;      // it holds a "/"
+  bool geb = false;          // it holds "geb."
+  bool letzter = false;      // no comma follows it in the entry
+};
+
+// Owner entry (ending at eintragEnde in the line) into the row's cells,
+// column cursor as the cadastre's layout asks; parts placed point into the
+// line.
+void EigentuemerZerlegen(std::string_view zeile, const Teil* teile, int anzahl, std::size_t eintragEnde,
+                         Zellen& zellen) {
   int c = Anteil;
-  std::string_view rest = eintrag;
-  bool ende = false;
-  for (int j = 0; j < kMaxTeile; ++j) {
-    std::string_view teil = ende ? std::string_view() : NaechstesStueck(rest, ',', ende);
-    if (j <= 2 || teil.empty()) continue;
-    if (j == 3 && teil.find('/') == std::string_view::npos) c = Nachname;
-    if (teil.find("geb.") != std::string_view::npos) {
+  for (int j = 3; j < anzahl; ++j) {
+    const Teil& t = teile[j];
+    std::string_view teil = zeile.substr(t.anfang, t.ende - t.anfang);
+    if (teil.empty()) continue;
+    if (j == 3 && !t.schraeg) c = Nachname;
+    if (t.geb) {
       zellen[GebName] = teil;
       teil = {};
     }
-    if (!teil.empty()) {
-      const std::size_t strich = teil.find('-');
-      if (strich == 5 && IstGanzzahl(teil.substr(1, 4))) {
-        zellen[Geburtstag] = teil;
-        teil = {};
-      }
+    if (!teil.empty() && t.strich == 5 && IstGanzzahl(teil.substr(1, 4))) {
+      zellen[Geburtstag] = teil;
+      teil = {};
     }
-    if (!ende && PostleitzahlFolgt(rest)) c = Strasse;
+    if (!t.letzter && PostleitzahlFolgt(zeile.substr(t.ende + 1, eintragEnde - t.ende - 1))) c = Strasse;
     if (!teil.empty() && c < Flurstuecktabelle::MaxSpalten) zellen[c] = teil;
     c = c == Anteil ? Nachname : c + 1;
   }
 }
 
+// 0x80 in each byte of x that is 0, else 0 (exact, no carries between bytes).
+inline std::uint64_t Nullbytes(std::uint64_t x) {
+  constexpr std::uint64_t k7F = 0x7F7F7F7F7F7F7F7Full;
+  return ~(((x & k7F) + k7F) | x | k7F);
+}
+
+// Where the next ";" from i on stands in t, or npos; eight bytes at a time.
+inline std::size_t NaechstesSemikolon(std::string_view t, std::size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= t.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, t.data() + i, 8);
+      const std::uint64_t treffer = Nullbytes(w ^ 0x3B3B3B3B3B3B3B3Bull);
+      if (treffer != 0) return i + static_cast<std::size_t>(std::countr_zero(treffer)) / 8;
+    }
+  }
+  for (; i < t.size(); ++i)
+    if (t[i] == ';') return i;
+  return std::string_view::npos;
+}
+
+// The area in whole m², halves away from zero: MulDiv(a, 1, CurrencyEins,
+// Rundung::HalbWegVonNull), for the usual values by a division by a constant.
+inline std::int64_t GanzeQuadratmeter(Currency a) {
+  if (a >= 0 && a <= std::numeric_limits<Currency>::max() - CurrencyEins / 2)
+    return (a + CurrencyEins / 2) / CurrencyEins;
+  return MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull);
+}
+
+// n right-aligned in 9 characters (wider numbers take the room they need),
+// as Rechtsbuendig(n, 9) writes it, into puffer.
+inline std::string_view Rechtsbuendig9(std::int64_t n, char (&puffer)[32]) {
+  char ziffern[24];
+  const std::to_chars_result r = std::to_chars(ziffern, ziffern + sizeof ziffern, n);
+  const auto laenge = static_cast<std::size_t>(r.ptr - ziffern);
+  const std::size_t blanks = laenge < 9 ? 9 - laenge : 0;
+  std::memset(puffer, ' ', blanks);
+  std::memcpy(puffer + blanks, ziffern, laenge);
+  return std::string_view(puffer, blanks + laenge);
+}
+
+// Per byte: 1 when the scan of a line must look at it.
+constexpr std::array<std::uint8_t, 256> kBesonders = [] {
+  std::array<std::uint8_t, 256> a{};
+  for (const char c : {';', ',', '-', '/', '.'}) a[static_cast<unsigned char>(c)] = 1;
+  return a;
+}();
+
+// Bit k set when byte basis + k (k < 64, before n) is one the scan of a line
+// must look at: "," "-" "." "/" are 0x2C to 0x2F, ";" is 0x3B. Eight bytes
+// at a time, without a branch per byte.
+inline std::uint64_t Besondere(const char* p, std::size_t basis, std::size_t n) {
+  std::uint64_t maske = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (std::size_t w = 0; w < 8 && basis + 8 * w < n; ++w) {
+      const std::size_t i = basis + 8 * w;
+      std::uint64_t wort = 0;  // bytes behind the line stay 0, which is no such byte
+      if (i + 8 <= n)
+        std::memcpy(&wort, p + i, 8);  // one load
+      else
+        std::memcpy(&wort, p + i, n - i);
+      const std::uint64_t treffer =
+          Nullbytes((wort & 0xFCFCFCFCFCFCFCFCull) ^ 0x2C2C2C2C2C2C2C2Cull) | Nullbytes(wort ^ 0x3B3B3B3B3B3B3B3Bull);
+      maske |= ((treffer * 0x0002040810204081ull) >> 56) << (8 * w);  // the top bits of the bytes
+    }
+  } else {
+    for (std::size_t k = 0; k < 64 && basis + k < n; ++k)
+      if (kBesonders[static_cast<unsigned char>(p[basis + k])] != 0) maske |= std::uint64_t{1} << k;
+  }
+  return maske;
+}
+
 constexpr std::size_t kTextblock = std::size_t{1} << 20;
+
+// memcpy for the short texts of cells: up to 16 bytes by two moves of fixed
+// size that may overlap (reading and writing only the n bytes).
+inline void KurzKopieren(char* ziel, const char* quelle, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a, b;
+    std::memcpy(&a, quelle, 8);
+    std::memcpy(&b, quelle + n - 8, 8);
+    std::memcpy(ziel, &a, 8);
+    std::memcpy(ziel + n - 8, &b, 8);
+  } else if (n >= 4 && n < 8) {
+    std::uint32_t a, b;
+    std::memcpy(&a, quelle, 4);
+    std::memcpy(&b, quelle + n - 4, 4);
+    std::memcpy(ziel, &a, 4);
+    std::memcpy(ziel + n - 4, &b, 4);
+  } else if (n > 16) {
+    std::memcpy(ziel, quelle, n);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) ziel[i] = quelle[i];
+  }
+}
 
 }  // namespace
 
@@ -134,13 +225,29 @@ void Flurstuecktabelle::SetzeZeilenzahl(int n) {
   Verdichten();
 }
 
-std::string_view Flurstuecktabelle::Zelle(int spalte, int zeile) const {
-  if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
-  const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-  const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
-  const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
-  if (ende == anfang) return {};
-  return std::string_view(bloecke_[z.block]).substr(z.anfang + anfang, ende - anfang);
+Flurstuecktabelle::Block::Block(const Block& b)
+    : text(std::make_unique_for_overwrite<char[]>(b.belegt)), belegt(b.belegt), groesse(b.belegt) {
+  if (belegt > 0) std::memcpy(text.get(), b.text.get(), belegt);
+}
+
+Flurstuecktabelle::Block& Flurstuecktabelle::Block::operator=(const Block& b) {
+  if (this != &b) *this = Block(b);
+  return *this;
+}
+
+void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
+  // The blocks before keep their text where it is, so the cells may point
+  // into them.
+  Block b;
+  b.groesse = std::max({kTextblock, naechster_, groesse});
+  b.text = std::make_unique_for_overwrite<char[]>(b.groesse);
+  naechster_ = 0;
+  bloecke_.push_back(std::move(b));
+}
+
+void Flurstuecktabelle::Reservieren(std::size_t zeilen, std::size_t text) {
+  zeilen_.reserve(zeilen);
+  naechster_ = std::min<std::size_t>(text, 64 * kTextblock);  // no more at once in a 32-bit process
 }
 
 void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
@@ -148,24 +255,21 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
   for (const auto& t : zellen) laenge += t.size();
   laenge = std::min<std::size_t>(laenge, 0xFFFF);
   lebend_ -= z.ende[MaxSpalten - 1];
-  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().capacity() - bloecke_.back().size() < laenge)) {
-    // A new block; the blocks before keep their text where it is, so the
-    // cells may point into them.
-    bloecke_.emplace_back();
-    bloecke_.back().reserve(std::max(kTextblock, laenge));
-  }
+  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < laenge)) NeuerBlock(laenge);
   Zeile neu;
   std::size_t n = 0;
   if (laenge > 0) {
-    std::string& block = bloecke_.back();
+    Block& block = bloecke_.back();
     neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
-    neu.anfang = static_cast<std::uint32_t>(block.size());
-    for (int i = 0; i < MaxSpalten; ++i) {
-      const std::string_view t = zellen[static_cast<std::size_t>(i)].substr(0, laenge - n);
-      block.append(t);
-      n += t.size();
-      neu.ende[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(n);
+    neu.anfang = static_cast<std::uint32_t>(block.belegt);
+    char* ziel = block.text.get() + block.belegt;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) {
+      const std::size_t k = std::min(zellen[i].size(), laenge - n);
+      KurzKopieren(ziel + n, zellen[i].data(), k);
+      n += k;
+      neu.ende[i] = static_cast<std::uint16_t>(n);
     }
+    block.belegt += n;
   }
   z = neu;
   lebend_ += n;
@@ -174,7 +278,7 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
 
 void Flurstuecktabelle::Verdichten() {
   if (belegt_ <= 2 * lebend_ + kTextblock) return;
-  std::deque<std::string> alt;
+  std::vector<Block> alt;
   alt.swap(bloecke_);
   belegt_ = 0;
   lebend_ = 0;
@@ -182,7 +286,8 @@ void Flurstuecktabelle::Verdichten() {
     Zellen zellen;
     std::size_t anfang = 0;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      if (z.ende[i] > anfang) zellen[i] = std::string_view(alt[z.block]).substr(z.anfang + anfang, z.ende[i] - anfang);
+      if (z.ende[i] > anfang)
+        zellen[i] = std::string_view(alt[z.block].text.get() + z.anfang + anfang, z.ende[i] - anfang);
       anfang = z.ende[i];
     }
     z = Zeile();
@@ -206,7 +311,25 @@ void Flurstuecktabelle::SetzeZeile(int zeile, const Zellen& zellen) {
   Verdichten();
 }
 
+void Flurstuecktabelle::ZeileAnhaengen(const Zellen& zellen) {
+  zeilen_.emplace_back();
+  Ablegen(zeilen_.back(), zellen);
+}
+
 std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
+
+void Flurstuecktabelle::Vorladen(int von, int bis) const {
+  unsigned summe = 0;
+  for (int r = std::max(von, 0); r < std::min(bis, Zeilenzahl()); ++r) {
+    const Zeile& z = zeilen_[static_cast<std::size_t>(r)];
+    const std::size_t laenge = z.ende[MaxSpalten - 1];
+    if (laenge == 0) continue;
+    const char* text = bloecke_[z.block].text.get() + z.anfang;
+    summe +=
+        static_cast<unsigned char>(text[0]) + static_cast<unsigned char>(text[std::min<std::size_t>(laenge, 64) - 1]);
+  }
+  vorgeladen_ += summe;
+}
 
 // --- import ------------------------------------------------------------------------
 
@@ -227,22 +350,59 @@ class Importeur {
     titel_ = true;
     ++flurstuecke_;
     NeueZeile();
-    std::string_view rest = zeile;
-    bool ende = false;
-    for (std::size_t f = 0; f < kMaxFelder && !ende; ++f) {
-      const std::string_view feld = NaechstesStueck(rest, ';', ende);
-      if (f >= 1 && f <= 5) {
-        zellen_[f] = feld;
-      } else if (f >= 6 && !feld.empty()) {
-        ++eigentuemer_;
-        if (f > 6) {
-          Abschliessen();
-          ++n_;
-          NeueZeile();
+    // One pass over the line: ";" ends a field (the first kMaxFelder
+    // count), "," a part of an owner entry (the first kMaxTeile count).
+    const char* const p = zeile.data();
+    const std::size_t laenge = zeile.size();
+    std::size_t f = 0;
+    std::size_t feldAnfang = 0;
+    int j = 0;  // the part being scanned
+    teile_[0] = Teil();
+    // The field ending at i; true when it is the last one that counts.
+    const auto feldEnde = [&](std::size_t i) {
+      if (j < kMaxTeile) {
+        teile_[j].ende = static_cast<std::uint32_t>(i);
+        teile_[j].letzter = true;
+      }
+      Feld(zeile, f, feldAnfang, i, std::min(j + 1, kMaxTeile));
+      if (i == laenge || ++f == kMaxFelder) return true;
+      feldAnfang = i + 1;
+      j = 0;
+      teile_[0] = Teil();
+      teile_[0].anfang = static_cast<std::uint32_t>(i + 1);
+      return false;
+    };
+    bool fertig = false;
+    for (std::size_t basis = 0; basis < laenge && !fertig; basis += 64) {
+      for (std::uint64_t maske = Besondere(p, basis, laenge); maske != 0; maske &= maske - 1) {
+        const std::size_t i = basis + static_cast<std::size_t>(std::countr_zero(maske));
+        if (p[i] == ';') {
+          if ((fertig = feldEnde(i))) break;
+          continue;
         }
-        EigentuemerZerlegen(feld, zellen_);
+        if (f < 6 || j >= kMaxTeile) continue;
+        Teil& t = teile_[j];
+        switch (p[i]) {
+          case ',':
+            t.ende = static_cast<std::uint32_t>(i);
+            if (++j < kMaxTeile) {
+              teile_[j] = Teil();
+              teile_[j].anfang = static_cast<std::uint32_t>(i + 1);
+            }
+            break;
+          case '-':
+            if (t.strich < 0) t.strich = static_cast<std::int32_t>(i - t.anfang);
+            break;
+          case '/':
+            t.schraeg = true;
+            break;
+          default:  // "."
+            if (i >= t.anfang + 3 && p[i - 3] == 'g' && p[i - 2] == 'e' && p[i - 1] == 'b') t.geb = true;
+            break;
+        }
       }
     }
+    if (!fertig) feldEnde(laenge);
     Abschliessen();
   }
 
@@ -259,9 +419,32 @@ class Importeur {
   int Eigentuemer() const { return eigentuemer_; }
 
  private:
+  // Field f of the line, from anfang to ende, with the parts found in it
+  // (in teile_) when it is an owner entry.
+  void Feld(std::string_view zeile, std::size_t f, std::size_t anfang, std::size_t ende, int teile) {
+    if (f >= 1 && f <= 5) {
+      zellen_[f] = zeile.substr(anfang, ende - anfang);
+    } else if (f >= 6 && ende > anfang) {
+      ++eigentuemer_;
+      if (f > 6) {
+        Abschliessen();
+        ++n_;
+        NeueZeile();
+      }
+      EigentuemerZerlegen(zeile, teile_.data(), teile, ende, zellen_);
+    }
+  }
+
   void NeueZeile() {
     zeile_ = n_ - 1;
-    zellen_ = Zellen();
+    // Cell by cell: as one block of 320 bytes the compiler clears it with a
+    // string instruction that is slow to start.
+    for (std::size_t c = 0; c < Flurstuecktabelle::MaxSpalten; c += 4) {
+      zellen_[c] = {};
+      zellen_[c + 1] = {};
+      zellen_[c + 2] = {};
+      zellen_[c + 3] = {};
+    }
   }
 
   void Abschliessen() {
@@ -285,11 +468,15 @@ class Importeur {
 
   // The row with its share; the cells may point into the table.
   void Speichern(int zeile, Zellen& z) {
-    if (tabelle_.Zeilenzahl() <= zeile) tabelle_.SetzeZeilenzahl(zeile + 1);
+    if (tabelle_.Zeilenzahl() < zeile) tabelle_.SetzeZeilenzahl(zeile);
     const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
-    const std::string qm = Rechtsbuendig(MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull), 9);
+    char puffer[32];
+    const std::string_view qm = Rechtsbuendig9(GanzeQuadratmeter(a), puffer);
     z[AnteiligeFlaeche] = qm;
-    tabelle_.SetzeZeile(zeile, z);
+    if (tabelle_.Zeilenzahl() == zeile)
+      tabelle_.ZeileAnhaengen(z);
+    else
+      tabelle_.SetzeZeile(zeile, z);
   }
 
   Flurstuecktabelle& tabelle_;
@@ -300,6 +487,7 @@ class Importeur {
   int oben_ = 0;  // the row stored last (0: none)
   bool titel_ = false;
   Zellen zellen_{};
+  std::array<Teil, kMaxTeile> teile_{};
 };
 
 void Auffuellen(Flurstuecktabelle& t) {
@@ -328,29 +516,38 @@ bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
   PruefeIO();
   if (IOFehler) return false;
   const std::int64_t gesamt = datei.LaengeInBytes();
-  std::string puffer;
-  std::string block(kBlock, '\0');
+  // The file is read straight into the buffer behind the unfinished line
+  // left from the read before; a line longer than the room left makes the
+  // buffer larger.
+  std::unique_ptr<char[]> puffer = std::make_unique_for_overwrite<char[]>(kLeseblock);
+  std::size_t groesse = kLeseblock;
+  std::size_t voll = 0;
   std::int64_t gelesen = 0;
   int zeilen = 0;
   int seitMeldung = 0;
   while (!Abbruch) {
-    const std::size_t n = datei.LesenBlock(block.data(), block.size());
+    if (groesse - voll < kLeseblock / 2) {
+      auto groesser = std::make_unique_for_overwrite<char[]>(2 * groesse);
+      std::memcpy(groesser.get(), puffer.get(), voll);
+      puffer = std::move(groesser);
+      groesse *= 2;
+    }
+    const std::size_t n = datei.LesenBlock(puffer.get() + voll, groesse - voll);
     PruefeIO();
     if (IOFehler) return false;
     gelesen += static_cast<std::int64_t>(n);
     const bool dateiende = n == 0;
-    puffer.append(block.data(), n);
+    voll += n;
+    const char* const p = puffer.get();
     std::size_t anfang = 0;
     for (;;) {
-      std::size_t lf = puffer.find('\n', anfang);
-      if (lf == std::string::npos) {
-        if (!dateiende || anfang >= puffer.size()) break;
-        lf = puffer.size();  // the last line without a line end
-      }
+      const void* zeilenende = anfang < voll ? std::memchr(p + anfang, '\n', voll - anfang) : nullptr;
+      std::size_t lf = zeilenende ? static_cast<std::size_t>(static_cast<const char*>(zeilenende) - p) : voll;
+      if (!zeilenende && (!dateiende || anfang >= voll)) break;  // else the last line without a line end
       std::size_t e = lf;
-      if (e > anfang && puffer[e - 1] == '\r') --e;
+      if (e > anfang && p[e - 1] == '\r') --e;
       ++zeilen;
-      if (!proZeile(std::string_view(puffer).substr(anfang, e - anfang))) return true;
+      if (!proZeile(std::string_view(p + anfang, e - anfang))) return true;
       anfang = lf + 1;
       if (++seitMeldung >= kFortschrittAlle) {
         seitMeldung = 0;
@@ -359,8 +556,9 @@ bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
         if (Abbruch) return true;
       }
     }
-    puffer.erase(0, std::min(anfang, puffer.size()));
     if (dateiende) break;
+    if (anfang > 0 && anfang < voll) std::memmove(puffer.get(), p + anfang, voll - anfang);
+    voll -= std::min(anfang, voll);
   }
   return true;
 }
@@ -403,7 +601,7 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                           std::size_t feld = 0;
                           std::size_t anfang = 0;
                           for (; feld < 5; ++feld) {
-                            const std::size_t trenner = zeile.find(';', anfang);
+                            const std::size_t trenner = NaechstesSemikolon(zeile, anfang);
                             if (trenner == std::string_view::npos) break;
                             anfang = trenner + 1;
                           }
@@ -416,9 +614,10 @@ Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
                                        "che\x93).";
                             return false;
                           }
-                          const std::string_view flaeche = zeile.substr(anfang, zeile.find(';', anfang) - anfang);
+                          const std::string_view flaeche =
+                              zeile.substr(anfang, NaechstesSemikolon(zeile, anfang) - anfang);
                           const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
-                          if (!OhneLeerzeichen(flaeche).empty() && (!wert || *wert < 0 || *wert > kHoechsteParzelle)) {
+                          if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
                             // The text as the user sees it in the file.
                             bool lang = false;
                             const bool zitatUtf8 = (bom || utf8) && IstUtf8(flaeche, &lang) && (bom || lang);
@@ -463,7 +662,13 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
     return false;
   }
 
-  Importeur importeur(tabelle);
+  // The rows are built in a table of their own, which then replaces the
+  // one given; room for them is estimated from the file's size.
+  Flurstuecktabelle neu;
+  neu.SetzeZeilenzahl(1);
+  const auto bytes = static_cast<std::size_t>(std::max<std::int64_t>(datei.LaengeInBytes(), 0));
+  neu.Reservieren(bytes / 64 + 16, bytes);
+  Importeur importeur(neu);
   std::size_t ersetzt = 0;
   std::string zeileAnsi;
   bool erste = true;
@@ -485,7 +690,8 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
   datei.Schliessen();
   PruefeIO();
   if (importeur.Ende()) {
-    tabelle.SetzeZeilenzahl(std::max(importeur.Zeilen(), 1));
+    neu.SetzeZeilenzahl(std::max(importeur.Zeilen(), 1));
+    tabelle = std::move(neu);
   } else {
     // Only a header: the table stays, and its rows are filled down and their
     // shares computed again.
@@ -523,15 +729,27 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
   }
   // A share of more than the whole can leave every range: it then counts as
   // the largest area, which no transfer takes over.
-  if (n > 0 && z > 0)
+  if (n > 0 && z > 0) {
+    if (z == n) return a;  // the whole: a * z / z, nothing to round
+    // As MulDivGeprueft rounds it, in 64 bits where the product fits there.
+    if (a >= 0 && a <= std::numeric_limits<Currency>::max() / z) {
+      const auto p = static_cast<std::uint64_t>(a) * static_cast<std::uint64_t>(z);
+      const auto d = static_cast<std::uint64_t>(n);
+      std::uint64_t q = p / d;
+      const std::uint64_t rest = p % d;
+      const std::uint64_t gegen = d - rest;  // 2 * rest against d, without overflow
+      if (rest != 0 && (rest > gegen || (rest == gegen && (q & 1u) != 0))) ++q;
+      return static_cast<Currency>(q);
+    }
     return MulDivGeprueft(a, z, n, Rundung::HalbGerade).value_or(std::numeric_limits<Currency>::max());
+  }
   return 0;
 }
 
 void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
   if (zeile < 0 || zeile >= t.Zeilenzahl()) return;
   const Currency a = AnteilsFlaeche(t.Zelle(Bejagdbarkeit, zeile), t.Zelle(Flaeche, zeile), t.Zelle(Anteil, zeile));
-  const std::int64_t qm = MulDiv(a, 1, CurrencyEins, Rundung::HalbWegVonNull);
+  const std::int64_t qm = GanzeQuadratmeter(a);
   t.SetzeZelle(AnteiligeFlaeche, zeile, Rechtsbuendig(qm, 9));
 }
 
@@ -540,63 +758,98 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
-  // All keys in one buffer: upper-cased columns 8 to 12, cut to 255. The
-  // five cells stand one after the other in the row's text, so a key is one
-  // piece of it. The buffer's size is counted first, so it takes no more
-  // memory than the keys need.
+  // A row's key: its columns 8 to 12 upper-cased, cut to 255. The five
+  // cells stand one after the other in the row's text, so a key is one
+  // piece of it.
   const auto teil = [&t](int r) {
     const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
     const std::size_t von = z.ende[Nachname - 1];
     const std::size_t bis = z.ende[Weiteres];
     if (bis == von) return std::string_view();
-    return std::string_view(t.bloecke_[z.block]).substr(z.anfang + von, std::min<std::size_t>(bis - von, 255));
+    return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, std::min<std::size_t>(bis - von, 255));
   };
-  std::size_t gesamt = 0;
-  for (int r = 1; r < zeilen; ++r) gesamt += teil(r).size();
   char gross[256];
   for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));
-  std::string puffer(gesamt, '\0');
-  std::vector<std::uint32_t> anfang(static_cast<std::size_t>(zeilen) + 1, 0);
-  std::size_t pos = 0;
-  for (int r = 1; r < zeilen; ++r) {
-    anfang[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(pos);
-    for (const char ch : teil(r)) puffer[pos++] = gross[static_cast<unsigned char>(ch)];
-  }
-  anfang[static_cast<std::size_t>(zeilen)] = static_cast<std::uint32_t>(puffer.size());
-  auto schluessel = [&](int r) {
-    const auto i = static_cast<std::size_t>(r);
-    return std::string_view(puffer).substr(anfang[i], anfang[i + 1] - anfang[i]);
+  // A cadastre names most owners on several rows: each distinct key gets a
+  // number (found through an open hash table) and is kept once, in a buffer
+  // of its own; only the distinct keys are sorted, and the rows are then
+  // placed by the rank of their key in one stable pass. The table holds the
+  // low half of each key's hash beside its number (plus one; 0 is a free
+  // slot) and grows as the keys come, so it stays small.
+  std::string einzeln;                      // the distinct keys
+  std::vector<std::uint32_t> anfang = {0};  // key number -> its start in einzeln (and the end)
+  auto schluessel = [&](std::uint32_t k) {
+    return std::string_view(einzeln).substr(anfang[k], anfang[k + 1] - anfang[k]);
   };
-  // A cadastre names most owners on several rows: equal keys get one
-  // number (found through an open hash table), only the distinct keys are
-  // sorted, and the rows are then placed by the rank of their key in one
-  // stable pass.
-  constexpr std::uint32_t kFrei = 0xFFFFFFFF;
-  std::size_t groesse = 16;
-  while (groesse < 2 * static_cast<std::size_t>(zeilen)) groesse *= 2;
-  std::vector<std::uint32_t> fach(groesse, kFrei);  // key number, or kFrei
-  std::vector<int> vertreter;                       // key number -> a row with that key
+  std::vector<std::uint64_t> fach(1 << 12, 0);
   std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
   const std::hash<std::string_view> streuwert;
+  char k[256];
   for (int r = 1; r < zeilen; ++r) {
-    const std::string_view k = schluessel(r);
-    std::size_t i = streuwert(k) & (groesse - 1);
-    while (fach[i] != kFrei && schluessel(vertreter[fach[i]]) != k) i = (i + 1) & (groesse - 1);
-    if (fach[i] == kFrei) {
-      fach[i] = static_cast<std::uint32_t>(vertreter.size());
-      vertreter.push_back(r);
+    const std::string_view roh = teil(r);
+    for (std::size_t i = 0; i < roh.size(); ++i) k[i] = gross[static_cast<unsigned char>(roh[i])];
+    const std::string_view key(k, roh.size());
+    const auto h = static_cast<std::uint32_t>(streuwert(key));
+    std::size_t maske = fach.size() - 1;
+    std::size_t i = h & maske;
+    for (; fach[i] != 0; i = (i + 1) & maske)
+      if (static_cast<std::uint32_t>(fach[i] >> 32) == h && schluessel(static_cast<std::uint32_t>(fach[i]) - 1) == key)
+        break;
+    if (fach[i] == 0) {
+      const auto n = static_cast<std::uint32_t>(anfang.size() - 1);
+      einzeln.append(key);
+      anfang.push_back(static_cast<std::uint32_t>(einzeln.size()));
+      fach[i] = (static_cast<std::uint64_t>(h) << 32) | (n + 1);
+      nummer[static_cast<std::size_t>(r)] = n;
+      if (2 * (n + 1) > fach.size()) {  // half full: twice the size
+        std::vector<std::uint64_t> alt(2 * fach.size(), 0);
+        alt.swap(fach);
+        maske = fach.size() - 1;
+        for (const std::uint64_t e : alt) {
+          if (e == 0) continue;
+          std::size_t j = static_cast<std::uint32_t>(e >> 32) & maske;
+          while (fach[j] != 0) j = (j + 1) & maske;
+          fach[j] = e;
+        }
+      }
+    } else {
+      nummer[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(fach[i]) - 1;
     }
-    nummer[static_cast<std::size_t>(r)] = fach[i];
   }
-  std::vector<std::uint32_t>().swap(fach);
-  std::vector<std::uint32_t> nachRang(vertreter.size());
-  std::iota(nachRang.begin(), nachRang.end(), 0);
-  std::sort(nachRang.begin(), nachRang.end(),
-            [&](std::uint32_t a, std::uint32_t b) { return schluessel(vertreter[a]) < schluessel(vertreter[b]); });
+  std::vector<std::uint64_t>().swap(fach);
+  const std::size_t anzahlSchluessel = anfang.size() - 1;
+  // Sorted by their first 16 bytes as numbers (missing bytes 0), which order
+  // as the texts do, and only where those are equal by the whole text.
+  struct Rang {
+    std::uint64_t vorne[2];
+    std::uint32_t nummer;
+  };
+  std::vector<Rang> raenge(anzahlSchluessel);
+  for (std::uint32_t n = 0; n < anzahlSchluessel; ++n) {
+    const std::string_view s = schluessel(n);
+    Rang& rang = raenge[n];
+    rang.nummer = n;
+    for (std::size_t w = 0; w < 2; ++w) {
+      std::uint64_t v = 0;
+      for (std::size_t b = 8 * w; b < 8 * w + 8; ++b)
+        v = (v << 8) | (b < s.size() ? static_cast<unsigned char>(s[b]) : 0u);
+      rang.vorne[w] = v;
+    }
+  }
+  std::sort(raenge.begin(), raenge.end(), [&](const Rang& a, const Rang& b) {
+    if (a.vorne[0] != b.vorne[0]) return a.vorne[0] < b.vorne[0];
+    if (a.vorne[1] != b.vorne[1]) return a.vorne[1] < b.vorne[1];
+    return schluessel(a.nummer) < schluessel(b.nummer);
+  });
+  std::vector<std::uint32_t> nachRang(anzahlSchluessel);
+  for (std::size_t i = 0; i < anzahlSchluessel; ++i) nachRang[i] = raenge[i].nummer;
+  std::vector<Rang>().swap(raenge);
+  std::string().swap(einzeln);
+  std::vector<std::uint32_t>().swap(anfang);
   // Where the rows of each key begin in the new order.
-  std::vector<std::uint32_t> beginn(vertreter.size());
+  std::vector<std::uint32_t> beginn(anzahlSchluessel);
   {
-    std::vector<std::uint32_t> anzahl(vertreter.size(), 0);
+    std::vector<std::uint32_t> anzahl(anzahlSchluessel, 0);
     for (int r = 1; r < zeilen; ++r) ++anzahl[nummer[static_cast<std::size_t>(r)]];
     std::uint32_t summe = 0;
     for (const std::uint32_t n : nachRang) {
@@ -607,8 +860,6 @@ void Sortieren(Flurstuecktabelle& t) {
   std::vector<int> reihenfolge(static_cast<std::size_t>(zeilen - 1));
   for (int r = 1; r < zeilen; ++r) reihenfolge[beginn[nummer[static_cast<std::size_t>(r)]]++] = r;
   std::vector<std::uint32_t>().swap(nummer);
-  std::string().swap(puffer);
-  std::vector<std::uint32_t>().swap(anfang);
   // The rows copied in their new order (reading them at random is cheaper
   // than also writing them at random).
   std::vector<Flurstuecktabelle::Zeile> neu;
@@ -681,6 +932,9 @@ std::string Verbunden(std::string_view a, const char* trenner, std::string_view 
   return s;
 }
 
+// Rows read ahead at once by the transfer (a power of two).
+constexpr int kVorladen = 32;
+
 }  // namespace
 
 Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::Adressdatei& datei) {
@@ -703,6 +957,7 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
   const int letzte = t.Zeilenzahl() - 1;
   std::string k, naechster;
   if (letzte >= 1) schluessel(1, k);
+  t.Vorladen(1, 1 + kVorladen);
   int seitMeldung = 0;
   auto leer = [&](int r) {
     for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
@@ -710,6 +965,8 @@ Uebertragungsbericht TabelleUebertragen(const Flurstuecktabelle& t, addresses::A
     return true;
   };
   for (int r = 1; r <= letzte; ++r) {
+    // After a sort the rows lie scattered.
+    if ((r & (kVorladen - 1)) == 1) t.Vorladen(r + kVorladen, r + 2 * kVorladen);
     if (ohneName(r)) {
       if (!leer(r)) ++bericht.Uebergangen;
       if (r < letzte)

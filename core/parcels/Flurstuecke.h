@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,13 +49,31 @@ class Flurstuecktabelle {
   void SetzeZeilenzahl(int n);
   void SetzeSpaltenzahl(int n) { spalten_ = n; }
 
-  std::string_view Zelle(int spalte, int zeile) const;
+  std::string_view Zelle(int spalte, int zeile) const {
+    if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
+    const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
+    const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
+    const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
+    if (ende == anfang) return {};
+    return std::string_view(bloecke_[z.block].text.get() + z.anfang + anfang, ende - anfang);
+  }
   void SetzeZelle(int spalte, int zeile, std::string_view text);
   // All cells of a row at once (the views may point into this table).
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
+  // A new last row with these cells (the views may point into this table).
+  void ZeileAnhaengen(const std::array<std::string_view, MaxSpalten>& zellen);
+  // Room for this many rows and bytes of text, so that a table read from a
+  // file of known size is not copied while it grows.
+  void Reservieren(std::size_t zeilen, std::size_t text);
 
   // Sum of the cells' lengths (for figures of memory use).
   std::size_t Textgroesse() const;
+
+  // For a walk in row order whose rows lie scattered in memory (as after
+  // Sortieren): reads the start of the text of the rows von to bis - 1 in
+  // one tight loop, so that the processor fetches them all at once rather
+  // than one after the other while the walk works on each. Changes nothing.
+  void Vorladen(int von, int bis) const;
 
  private:
   friend void Sortieren(Flurstuecktabelle&);
@@ -71,10 +89,26 @@ class Flurstuecktabelle {
   // is that of rows replaced or dropped.
   void Verdichten();
 
+  struct Block {
+    std::unique_ptr<char[]> text;  // never grown or moved
+    std::size_t belegt = 0;
+    std::size_t groesse = 0;
+    Block() = default;
+    Block(Block&&) noexcept = default;
+    Block& operator=(Block&&) noexcept = default;
+    // A copy holds the text used, and no room behind it.
+    Block(const Block& b);
+    Block& operator=(const Block& b);
+  };
+  // A block of at least this size at the end of the blocks.
+  void NeuerBlock(std::size_t groesse);
+
   std::vector<Zeile> zeilen_;
-  std::deque<std::string> bloecke_;   // each reserved once, never grown or moved
-  std::size_t lebend_ = 0;            // bytes of text of the current rows
-  std::size_t belegt_ = 0;            // bytes used in all blocks
+  std::vector<Block> bloecke_;
+  std::size_t lebend_ = 0;           // bytes of text of the current rows
+  std::size_t belegt_ = 0;           // bytes used in all blocks
+  std::size_t naechster_ = 0;        // size of the next block (0: the usual one)
+  mutable unsigned vorgeladen_ = 0;  // what Vorladen read (so that it reads)
   int spalten_ = 13;
 };
 

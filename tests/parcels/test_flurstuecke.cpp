@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/Pfade.h"
 #include "app/Testumgebung.h"
 #include "app/Text.h"
+#include "app/Umwandlung.h"
 #include "parcels/Flurstuecke.h"
 
 namespace davo::parcels {
@@ -524,6 +526,38 @@ TEST_F(Flurstuecke, AnteilsFlaecheUndSpalte7) {
   BerechneAnteil(t, -1);
   EXPECT_EQ(t.Zeilenzahl(), 2);
   EXPECT_EQ(t.Zelle(AnteiligeFlaeche, 0), "");
+}
+
+// Areas as the cadastre writes them are read at once; every other text the
+// full way. Both must agree: a leading "+" sends a text the full way.
+TEST_F(Flurstuecke, FlaechentexteWieDerVolleLeser) {
+  const struct {
+    const char* text;
+    std::optional<app::Currency> wert;
+  } faelle[] = {
+      {"49260,5", 492605000},
+      {"  7528", 75280000},
+      {"12345678901234", 123456789012340000},    // 14 digits
+      {"123456789012345", 1234567890123450000},  // 15: the full way
+      {"1,2345", 12345},
+      {"1,23455", 12346},  // a fifth decimal rounds half to even
+      {"1,23445", 12344},
+      {",5", 5000},
+      {"5,", 50000},
+      {",", std::nullopt},
+      {"   ", std::nullopt},
+      {"", std::nullopt},
+      {"1 2,5", 125000},
+      {" 12 ", 120000},
+      {"1,2,3", std::nullopt},
+      {"1.234", std::nullopt},
+      {"0012,0050", 120050},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.text);
+    EXPECT_EQ(app::TextNachCurrency(f.text, true), f.wert);
+    EXPECT_EQ(app::TextNachCurrency(f.text, true), app::TextNachCurrency("+" + app::OhneLeerzeichen(f.text)));
+  }
 }
 
 // --- order ------------------------------------------------------------------------------

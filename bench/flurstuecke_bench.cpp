@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "Benchhilfen.h"
+#include "Benchpersonen.h"
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
@@ -35,6 +36,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace davo;
 using bench::JaDialoge;
+using bench::Person;
 
 constexpr int kFlurstuecke = 200000;
 constexpr int kEigentuemer = 60000;
@@ -80,45 +82,8 @@ class Testkataster {
   // The owners' entries without their first parts and share:
   // ", Surname, First, Street No, Postcode Town[, geb. X][, date]".
   static std::vector<std::string> Personen(std::minstd_rand& zahlen) {
-    // Written in UTF-8 here; the cadastre gets them as Windows-1252.
-    const char* const nachnamen[] = {
-        "Müller",   "Schmidt",    "Schneider", "Fischer", "Weber",   "Meyer",    "Wagner", "Becker",        "Schäfer",
-        "Hoffmann", "Schütz",     "Koch",      "Bauer",   "Richter", "Klein",    "Wolf",   "Schröder",      "Neumann",
-        "Schwarz",  "Zimmermann", "Braun",     "Krüger",  "Hofmann", "Hartmann", "Lange",  "Schmitt",       "Werner",
-        "Krause",   "Meier",      "Lehmann",   "Özdemir", "Groß",    "Weiß",     "Bruns",  "von der Heide", "Ahlers"};
-    const char* const vornamen[] = {"Hans",  "Anna",   "Jürgen", "Maria", "Karl",   "Ursula",   "Heinz",
-                                    "Erika", "Dieter", "Änne",   "Udo",   "Gisela", "Bernd",    "Ingrid",
-                                    "Klaus", "Uwe",    "Renate", "Frank", "Monika", "Hannelore"};
-    const char* const strassen[] = {"Hauptstraße", "Dorfstraße", "Am Bach",     "Kirchweg",     "Mühlenweg",
-                                    "Feldstraße",  "Zur Linde",  "Birkenallee", "Gartenstraße", "Am Anger"};
-    const char* const orte[] = {"Feldheim",     "Großdorf",   "Au",       "Zell",       "Adorf",
-                                "Neuenkirchen", "Mühlhausen", "Oberbach", "Kleinwörth", "Lindenau"};
     std::vector<std::string> p(kEigentuemer);
-    for (std::string& e : p) {
-      std::string t = ", ";
-      t += app::Utf8NachAnsi(nachnamen[zahlen() % std::size(nachnamen)]);
-      t += ", ";
-      t += app::Utf8NachAnsi(vornamen[zahlen() % std::size(vornamen)]);
-      t += ", ";
-      t += app::Utf8NachAnsi(strassen[zahlen() % std::size(strassen)]);
-      t += ' ';
-      t += std::to_string(1 + zahlen() % 120);
-      const std::uint32_t ort = zahlen() % std::size(orte);
-      t += ", ";
-      t += std::to_string(31000 + ort * 37);
-      t += ' ';
-      t += app::Utf8NachAnsi(orte[ort]);
-      if (zahlen() % 10 == 0) t += ", geb. Hansen";
-      if (zahlen() % 10 == 0) {
-        t += ", ";
-        t += std::to_string(1930 + zahlen() % 70);
-        t += "-0";
-        t += std::to_string(1 + zahlen() % 9);
-        t += "-1";
-        t += std::to_string(zahlen() % 10);
-      }
-      e = t;
-    }
+    for (std::string& e : p) e = Person(zahlen);
     return p;
   }
 

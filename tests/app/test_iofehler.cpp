@@ -58,21 +58,18 @@ struct Schreibweg {
 TEST_F(IOStoerungen, JederSchrittScheitertEinmal) {
   dialoge.Person = false;  // a full medium ends a copy without a question
   const std::string drei = Muster(3 * G, 1);
+  // Record 9's bytes written as record nr of the three (3 appends).
+  const auto satzSchreiben = [](std::int32_t nr) {
+    return [nr](const fs::path& o) {
+      addresses::Adressdatei d(P(o, "A.ADW"));
+      d.Anzahl = 3;
+      d.Satz = Satz(9);
+      return addresses::Schreiben(d, nr).Ok();
+    };
+  };
   const std::vector<Schreibweg> pfade = {
-      {"Adresse schreiben", "A.ADW", drei, true,
-       [](const fs::path& o) {
-         addresses::Adressdatei d(P(o, "A.ADW"));
-         d.Anzahl = 3;
-         d.Satz = Satz(9);
-         return addresses::Schreiben(d, 1).Ok();
-       }},
-      {"Adresse anhaengen", "A.ADW", drei, true,
-       [](const fs::path& o) {
-         addresses::Adressdatei d(P(o, "A.ADW"));
-         d.Anzahl = 3;
-         d.Satz = Satz(9);
-         return addresses::Schreiben(d, 3).Ok();
-       }},
+      {"Adresse schreiben", "A.ADW", drei, true, satzSchreiben(1)},
+      {"Adresse anhaengen", "A.ADW", drei, true, satzSchreiben(3)},
       {"Adresse aendern", "A.ADW", drei, true,
        [](const fs::path& o) {
          addresses::Adressdatei d(P(o, "A.ADW"));

@@ -388,32 +388,20 @@ AdrAnhaenger::AdrAnhaenger(Adressdatei& datei) : datei_(datei), schritte_(datei.
 AdrAnhaenger::~AdrAnhaenger() { Schliessen(); }
 
 void AdrAnhaenger::Zurueck() {
-  gesammelt_.clear();
   datei_.Dateivariable.Kuerzen(anfang_);
   schritte_.Pruefe();
   datei_.Anzahl = vorher_;
 }
 
-bool AdrAnhaenger::Wegschreiben() {
-  if (gesammelt_.empty()) return true;
-  datei_.Dateivariable.SchreibenBlock(gesammelt_.data(), gesammelt_.size());
-  gesammelt_.clear();
+bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
+  if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
+  datei_.Dateivariable.Schreiben(satz.bytes.data());
   if (!schritte_.Pruefe()) {
     Zurueck();
     return false;
   }
-  return true;
-}
-
-bool AdrAnhaenger::Anhaengen(const TAdresse& satz) {
-  if (!schritte_.Ok() || !datei_.Dateivariable.Offen()) return false;
-  gesammelt_.insert(gesammelt_.end(), satz.bytes.begin(), satz.bytes.end());
   ++datei_.Anzahl;
-  if (gesammelt_.size() < schub_ * TAdresse::Groesse) return true;
-  // The first records go at once, so that a file that takes none shows
-  // early; then ever more at a time, up to 256.
-  schub_ = std::min<std::size_t>(2 * schub_, 256);
-  return Wegschreiben();
+  return true;
 }
 
 void AdrAnhaenger::Verwerfen() {
@@ -426,14 +414,13 @@ IOErgebnis AdrAnhaenger::Schliessen() {
   Datei& d = datei_.Dateivariable;
   if (d.Offen()) {
     // All records on the disk before the lock ends, or none of them.
-    if (schritte_.Ok() && Wegschreiben() && !d.Sichern()) {
+    if (schritte_.Ok() && !d.Sichern()) {
       SetzeIOErgebnis(io::SchreibFehler);
       schritte_.Pruefe();
       Zurueck();
     }
     Zumachen(datei_, schritte_);
   }
-  gesammelt_.clear();
   return schritte_.Ergebnis();
 }
 

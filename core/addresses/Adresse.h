@@ -155,9 +155,8 @@ app::IOErgebnis SaetzeLesen(Adressdatei& datei, const std::vector<std::int32_t>&
 // missing file is created. All or nothing: after the first failure nothing
 // more is written and the file is cut back to what it was, and so it is
 // when the appended records are dropped (Verwerfen) or not all of them reach
-// the disk. The records go to the file in writes that grow from one record
-// to some hundred, so a failed write may show a few records after the one
-// that met it.
+// the disk. The records go out through the file's buffer of whole records,
+// so a failed write may show a few records after the one that met it.
 class AdrAnhaenger {
  public:
   explicit AdrAnhaenger(Adressdatei& datei);
@@ -172,14 +171,10 @@ class AdrAnhaenger {
 
  private:
   void Zurueck();
-  // Writes the records collected; false (and the file cut back) on failure.
-  bool Wegschreiben();
   Adressdatei& datei_;
   app::IOSchritte schritte_;
   std::int64_t anfang_ = 0;  // the length before the first record
   std::int32_t vorher_ = 0;  // the count before the first record
-  std::vector<std::uint8_t> gesammelt_;  // records not yet written
-  std::size_t schub_ = 1;                // records of the next write
 };
 
 // Cuts a file whose length is not a multiple of the record size back to its

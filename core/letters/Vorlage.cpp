@@ -1,8 +1,5 @@
 #include "letters/Vorlage.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Datum.h"
@@ -30,12 +27,11 @@ const char* const StartordnerVorlageSpeichern = "C:\\zq-soft\\Reredazo";
 
 namespace {
 
-constexpr int kFeld[13] = {addresses::Anrede,   addresses::Name1,       addresses::Name2,   addresses::Strasse,
-                           addresses::Postfach, addresses::Ort,         addresses::Telefon, addresses::Bankname,
-                           addresses::BLZ,      addresses::Kontonummer, addresses::IBAN,    addresses::BIC,
-                           addresses::MandatsNr};
-
 std::string Wert(std::size_t i, const addresses::TAdresse& adresse) {
+  static constexpr int kFeld[13] = {addresses::Anrede,   addresses::Name1,    addresses::Name2,  addresses::Strasse,
+                                    addresses::Postfach, addresses::Ort,      addresses::Telefon, addresses::Bankname,
+                                    addresses::BLZ,      addresses::Kontonummer, addresses::IBAN, addresses::BIC,
+                                    addresses::MandatsNr};
   if (i < 13) return adresse.Text(kFeld[i]);
   if (i == 13) return BetragFormatieren(adresse.Flaeche(), 12, 4);
   if (i == 14) return DatumHeute;
@@ -46,20 +42,12 @@ std::string Wert(std::size_t i, const addresses::TAdresse& adresse) {
 
 std::string ErsetzePlatzhalter(const std::string& zeile) { return ErsetzePlatzhalter(zeile, AktAdresse); }
 
-namespace {
-// The tokens as views (their lengths measured once).
-const std::array<std::string_view, 32>& Tokens() {
-  static const std::array<std::string_view, 32> t = [] {
-    std::array<std::string_view, 32> v;
-    for (std::size_t i = 0; i < v.size(); ++i) v[i] = Platzhalter[i];
-    return v;
-  }();
-  return t;
-}
-}  // namespace
-
 std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdresse& adresse) {
-  const std::array<std::string_view, 32>& kTokens = Tokens();
+  static const std::array<std::string_view, 32> kTokens = [] {
+    std::array<std::string_view, 32> t;
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = Platzhalter[i];
+    return t;
+  }();
   // Room for a replacement or two (a field holds at most 50 characters).
   std::string z;
   z.reserve(zeile.size() + 64);
@@ -91,55 +79,6 @@ bool HatPlatzhalter(std::string_view zeile) {
   for (const char* token : Platzhalter)
     if (*token && zeile.find(token) != std::string_view::npos) return true;
   return false;
-}
-
-std::optional<EinFeldplatzhalter> EinzigerFeldplatzhalter(std::string_view zeile) {
-  std::optional<EinFeldplatzhalter> ein;
-  std::size_t treffer = 0;
-  for (std::size_t i = 0; i < Platzhalter.size(); ++i) {
-    const std::string_view token = Platzhalter[i];
-    if (token.empty()) continue;
-    for (std::size_t pos = zeile.find(token); pos != std::string_view::npos; pos = zeile.find(token, pos + 1)) {
-      if (++treffer > 1 || i >= std::size(kFeld)) return std::nullopt;
-      ein.emplace();
-      ein->Feld = kFeld[i];
-      ein->Token = i;
-      ein->Vor = zeile.substr(0, pos);
-      ein->Nach = zeile.substr(pos + token.size());
-    }
-  }
-  return ein;
-}
-
-bool EinFeldplatzhalter::GleichWieErsetzen(std::string_view wert) const {
-  // Vor and Nach hold no token (the line held only this one), so another
-  // token after it must reach into wert or span it: it stands in the last
-  // bytes of Vor, wert and the first bytes of Nach.
-  constexpr std::size_t kRand = 8;  // more than the longest token
-  constexpr std::size_t kWert = 64;
-  if (wert.size() > kWert) return false;
-  std::array<char, kRand + kWert + kRand> puffer;
-  const std::string_view vor = std::string_view(Vor).substr(Vor.size() - std::min(Vor.size(), kRand));
-  const std::string_view nach = std::string_view(Nach).substr(0, kRand);
-  std::size_t n = 0;
-  for (const std::string_view teil : {vor, wert, nach})
-    for (const char c : teil) puffer[n++] = c;
-  const std::string_view fenster(puffer.data(), n);
-  // The bytes a token starts with.
-  static const std::array<bool, 256> anfang = [] {
-    std::array<bool, 256> a{};
-    for (const std::string_view t : Tokens())
-      if (!t.empty()) a[static_cast<unsigned char>(t[0])] = true;
-    return a;
-  }();
-  const std::array<std::string_view, 32>& tokens = Tokens();
-  for (std::size_t p = 0; p < fenster.size(); ++p) {
-    if (!anfang[static_cast<unsigned char>(fenster[p])]) continue;
-    const std::string_view ab = fenster.substr(p);
-    for (std::size_t i = Token + 1; i < tokens.size(); ++i)
-      if (!tokens[i].empty() && ab.starts_with(tokens[i])) return false;
-  }
-  return true;
 }
 
 std::string DosNachWindows(const std::string& zeile) {

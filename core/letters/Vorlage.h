@@ -4,7 +4,6 @@
 // character conversion; reading and writing template files; the editor.
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,23 +24,6 @@ std::string ErsetzePlatzhalter(const std::string& zeile, const addresses::TAdres
 // of the replacement unchanged, whatever the record).
 bool HatPlatzhalter(std::string_view zeile);
 
-// A line with one placeholder of a field, to be filled for many records:
-// the text before and after it. Filled with a record's field it is Vor +
-// the field + Nach, as ErsetzePlatzhalter makes it, unless the field makes
-// another token with what stands around it (GleichWieErsetzen).
-struct EinFeldplatzhalter {
-  int Feld = 0;           // the record's text field (addresses::Feld)
-  std::size_t Token = 0;  // its index in Platzhalter
-  std::string Vor, Nach;
-
-  // Whether ErsetzePlatzhalter gives Vor + wert + Nach for a record whose
-  // field holds wert: no token after the placeholder's own stands in or
-  // across wert.
-  bool GleichWieErsetzen(std::string_view wert) const;
-};
-// The placeholder, when the line holds exactly one token and that is a
-// placeholder of a text field; else nothing.
-std::optional<EinFeldplatzhalter> EinzigerFeldplatzhalter(std::string_view zeile);
 
 // German DOS bytes to Windows-1252, byte for byte.
 std::string DosNachWindows(const std::string& zeile);

@@ -298,13 +298,6 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
   // A transfer text without placeholders is the same for every row.
   const bool mitPlatzhaltern = letters::HatPlatzhalter(belegtext);
   const std::string festerText = mitPlatzhaltern ? std::string() : SepaText(Kurz(belegtext, 255));
-  // One placeholder of a field: the text around it spelt out once, per row
-  // only the field (the name's first part is the name column's). Cutting the
-  // parts at 255 first cuts nothing the whole would keep.
-  const std::optional<letters::EinFeldplatzhalter> einer =
-      mitPlatzhaltern ? letters::EinzigerFeldplatzhalter(belegtext) : std::nullopt;
-  const std::string vorText = einer ? SepaText(einer->Vor) : std::string();
-  const std::string nachText = einer ? SepaText(einer->Nach) : std::string();
   std::string text;  // the transfer text of a row; its room serves them all
   // The buffer is left with the last record listed (kept).
   const IOErgebnis gelesen = addresses::DurchlaufenBehalten(datei, [&](std::int32_t nr, const TAdresse& a) {
@@ -323,7 +316,6 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     betraege = *b;
     const Currency betrag = *betragOderNichts;
     std::string name = SepaText(a.TextAnsicht(addresses::Name1));
-    const std::size_t name1 = name.size();
     if (const std::string_view name2 = a.TextAnsicht(addresses::Name2); !name2.empty()) name += SepaText(name2);
     const std::string_view bic = a.TextAnsicht(addresses::BIC);
     const std::string_view iban = a.TextAnsicht(addresses::IBAN);
@@ -336,18 +328,7 @@ IOErgebnis AdressenlisteModell::AuszahlungslisteAufbauen(addresses::Adressdatei&
     }
     std::string_view ueberweisung = festerText;
     if (mitPlatzhaltern) {
-      const std::string_view wert = einer ? a.TextAnsicht(einer->Feld) : std::string_view();
-      if (einer && einer->GleichWieErsetzen(wert)) {
-        text = vorText;
-        if (einer->Feld == addresses::Name1)
-          text.append(name, 0, name1);
-        else
-          text += SepaText(wert);
-        text += nachText;
-        if (text.size() > 255) text.resize(255);
-      } else {
-        text = SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255));
-      }
+      text = SepaText(std::string_view(letters::ErsetzePlatzhalter(belegtext, a)).substr(0, 255));
       ueberweisung = text;
     }
     std::array<char, 12> fPuffer, bPuffer;

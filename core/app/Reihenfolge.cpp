@@ -62,10 +62,7 @@ void RaengeAnhaengen(const plattform::Zeichengewichte& g, std::string_view text,
 }  // namespace
 
 void Schluesselsatz::HinzuSortiert(std::string_view ansi, std::size_t index) {
-  if (!gewichteGesucht_) {
-    gewichte_ = plattform::DeutscheZeichengewichte();
-    gewichteGesucht_ = true;
-  }
+  if (!gewichte_) gewichte_ = plattform::DeutscheZeichengewichte();
   const std::size_t anfang = puffer_.size();
   if (gewichte_) {
     // The letters' ranks and an end mark below every rank, so a key that is

@@ -57,7 +57,6 @@ class Schluesselsatz {
   // The order character by character (looked up at the first sorted key),
   // and the texts of those keys by where their keys begin.
   const plattform::Zeichengewichte* gewichte_ = nullptr;
-  bool gewichteGesucht_ = false;
   std::vector<std::pair<std::size_t, std::string_view>> texte_;
 };
 

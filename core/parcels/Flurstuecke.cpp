@@ -1,11 +1,18 @@
 #include "parcels/Flurstuecke.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <charconv>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <functional>
 #include <limits>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
@@ -46,6 +53,7 @@ const char* const Spaltentitel[Flurstuecktabelle::MaxSpalten] = {"",
 const char* const ExportPfad = "e:\\Jagd\\Flurstuecke-export.csv";
 const char* const FilterKataster = "CSV-Datei|*.CSV|TSV-Datei|*.TSV|alle Dateien|*.*";
 const char* const BeispielKataster = "beispiele/Jagdkataster-Beispiel.csv";
+std::size_t ImportStueckgroesse = 0;
 
 namespace {
 
@@ -55,6 +63,9 @@ constexpr std::size_t kMaxFelder = 46;  // fields 0 .. 45
 constexpr int kMaxTeile = 41;           // parts 0 .. 40
 constexpr std::size_t kBlock = 1 << 16;
 constexpr std::size_t kLeseblock = std::size_t{1} << 20;
+// The pieces the import reads side by side: small enough that the two
+// threads end close together, large enough that each is worth its table.
+constexpr std::size_t kStueck = 2 * kLeseblock;
 constexpr int kFortschrittAlle = 4096;
 // No parcel is larger than a million square kilometres (in m² x 10000).
 constexpr Currency kHoechsteParzelle = 1000000000000 * CurrencyEins;
@@ -316,6 +327,22 @@ void Flurstuecktabelle::ZeileAnhaengen(const Zellen& zellen) {
   Ablegen(zeilen_.back(), zellen);
 }
 
+void Flurstuecktabelle::Anhaengen(Flurstuecktabelle&& teil) {
+  const auto versatz = static_cast<std::uint32_t>(bloecke_.size());
+  for (std::size_t r = 1; r < teil.zeilen_.size(); ++r) {
+    Zeile z = teil.zeilen_[r];
+    if (z.ende[MaxSpalten - 1] > 0) z.block += versatz;
+    zeilen_.push_back(z);
+  }
+  for (Block& b : teil.bloecke_) bloecke_.push_back(std::move(b));
+  lebend_ += teil.lebend_ - teil.zeilen_[0].ende[MaxSpalten - 1];
+  belegt_ += teil.belegt_;
+  teil.zeilen_.resize(1);
+  teil.zeilen_[0] = Zeile();
+  teil.bloecke_.clear();
+  teil.lebend_ = teil.belegt_ = teil.naechster_ = 0;
+}
+
 std::size_t Flurstuecktabelle::Textgroesse() const { return lebend_; }
 
 void Flurstuecktabelle::Vorladen(int von, int bis) const {
@@ -340,7 +367,8 @@ namespace {
 // the row above no share, that row is stored again with "?" as its share.
 class Importeur {
  public:
-  explicit Importeur(Flurstuecktabelle& t) : tabelle_(t) {}
+  // mitKopf: the first line is the header (the file's first piece).
+  Importeur(Flurstuecktabelle& t, bool mitKopf) : tabelle_(t), n_(mitKopf ? 0 : 1) {}
 
   void Zeile(std::string_view zeile) {
     // An empty line is no parcel (line 1 is the header whatever it holds).
@@ -406,15 +434,8 @@ class Importeur {
     Abschliessen();
   }
 
-  // Stores the titles. False when no data row was read.
-  bool Ende() {
-    if (!titel_) return false;
-    tabelle_.SetzeSpaltenzahl(Flurstuecktabelle::MaxSpalten);
-    for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) tabelle_.SetzeZelle(i, 0, Spaltentitel[i]);
-    return true;
-  }
-
-  int Zeilen() const { return n_; }
+  // Whether a data row was read.
+  bool Daten() const { return titel_; }
   int Flurstuecke() const { return flurstuecke_; }
   int Eigentuemer() const { return eigentuemer_; }
 
@@ -506,137 +527,444 @@ void Auffuellen(Flurstuecktabelle& t) {
 
 namespace {
 
-// Reads the open file from its start and hands each line (without its line
-// end) to proZeile, which returns false to stop. The progress window shows
-// text and the share read; a key press there stops the walk (Abbruch).
-// False after a read error (reported).
-template <class ProZeile>
-bool ZeilenLesen(Datei& datei, const std::string& text, ProZeile&& proZeile) {
-  datei.Suchen(0);
-  PruefeIO();
-  if (IOFehler) return false;
-  const std::int64_t gesamt = datei.LaengeInBytes();
-  // The file is read straight into the buffer behind the unfinished line
-  // left from the read before; a line longer than the room left makes the
-  // buffer larger.
-  std::unique_ptr<char[]> puffer = std::make_unique_for_overwrite<char[]>(kLeseblock);
-  std::size_t groesse = kLeseblock;
-  std::size_t voll = 0;
-  std::int64_t gelesen = 0;
-  int zeilen = 0;
-  int seitMeldung = 0;
-  while (!Abbruch) {
-    if (groesse - voll < kLeseblock / 2) {
-      auto groesser = std::make_unique_for_overwrite<char[]>(2 * groesse);
-      std::memcpy(groesser.get(), puffer.get(), voll);
-      puffer = std::move(groesser);
-      groesse *= 2;
-    }
-    const std::size_t n = datei.LesenBlock(puffer.get() + voll, groesse - voll);
-    PruefeIO();
-    if (IOFehler) return false;
-    gelesen += static_cast<std::int64_t>(n);
-    const bool dateiende = n == 0;
-    voll += n;
-    const char* const p = puffer.get();
-    std::size_t anfang = 0;
-    for (;;) {
-      const void* zeilenende = anfang < voll ? std::memchr(p + anfang, '\n', voll - anfang) : nullptr;
-      std::size_t lf = zeilenende ? static_cast<std::size_t>(static_cast<const char*>(zeilenende) - p) : voll;
-      if (!zeilenende && (!dateiende || anfang >= voll)) break;  // else the last line without a line end
-      std::size_t e = lf;
-      if (e > anfang && p[e - 1] == '\r') --e;
-      ++zeilen;
-      if (!proZeile(std::string_view(p + anfang, e - anfang))) return true;
-      anfang = lf + 1;
-      if (++seitMeldung >= kFortschrittAlle) {
-        seitMeldung = 0;
-        const int prozent = gesamt > 0 ? static_cast<int>(gelesen * 100 / gesamt) : 0;
-        ZeigeFortschritt(text + std::to_string(zeilen) + " Zeilen", std::max(1, prozent));
-        if (Abbruch) return true;
-      }
-    }
-    if (dateiende) break;
-    if (anfang > 0 && anfang < voll) std::memmove(puffer.get(), p + anfang, voll - anfang);
-    voll -= std::min(anfang, voll);
-  }
-  return true;
-}
-
 const char* const kKeineListe =
     "Die Datei ist keine Flurst\xFC"
     "cksliste: ";
 const char* const kTabelleBleibt = " Die Tabelle bleibt unver\xE4ndert.";
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// What the check of a cadastre file found before anything is imported.
-struct Pruefung {
-  std::string Fehler;  // the message; empty when the file is a parcel list
-  bool Utf8 = false;
+// The first line of a piece of the file: fields 1 to 5 filled, so that its
+// rows take nothing from the rows above and give nothing to them.
+bool Eigenstaendig(std::string_view zeile) {
+  std::size_t anfang = NaechstesSemikolon(zeile, 0);
+  for (int feld = 1; feld <= 5; ++feld) {
+    if (anfang == std::string_view::npos) return false;
+    ++anfang;
+    const std::size_t ende = NaechstesSemikolon(zeile, anfang);
+    if ((ende == std::string_view::npos ? zeile.size() : ende) == anfang) return false;
+    anfang = ende;
+  }
+  return true;
+}
+
+// The first line of a file that is no parcel list, as the check found it.
+struct Zeilenfehler {
+  enum class Art { Keiner, Nullzeichen, Felder, Flaeche } art = Art::Keiner;
+  std::int64_t zeile = 0;        // in its piece, from 1
+  std::size_t felder = 0;        // Felder: how many the line has
+  std::string flaeche;           // Flaeche: the field as the file holds it
+  std::optional<Currency> wert;  // Flaeche: as read
+  bool utf8 = true;              // the piece's lines up to this one are UTF-8
 };
 
 // Every data line that is not empty must be a parcel: at least six fields up
 // to "Fläche", and that one empty or a number as the share computation reads
-// it; no NUL byte anywhere. Whether the file is UTF-8 (a byte order mark, or
-// well-formed throughout with at least one character of several bytes) is
-// found on the way.
-Pruefung KatasterPruefen(Datei& datei, bool& gelesen) {
-  Pruefung p;
-  int n = 0;
-  bool bom = false;
-  bool utf8 = true;
+// it; no NUL byte in any line. False (with f filled) when the line fails.
+bool ZeilePruefen(std::string_view zeile, bool kopf, Zeilenfehler& f) {
+  if (zeile.find('\0') != std::string_view::npos) {
+    f.art = Zeilenfehler::Art::Nullzeichen;
+    return false;
+  }
+  if (kopf || zeile.empty()) return true;
+  std::size_t feld = 0;
+  std::size_t anfang = 0;
+  for (; feld < 5; ++feld) {
+    const std::size_t trenner = NaechstesSemikolon(zeile, anfang);
+    if (trenner == std::string_view::npos) break;
+    anfang = trenner + 1;
+  }
+  if (feld < 5) {
+    f.art = Zeilenfehler::Art::Felder;
+    f.felder = feld + 1;
+    return false;
+  }
+  const std::string_view flaeche = zeile.substr(anfang, NaechstesSemikolon(zeile, anfang) - anfang);
+  const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
+  if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
+    f.art = Zeilenfehler::Art::Flaeche;
+    f.flaeche = flaeche;
+    f.wert = wert;
+    return false;
+  }
+  return true;
+}
+
+// The message for the failed line n. utf8: the file is UTF-8 up to it.
+std::string FehlerText(const Zeilenfehler& f, std::int64_t n, bool bom, bool utf8) {
+  const std::string zeile = std::to_string(n);
+  switch (f.art) {
+    case Zeilenfehler::Art::Nullzeichen:
+      return "Zeile " + zeile + " enth\xE4lt ein Nullzeichen (keine Textdatei).";
+    case Zeilenfehler::Art::Felder:
+      return "Zeile " + zeile + " hat " + std::to_string(f.felder) + (f.felder == 1 ? " Feld" : " Felder") +
+             ", eine Flurst\xFC"
+             "ckszeile mindestens 6 (bis \x84"
+             "Fl\xE4"
+             "che\x93).";
+    default: {
+      // The text as the user sees it in the file.
+      bool lang = false;
+      const bool zitatUtf8 = (bom || utf8) && IstUtf8(f.flaeche, &lang) && (bom || lang);
+      const std::string zitat = zitatUtf8 ? Utf8NachAnsi(f.flaeche) : f.flaeche;
+      return "In Zeile " + zeile +
+             " ist die \x84"
+             "Fl\xE4"
+             "che\x93 \x84" +
+             Kurz(zitat, 30) + "\x93 " +
+             (!f.wert       ? "keine Zahl."
+              : *f.wert < 0 ? "negativ."
+                            : "zu gro\xDF (h\xF6"
+                              "chstens 1.000.000.000.000 m\xB2).");
+    }
+  }
+}
+
+// A piece of the file: whole lines, from the file's start or from a line
+// that stands on its own (Eigenstaendig), read into a table of its own.
+struct Stueck {
+  std::unique_ptr<char[]> text;  // given back once read
+  std::size_t kapazitaet = 0;
+  std::size_t laenge = 0;
+  std::size_t nummer = 0;  // 0: the first, with the header line
+  bool fertig = false;     // read (or given up); guarded by the queue's lock
+  bool vollstaendig = false;
+  Flurstuecktabelle tabelle;
+  std::int64_t zeilen = 0;  // lines, the empty ones too
+  int flurstuecke = 0;
+  int eigentuemer = 0;
+  bool daten = false;
+  bool utf8 = true;  // every line well-formed UTF-8
   bool mehrbyte = false;
-  gelesen = ZeilenLesen(datei,
-                        "Flurst\xFC"
-                        "cksliste wird gepr\xFC"
-                        "ft: ",
-                        [&](std::string_view zeile) {
-                          ++n;
-                          if (n == 1) bom = zeile.substr(0, 3) == "\xEF\xBB\xBF";
-                          if (zeile.find('\0') != std::string_view::npos) {
-                            p.Fehler = "Zeile " + std::to_string(n) + " enth\xE4lt ein Nullzeichen (keine Textdatei).";
-                            return false;
-                          }
-                          if (utf8) utf8 = IstUtf8(zeile, &mehrbyte);
-                          if (n == 1 || zeile.empty()) return true;
-                          std::size_t feld = 0;
-                          std::size_t anfang = 0;
-                          for (; feld < 5; ++feld) {
-                            const std::size_t trenner = NaechstesSemikolon(zeile, anfang);
-                            if (trenner == std::string_view::npos) break;
-                            anfang = trenner + 1;
-                          }
-                          if (feld < 5) {
-                            p.Fehler = "Zeile " + std::to_string(n) + " hat " + std::to_string(feld + 1) +
-                                       (feld == 0 ? " Feld" : " Felder") +
-                                       ", eine Flurst\xFC"
-                                       "ckszeile mindestens 6 (bis \x84"
-                                       "Fl\xE4"
-                                       "che\x93).";
-                            return false;
-                          }
-                          const std::string_view flaeche =
-                              zeile.substr(anfang, NaechstesSemikolon(zeile, anfang) - anfang);
-                          const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
-                          if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
-                            // The text as the user sees it in the file.
-                            bool lang = false;
-                            const bool zitatUtf8 = (bom || utf8) && IstUtf8(flaeche, &lang) && (bom || lang);
-                            const std::string zitat = zitatUtf8 ? Utf8NachAnsi(flaeche) : std::string(flaeche);
-                            p.Fehler = "In Zeile " + std::to_string(n) +
-                                       " ist die \x84"
-                                       "Fl\xE4"
-                                       "che\x93 \x84" +
-                                       Kurz(zitat, 30) + "\x93 " +
-                                       (!wert       ? "keine Zahl."
-                                        : *wert < 0 ? "negativ."
-                                                    : "zu gro\xDF (h\xF6"
-                                                      "chstens 1.000.000.000.000 m\xB2).");
-                            return false;
-                          }
-                          return true;
-                        });
-  p.Utf8 = bom || (utf8 && mehrbyte);
-  return p;
+  std::size_t ersetzt = 0;
+  Zeilenfehler fehler;
+};
+
+// When the pieces still to be read are no longer needed.
+struct Halt {
+  std::atomic<bool> alle{false};                                                   // a stop, a read error
+  std::atomic<std::size_t> ersterFehler{std::numeric_limits<std::size_t>::max()};  // the pieces behind it
+  bool Gilt(std::size_t nummer) const { return alle.load(std::memory_order_relaxed) || nummer > ersterFehler.load(); }
+  void Fehler(std::size_t nummer) {
+    std::size_t bisher = ersterFehler.load();
+    while (nummer < bisher && !ersterFehler.compare_exchange_weak(bisher, nummer)) {
+    }
+  }
+};
+
+// Checks and reads the lines of a piece. umwandeln: they are UTF-8 and are
+// converted to Windows-1252. Stops at the first line that fails the check.
+void StueckEinlesen(Stueck& s, bool umwandeln, Halt& halt) {
+  s.tabelle.SetzeZeilenzahl(1);
+  s.tabelle.Reservieren(s.laenge / 64 + 16, s.laenge + s.laenge / 4);
+  Importeur importeur(s.tabelle, s.nummer == 0);
+  const char* const p = s.text.get();
+  std::string ansi;
+  for (std::size_t anfang = 0; anfang < s.laenge;) {
+    if ((s.zeilen & 1023) == 0 && halt.Gilt(s.nummer)) return;
+    const void* lf = std::memchr(p + anfang, '\n', s.laenge - anfang);
+    const std::size_t ende = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : s.laenge;
+    std::string_view zeile(p + anfang, (ende > anfang && p[ende - 1] == '\r' ? ende - 1 : ende) - anfang);
+    anfang = ende + 1;
+    ++s.zeilen;
+    const bool kopf = s.nummer == 0 && s.zeilen == 1;
+    if (s.utf8 && !umwandeln) s.utf8 = IstUtf8(zeile, &s.mehrbyte);
+    if (!ZeilePruefen(zeile, kopf, s.fehler)) {
+      s.fehler.zeile = s.zeilen;
+      s.fehler.utf8 = s.utf8;
+      halt.Fehler(s.nummer);
+      return;
+    }
+    if (kopf && zeile.starts_with(kBom)) zeile.remove_prefix(kBom.size());
+    if (umwandeln) {
+      ansi = Utf8NachAnsiGezaehlt(zeile, s.ersetzt);
+      importeur.Zeile(ansi);
+    } else {
+      importeur.Zeile(zeile);
+    }
+  }
+  s.flurstuecke = importeur.Flurstuecke();
+  s.eigentuemer = importeur.Eigentuemer();
+  s.daten = importeur.Daten();
+  s.vollstaendig = true;
+}
+
+// The pieces waiting to be read and a second thread that reads them beside
+// the one that reads the file; that one helps when they pile up.
+class Verteilung {
+ public:
+  explicit Verteilung(Halt& halt) : halt_(halt) {}
+  Verteilung(const Verteilung&) = delete;
+  Verteilung& operator=(const Verteilung&) = delete;
+  ~Verteilung() {
+    halt_.alle = true;
+    Beenden();
+  }
+
+  void SetzeUmwandeln(bool umwandeln) { umwandeln_ = umwandeln; }
+  // A buffer of n bytes for the text of a piece; those of the usual size
+  // (the first asked for) are used again, so their memory is not new.
+  std::unique_ptr<char[]> Puffer(std::size_t n) {
+    {
+      const std::lock_guard<std::mutex> sperre(mutex_);
+      if (ueblich_ == 0) ueblich_ = n;
+      if (n == ueblich_ && !frei_.empty()) {
+        std::unique_ptr<char[]> p = std::move(frei_.back());
+        frei_.pop_back();
+        return p;
+      }
+    }
+    return std::make_unique_for_overwrite<char[]>(n);
+  }
+  // The table of a piece joined (its rows' room is used again).
+  void TabelleZurueck(Flurstuecktabelle&& t) {
+    const std::lock_guard<std::mutex> sperre(mutex_);
+    tabellen_.push_back(std::move(t));
+  }
+  Flurstuecktabelle Tabelle() {
+    const std::lock_guard<std::mutex> sperre(mutex_);
+    if (tabellen_.empty()) return Flurstuecktabelle();
+    Flurstuecktabelle t = std::move(tabellen_.back());
+    tabellen_.pop_back();
+    return t;
+  }
+  // helfer: more pieces follow, so the second thread is worth starting.
+  void Einreihen(Stueck* s, bool helfer) {
+    {
+      const std::lock_guard<std::mutex> sperre(mutex_);
+      warten_.push_back(s);
+      if (helfer && !helfer_.joinable()) helfer_ = std::thread([this] { Arbeiten(); });
+    }
+    signal_.notify_all();
+  }
+  // Reads waiting pieces in this thread while more than bleiben wait.
+  void Mithelfen(std::size_t bleiben) {
+    while (Stueck* s = Naechstes(bleiben)) Lesen(*s);
+  }
+  bool Fertig(const Stueck& s) {
+    const std::lock_guard<std::mutex> sperre(mutex_);
+    return s.fertig;
+  }
+  // Waits for the second thread; rethrows what it threw.
+  void Beenden() {
+    {
+      const std::lock_guard<std::mutex> sperre(mutex_);
+      ende_ = true;
+    }
+    signal_.notify_all();
+    if (helfer_.joinable()) helfer_.join();
+  }
+  std::exception_ptr Ausnahme() const { return ausnahme_; }
+
+ private:
+  Stueck* Naechstes(std::size_t bleiben) {
+    const std::lock_guard<std::mutex> sperre(mutex_);
+    if (warten_.size() <= bleiben) return nullptr;
+    Stueck* s = warten_.front();
+    warten_.pop_front();
+    return s;
+  }
+  void Lesen(Stueck& s) {
+    StueckEinlesen(s, umwandeln_, halt_);
+    {
+      const std::lock_guard<std::mutex> sperre(mutex_);
+      if (s.kapazitaet == ueblich_) frei_.push_back(std::move(s.text));
+      s.text.reset();
+      s.fertig = true;
+    }
+    signal_.notify_all();
+  }
+  void Arbeiten() {
+    for (;;) {
+      Stueck* s = nullptr;
+      {
+        std::unique_lock<std::mutex> sperre(mutex_);
+        signal_.wait(sperre, [this] { return !warten_.empty() || ende_; });
+        if (warten_.empty()) return;
+        s = warten_.front();
+        warten_.pop_front();
+      }
+      try {
+        Lesen(*s);
+      } catch (...) {
+        const std::lock_guard<std::mutex> sperre(mutex_);
+        if (!ausnahme_) ausnahme_ = std::current_exception();
+        halt_.alle = true;
+        s->fertig = true;
+      }
+    }
+  }
+
+  Halt& halt_;
+  bool umwandeln_ = false;
+  std::mutex mutex_;
+  std::condition_variable signal_;
+  std::deque<Stueck*> warten_;
+  bool ende_ = false;
+  std::exception_ptr ausnahme_;
+  std::size_t ueblich_ = 0;
+  std::vector<std::unique_ptr<char[]>> frei_;
+  std::vector<Flurstuecktabelle> tabellen_;
+  std::thread helfer_;
+};
+
+// What reading the file gave.
+struct Einlesung {
+  bool gelesen = true;  // no read error (reported)
+  bool abgebrochen = false;
+  std::string fehler;  // the first line that is no parcel; empty: none
+  bool bom = false;
+  bool utf8 = false;  // a byte order mark, or well-formed throughout with characters of several bytes
+  bool daten = false;
+  Flurstuecktabelle tabelle;
+  int flurstuecke = 0;
+  int eigentuemer = 0;
+  std::size_t ersetzt = 0;
+};
+
+// Where the next piece may start: at a line from groesse on that stands on
+// its own and is read to its end. 0: not (yet) found; ab keeps where the
+// search stands.
+std::size_t Schnittstelle(const char* p, std::size_t voll, std::size_t groesse, std::size_t& ab) {
+  if (voll < groesse) return 0;
+  ab = std::max(ab, groesse - 1);
+  while (ab < voll) {
+    const void* lf = std::memchr(p + ab, '\n', voll - ab);
+    if (!lf) break;
+    const std::size_t anfang = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
+    const void* naechstes = std::memchr(p + anfang, '\n', voll - anfang);
+    if (!naechstes) {
+      ab = anfang - 1;
+      return 0;
+    }
+    std::size_t ende = static_cast<std::size_t>(static_cast<const char*>(naechstes) - p);
+    if (ende > anfang && p[ende - 1] == '\r') --ende;
+    if (Eigenstaendig(std::string_view(p + anfang, ende - anfang))) {
+      ab = 0;
+      return anfang;
+    }
+    ab = anfang;
+  }
+  ab = voll;
+  return 0;
+}
+
+// Reads the open file from its start in pieces, which this thread and a
+// second one check and read side by side; the pieces' tables are joined in
+// their order. The progress window shows the lines read and the share of
+// the file; a key press there stops the reading (Abbruch).
+Einlesung Einlesen(Datei& datei, bool umwandeln) {
+  Einlesung e;
+  datei.Suchen(0);
+  PruefeIO();
+  if (IOFehler) {
+    e.gelesen = false;
+    return e;
+  }
+  const auto gesamt = static_cast<std::size_t>(std::max<std::int64_t>(datei.LaengeInBytes(), 0));
+  const std::size_t groesse = ImportStueckgroesse > 0 ? ImportStueckgroesse : kStueck;
+  // The joined table, with room for its rows and text estimated from the file's size.
+  e.tabelle.SetzeZeilenzahl(1);
+  e.tabelle.Reservieren(gesamt / 64 + 16, 0);
+
+  std::vector<std::unique_ptr<Stueck>> stuecke;
+  Halt halt;
+  Verteilung verteilung(halt);
+  std::size_t gefuegt = 0;  // pieces joined so far
+  std::int64_t zeilen = 0;  // their lines
+  bool utf8 = true;         // their lines are all UTF-8
+  bool mehrbyte = false;
+  // Joins the pieces read so far in their order, up to the first that failed.
+  const auto fuegen = [&] {
+    while (gefuegt < stuecke.size() && e.fehler.empty() && verteilung.Fertig(*stuecke[gefuegt])) {
+      Stueck& s = *stuecke[gefuegt];
+      if (!s.vollstaendig && s.fehler.art == Zeilenfehler::Art::Keiner) return;  // stopped
+      if (s.fehler.art != Zeilenfehler::Art::Keiner) {
+        e.fehler = FehlerText(s.fehler, zeilen + s.fehler.zeile, e.bom, utf8 && s.fehler.utf8);
+        return;
+      }
+      ++gefuegt;
+      zeilen += s.zeilen;
+      utf8 = utf8 && s.utf8;
+      mehrbyte = mehrbyte || s.mehrbyte;
+      e.daten = e.daten || s.daten;
+      e.flurstuecke += s.flurstuecke;
+      e.eigentuemer += s.eigentuemer;
+      e.ersetzt += s.ersetzt;
+      e.tabelle.Anhaengen(std::move(s.tabelle));
+      verteilung.TabelleZurueck(std::move(s.tabelle));
+    }
+  };
+
+  const std::string text =
+      "Flurst\xFC"
+      "cke werden eingelesen: ";
+  std::size_t kapazitaet = groesse + kLeseblock;
+  std::unique_ptr<char[]> puffer = verteilung.Puffer(kapazitaet);
+  std::size_t voll = 0;
+  std::size_t ab = 0;
+  std::size_t gelesen = 0;
+  for (bool erster = true;; erster = false) {
+    if (kapazitaet - voll < kLeseblock) {
+      auto groesser = std::make_unique_for_overwrite<char[]>(2 * kapazitaet);
+      std::memcpy(groesser.get(), puffer.get(), voll);
+      puffer = std::move(groesser);
+      kapazitaet *= 2;
+    }
+    const std::size_t n = datei.LesenBlock(puffer.get() + voll, kLeseblock);
+    PruefeIO();
+    if (IOFehler) {
+      e.gelesen = false;
+      break;
+    }
+    voll += n;
+    gelesen += n;
+    const bool dateiende = n == 0;
+    if (erster) {
+      e.bom = std::string_view(puffer.get(), voll).starts_with(kBom);
+      umwandeln = umwandeln || e.bom;
+      verteilung.SetzeUmwandeln(umwandeln);
+    }
+    for (;;) {
+      const std::size_t schnitt = dateiende ? voll : Schnittstelle(puffer.get(), voll, groesse, ab);
+      if (schnitt == 0 && !(dateiende && stuecke.empty())) break;
+      auto s = std::make_unique<Stueck>();
+      s->nummer = stuecke.size();
+      s->laenge = schnitt;
+      s->kapazitaet = kapazitaet;
+      s->tabelle = verteilung.Tabelle();
+      const std::size_t rest = voll - schnitt;
+      kapazitaet = std::max(groesse, rest) + kLeseblock;
+      s->text = std::exchange(puffer, verteilung.Puffer(kapazitaet));
+      std::memcpy(puffer.get(), s->text.get() + schnitt, rest);
+      voll = rest;
+      stuecke.push_back(std::move(s));
+      verteilung.Einreihen(stuecke.back().get(), !dateiende);
+      if (dateiende) break;
+    }
+    // This thread reads pieces too when they pile up.
+    verteilung.Mithelfen(1);
+    fuegen();
+    if (dateiende || !e.fehler.empty() || halt.ersterFehler != std::numeric_limits<std::size_t>::max()) break;
+    const int prozent = gesamt > 0 ? static_cast<int>(std::min<std::size_t>(gelesen * 100 / gesamt, 100)) : 0;
+    ZeigeFortschritt(text + std::to_string(zeilen) + " Zeilen", std::max(1, prozent));
+    if (Abbruch) {
+      e.abgebrochen = true;
+      break;
+    }
+  }
+  if (!e.gelesen || e.abgebrochen) halt.alle = true;
+  verteilung.Mithelfen(0);
+  verteilung.Beenden();
+  if (verteilung.Ausnahme()) std::rethrow_exception(verteilung.Ausnahme());
+  if (!e.gelesen || e.abgebrochen) return e;
+  fuegen();
+  e.utf8 = umwandeln || (utf8 && mehrbyte);
+  return e;
+}
+
+void TitelSetzen(Flurstuecktabelle& t) {
+  t.SetzeSpaltenzahl(Flurstuecktabelle::MaxSpalten);
+  for (int i = 0; i < Flurstuecktabelle::MaxSpalten; ++i) t.SetzeZelle(i, 0, Spaltentitel[i]);
 }
 
 }  // namespace
@@ -652,46 +980,21 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
   PruefeIO();
   if (IOFehler) return false;
 
-  bool gelesen = true;
-  const Pruefung pruefung = KatasterPruefen(datei, gelesen);
-  if (!gelesen || Abbruch || !pruefung.Fehler.empty()) {
-    datei.Schliessen();
+  // The file is checked while it is read; a UTF-8 file without byte order
+  // mark shows itself only at its end and is then read again, converted.
+  Einlesung e = Einlesen(datei, false);
+  if (e.gelesen && !e.abgebrochen && e.fehler.empty() && e.utf8 && !e.bom) e = Einlesen(datei, true);
+  datei.Schliessen();
+  if (!e.gelesen || e.abgebrochen || !e.fehler.empty()) {
     LiesIOErgebnis();
     ZeigeFortschritt("", 0);
-    if (gelesen && !Abbruch) ZeigeWarnung(Kurz(kKeineListe + pruefung.Fehler + kTabelleBleibt, 255));
+    if (e.gelesen && !e.abgebrochen) ZeigeWarnung(Kurz(kKeineListe + e.fehler + kTabelleBleibt, 255));
     return false;
   }
-
-  // The rows are built in a table of their own, which then replaces the
-  // one given; room for them is estimated from the file's size.
-  Flurstuecktabelle neu;
-  neu.SetzeZeilenzahl(1);
-  const auto bytes = static_cast<std::size_t>(std::max<std::int64_t>(datei.LaengeInBytes(), 0));
-  neu.Reservieren(bytes / 64 + 16, bytes);
-  Importeur importeur(neu);
-  std::size_t ersetzt = 0;
-  std::string zeileAnsi;
-  bool erste = true;
-  const bool ok = ZeilenLesen(datei,
-                              "Flurst\xFC"
-                              "cke werden eingelesen: ",
-                              [&](std::string_view zeile) {
-                                if (erste && zeile.substr(0, 3) == "\xEF\xBB\xBF")
-                                  zeile.remove_prefix(3);  // the byte order mark
-                                erste = false;
-                                if (pruefung.Utf8) {
-                                  zeileAnsi = Utf8NachAnsiGezaehlt(zeile, ersetzt);
-                                  importeur.Zeile(zeileAnsi);
-                                } else {
-                                  importeur.Zeile(zeile);
-                                }
-                                return true;
-                              });
-  datei.Schliessen();
   PruefeIO();
-  if (importeur.Ende()) {
-    neu.SetzeZeilenzahl(std::max(importeur.Zeilen(), 1));
-    tabelle = std::move(neu);
+  if (e.daten) {
+    TitelSetzen(e.tabelle);
+    tabelle = std::move(e.tabelle);
   } else {
     // Only a header: the table stays, and its rows are filled down and their
     // shares computed again.
@@ -700,15 +1003,15 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
   }
   ZeigeFortschritt("", 0);
   if (bericht) {
-    bericht->Flurstuecke = importeur.Flurstuecke();
-    bericht->Eigentuemer = importeur.Eigentuemer();
-    bericht->Utf8 = pruefung.Utf8;
-    bericht->Ersetzt = static_cast<std::int64_t>(ersetzt);
+    bericht->Flurstuecke = e.flurstuecke;
+    bericht->Eigentuemer = e.eigentuemer;
+    bericht->Utf8 = e.utf8;
+    bericht->Ersetzt = static_cast<std::int64_t>(e.ersetzt);
   }
-  if (ersetzt > 0)
-    ZeigeMeldung("Die Datei ist in UTF-8 geschrieben. " + std::to_string(ersetzt) +
+  if (e.ersetzt > 0)
+    ZeigeMeldung("Die Datei ist in UTF-8 geschrieben. " + std::to_string(e.ersetzt) +
                  " Zeichen gibt es im Windows-Zeichensatz nicht; sie wurden durch \x84?\x93 ersetzt.");
-  return ok;
+  return true;
 }
 
 // --- shares ------------------------------------------------------------------------

@@ -62,6 +62,9 @@ class Flurstuecktabelle {
   void SetzeZeile(int zeile, const std::array<std::string_view, MaxSpalten>& zellen);
   // A new last row with these cells (the views may point into this table).
   void ZeileAnhaengen(const std::array<std::string_view, MaxSpalten>& zellen);
+  // Moves the data rows of teil (its rows 1 on) behind the rows of this
+  // table; teil is left with one empty row (and the room its rows had).
+  void Anhaengen(Flurstuecktabelle&& teil);
   // Room for this many rows and bytes of text, so that a table read from a
   // file of known size is not copied while it grows.
   void Reservieren(std::size_t zeilen, std::size_t text);
@@ -126,7 +129,7 @@ struct Importbericht {
 };
 
 // Reads the cadastre file into the table and computes every row's share.
-// The file is checked first: every data line that is not empty must be a
+// The file is checked as it is read: every data line that is not empty must be a
 // parcel (at least six ";"-separated fields, up to "Fläche", which is empty or
 // a number as the share computation reads it, not negative) and no byte may
 // be NUL;
@@ -135,9 +138,13 @@ struct Importbericht {
 // several bytes) is converted to Windows-1252 and the characters replaced are
 // counted in a message. Empty lines are skipped. A file that cannot be opened
 // is reported and leaves the table as it was. Progress goes to the message
-// window; a key press there can stop it (app::Abbruch). False when the file
-// could not be read or was refused.
+// window; a key press there can stop it (app::Abbruch), which leaves the
+// table as it was too. False when the file could not be read, was refused
+// or the reading was stopped.
 bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Importbericht* bericht = nullptr);
+// The import reads a file in pieces of about this many bytes, two at a
+// time; 0 (the default) chooses by the file's size. Tests set it small.
+extern std::size_t ImportStueckgroesse;
 
 // Column 7 of one row: the owner's share of the huntable area in whole m².
 void BerechneAnteil(Flurstuecktabelle& tabelle, int zeile);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -464,6 +465,87 @@ TEST_F(Flurstuecke, KatasterErkennen) {
   EXPECT_EQ(dialoge.Meldungen,
             std::vector<std::string>{"Die Datei ist in UTF-8 geschrieben. 1 Zeichen gibt es im "
                                      "Windows-Zeichensatz nicht; sie wurden durch \x84?\x93 ersetzt."});
+}
+
+// The import reads a large file in pieces, two at a time: cut anywhere, it
+// gives the table, the counts and the messages of one piece, also where the
+// rows fill down, a line fails or UTF-8 shows itself only late.
+TEST_F(Flurstuecke, StueckweiseWieInEinemStueck) {
+  const std::string beispiel = LiesAlles(DAVO_TESTDATEN "/../../beispiele/Jagdkataster-Beispiel.csv");
+  std::mt19937 zufall(7);
+  std::string gemischt = kKopf + "\n";
+  for (int i = 0; i < 300; ++i) {
+    switch (zufall() % 6) {
+      case 0:
+        gemischt += ";;;;;;a, b, c, Folge" + std::to_string(i) + ", V, S, 12345 O\r\n";
+        break;  // filled down
+      case 1:
+        gemischt += ";;;" + std::to_string(i) + ";;;a, b, c, N, V, S, 12345 O;a, b, c, 1/3, M, W\n";
+        break;
+      case 2:
+        gemischt += "\r\n";
+        break;
+      default:
+        gemischt += std::to_string(i) + ";G" + std::to_string(i % 7) + ";1;" + std::to_string(i) + ";ZJEN;" +
+                    std::to_string(i * 37 % 1000) + "," + std::to_string(i % 10) + ";a, b, c, " +
+                    (i % 2 ? "1/2, " : "") + "N" + std::to_string(i) + ", V, S, 12345 O\n";
+    }
+  }
+  const std::string utf8 = app::AnsiNachUtf8(beispiel);
+  const std::string faelle[] = {
+      beispiel,
+      gemischt,
+      gemischt + "9;G;1;9;ZJEN",  // the last line fails, without a line end
+      gemischt + std::string("9;G\0;1;9;ZJEN;1\n", 16) + "9;G;1;9;ZJEN;x\n",
+      gemischt + "9;G;1;9;ZJEN;-5\n" + gemischt,
+      utf8,
+      "\xEF\xBB\xBF" + utf8,
+      utf8 + "9;G;1;9;ZJEN;1\xC3\xA4\n",                 // quoted converted: the file is UTF-8 up to there
+      "9;\xE4;1\n" + utf8 + "9;G;1;9;ZJEN;1\xC3\xA4\n",  // quoted as it is
+      gemischt + "9;G;1;9;ZJEN;1;a, b, c, \xC5\x81ukasiewicz, V, S, 12345 O\n",  // UTF-8 from its last line on
+      utf8 + "9;G;1;9;ZJEN;1;a, b, c, M\xFCller, V, S, 12345 O\n",               // not UTF-8 after all
+      kKopf,
+      "",
+  };
+  struct Ergebnis {
+    bool ok;
+    std::vector<Zellen> zeilen;
+    int flurstuecke, eigentuemer;
+    bool utf8;
+    std::int64_t ersetzt;
+    std::vector<std::string> meldungen;
+    bool operator==(const Ergebnis&) const = default;
+  };
+  const auto importieren = [&](const std::string& inhalt, std::size_t stueck) {
+    ImportStueckgroesse = stueck;
+    dialoge.Meldungen.clear();
+    tabelle = Flurstuecktabelle();
+    SchreibeAlles(ordner / "stuecke.csv", inhalt);
+    Importbericht b;
+    const bool ok = DateiImportieren(tabelle, Pfad("stuecke.csv"), &b);
+    ImportStueckgroesse = 0;
+    return Ergebnis{ok, Alle(tabelle), b.Flurstuecke, b.Eigentuemer, b.Utf8, b.Ersetzt, dialoge.Meldungen};
+  };
+  for (std::size_t f = 0; f < std::size(faelle); ++f) {
+    const Ergebnis ganz = importieren(faelle[f], 0);
+    for (const std::size_t stueck : {std::size_t{1}, std::size_t{97}, std::size_t{1000}}) {
+      SCOPED_TRACE("Fall " + std::to_string(f) + ", Stueck " + std::to_string(stueck));
+      EXPECT_TRUE(importieren(faelle[f], stueck) == ganz);
+    }
+  }
+  EXPECT_TRUE(FortschrittZu());
+
+  // Stopped by a key press while pieces are being read: the table stays.
+  std::string gross;
+  while (gross.size() < 3u * 1024 * 1024) gross += gemischt.substr(kKopf.size() + 1);
+  ASSERT_TRUE(Importiere(beispiel));
+  const auto vorher = Alle(tabelle);
+  dialoge.Meldungen.clear();
+  dialoge.TasteBeiFortschritt = 2;
+  EXPECT_FALSE(Importiere(kKopf + "\n" + gross));
+  EXPECT_EQ(Alle(tabelle), vorher);
+  EXPECT_TRUE(dialoge.Meldungen.empty());
+  EXPECT_TRUE(FortschrittZu());
 }
 
 // --- shares -----------------------------------------------------------------------------

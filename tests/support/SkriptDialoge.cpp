@@ -37,7 +37,10 @@ app::FrageErgebnis SkriptDialoge::Frage(const std::string& oben, const std::stri
   return a;
 }
 
-void SkriptDialoge::Fortschritt(const std::string& text, int position) { Fortschritte.emplace_back(text, position); }
+void SkriptDialoge::Fortschritt(const std::string& text, int position) {
+  Fortschritte.emplace_back(text, position);
+  if (TasteBeiFortschritt > 0 && !text.empty() && --TasteBeiFortschritt == 0) app::Abbruch = true;
+}
 
 std::optional<int> SkriptDialoge::Auswahl(const std::string& titel, const std::vector<std::string>&, int) {
   if (Auswahlen.empty()) {

@@ -30,6 +30,9 @@ class SkriptDialoge : public app::DialogDienst {
   std::deque<bool> Druckantworten;
   // Whether a person answers (false: answers fixed beforehand).
   bool Person = true;
+  // When > 0: the progress shown that many times on is stopped by a key
+  // press (Abbruch), as if its question had been answered "Ja".
+  int TasteBeiFortschritt = 0;
 
   // Convenience: the next file dialog picks this UTF-8 path.
   void WaehleDatei(const std::string& pfadUtf8, int filterIndex = 0);

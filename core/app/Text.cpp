@@ -118,6 +118,14 @@ std::size_t Utf8Zeichen(std::string_view utf8, std::size_t i, char32_t& c) {
 bool IstUtf8(std::string_view text, bool* mehrbyte) {
   bool lang = false;
   for (std::size_t i = 0; i < text.size();) {
+    if (i + 8 <= text.size()) {  // plain ASCII eight bytes at a time
+      std::uint64_t acht;
+      std::memcpy(&acht, text.data() + i, 8);
+      if ((acht & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     char32_t c = 0;
     const std::size_t n = Utf8Zeichen(text, i, c);
     if (n == 0) return false;

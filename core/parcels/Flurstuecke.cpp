@@ -633,10 +633,18 @@ struct Stueck {
   int flurstuecke = 0;
   int eigentuemer = 0;
   bool daten = false;
-  bool utf8 = true;  // every line well-formed UTF-8
+  bool utf8 = true;  // well-formed UTF-8 throughout (Zeichensatz::Erkennen)
   bool mehrbyte = false;
+  bool umgewandelt = false;  // its lines were converted from UTF-8
   std::size_t ersetzt = 0;
   Zeilenfehler fehler;
+};
+
+// How the lines of the pieces are taken.
+enum class Zeichensatz {
+  Erkennen,  // converted from UTF-8 where the piece is UTF-8 with characters of several bytes
+  Utf8,      // converted from UTF-8
+  Ansi,      // as they are
 };
 
 // When the pieces still to be read are no longer needed.
@@ -651,13 +659,18 @@ struct Halt {
   }
 };
 
-// Checks and reads the lines of a piece. umwandeln: they are UTF-8 and are
-// converted to Windows-1252. Stops at the first line that fails the check.
-void StueckEinlesen(Stueck& s, bool umwandeln, Halt& halt) {
+// Checks and reads the lines of a piece, converting them from UTF-8 to
+// Windows-1252 as zeichensatz says. A piece of plain ASCII reads the same
+// either way. Stops at the first line that fails the check.
+void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
   s.tabelle.SetzeZeilenzahl(1);
   s.tabelle.Reservieren(s.laenge / 64 + 16, s.laenge + s.laenge / 4);
   Importeur importeur(s.tabelle, s.nummer == 0);
   const char* const p = s.text.get();
+  if (zeichensatz == Zeichensatz::Erkennen) s.utf8 = IstUtf8(std::string_view(p, s.laenge), &s.mehrbyte);
+  const bool umwandeln =
+      zeichensatz == Zeichensatz::Utf8 || (zeichensatz == Zeichensatz::Erkennen && s.utf8 && s.mehrbyte);
+  s.umgewandelt = umwandeln;
   std::string ansi;
   for (std::size_t anfang = 0; anfang < s.laenge;) {
     if ((s.zeilen & 1023) == 0 && halt.Gilt(s.nummer)) return;
@@ -667,10 +680,9 @@ void StueckEinlesen(Stueck& s, bool umwandeln, Halt& halt) {
     anfang = ende + 1;
     ++s.zeilen;
     const bool kopf = s.nummer == 0 && s.zeilen == 1;
-    if (s.utf8 && !umwandeln) s.utf8 = IstUtf8(zeile, &s.mehrbyte);
     if (!ZeilePruefen(zeile, kopf, s.fehler)) {
       s.fehler.zeile = s.zeilen;
-      s.fehler.utf8 = s.utf8;
+      s.fehler.utf8 = IstUtf8(std::string_view(p, ende));
       halt.Fehler(s.nummer);
       return;
     }
@@ -700,7 +712,7 @@ class Verteilung {
     Beenden();
   }
 
-  void SetzeUmwandeln(bool umwandeln) { umwandeln_ = umwandeln; }
+  void SetzeZeichensatz(Zeichensatz z) { zeichensatz_ = z; }
   // A buffer of n bytes for the text of a piece; those of the usual size
   // (the first asked for) are used again, so their memory is not new.
   std::unique_ptr<char[]> Puffer(std::size_t n) {
@@ -764,7 +776,7 @@ class Verteilung {
     return s;
   }
   void Lesen(Stueck& s) {
-    StueckEinlesen(s, umwandeln_, halt_);
+    StueckEinlesen(s, zeichensatz_, halt_);
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
       if (s.kapazitaet == ueblich_) frei_.push_back(std::move(s.text));
@@ -795,7 +807,7 @@ class Verteilung {
   }
 
   Halt& halt_;
-  bool umwandeln_ = false;
+  Zeichensatz zeichensatz_ = Zeichensatz::Erkennen;
   std::mutex mutex_;
   std::condition_variable signal_;
   std::deque<Stueck*> warten_;
@@ -813,7 +825,8 @@ struct Einlesung {
   bool abgebrochen = false;
   std::string fehler;  // the first line that is no parcel; empty: none
   bool bom = false;
-  bool utf8 = false;  // a byte order mark, or well-formed throughout with characters of several bytes
+  bool utf8 = false;         // a byte order mark, or well-formed throughout with characters of several bytes
+  bool umgewandelt = false;  // lines of some piece were converted from UTF-8
   bool daten = false;
   Flurstuecktabelle tabelle;
   int flurstuecke = 0;
@@ -852,7 +865,7 @@ std::size_t Schnittstelle(const char* p, std::size_t voll, std::size_t groesse, 
 // second one check and read side by side; the pieces' tables are joined in
 // their order. The progress window shows the lines read and the share of
 // the file; a key press there stops the reading (Abbruch).
-Einlesung Einlesen(Datei& datei, bool umwandeln) {
+Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   Einlesung e;
   datei.Suchen(0);
   PruefeIO();
@@ -886,6 +899,7 @@ Einlesung Einlesen(Datei& datei, bool umwandeln) {
       zeilen += s.zeilen;
       utf8 = utf8 && s.utf8;
       mehrbyte = mehrbyte || s.mehrbyte;
+      e.umgewandelt = e.umgewandelt || s.umgewandelt;
       e.daten = e.daten || s.daten;
       e.flurstuecke += s.flurstuecke;
       e.eigentuemer += s.eigentuemer;
@@ -921,8 +935,8 @@ Einlesung Einlesen(Datei& datei, bool umwandeln) {
     const bool dateiende = n == 0;
     if (erster) {
       e.bom = std::string_view(puffer.get(), voll).starts_with(kBom);
-      umwandeln = umwandeln || e.bom;
-      verteilung.SetzeUmwandeln(umwandeln);
+      if (e.bom) zeichensatz = Zeichensatz::Utf8;
+      verteilung.SetzeZeichensatz(zeichensatz);
     }
     for (;;) {
       const std::size_t schnitt = dateiende ? voll : Schnittstelle(puffer.get(), voll, groesse, ab);
@@ -958,7 +972,7 @@ Einlesung Einlesen(Datei& datei, bool umwandeln) {
   if (verteilung.Ausnahme()) std::rethrow_exception(verteilung.Ausnahme());
   if (!e.gelesen || e.abgebrochen) return e;
   fuegen();
-  e.utf8 = umwandeln || (utf8 && mehrbyte);
+  e.utf8 = zeichensatz == Zeichensatz::Utf8 || (zeichensatz == Zeichensatz::Erkennen && utf8 && mehrbyte);
   return e;
 }
 
@@ -980,10 +994,13 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
   PruefeIO();
   if (IOFehler) return false;
 
-  // The file is checked while it is read; a UTF-8 file without byte order
-  // mark shows itself only at its end and is then read again, converted.
-  Einlesung e = Einlesen(datei, false);
-  if (e.gelesen && !e.abgebrochen && e.fehler.empty() && e.utf8 && !e.bom) e = Einlesen(datei, true);
+  // The file is checked while it is read. Whether it is UTF-8 shows only at
+  // its end; each piece is converted when it is UTF-8 itself, and in the
+  // rare file where a piece is and the whole is not, all is read again as
+  // it stands.
+  Einlesung e = Einlesen(datei, Zeichensatz::Erkennen);
+  if (e.gelesen && !e.abgebrochen && e.fehler.empty() && !e.utf8 && e.umgewandelt)
+    e = Einlesen(datei, Zeichensatz::Ansi);
   datei.Schliessen();
   if (!e.gelesen || e.abgebrochen || !e.fehler.empty()) {
     LiesIOErgebnis();

@@ -502,8 +502,11 @@ TEST_F(Flurstuecke, StueckweiseWieInEinemStueck) {
       "\xEF\xBB\xBF" + utf8,
       utf8 + "9;G;1;9;ZJEN;1\xC3\xA4\n",                 // quoted converted: the file is UTF-8 up to there
       "9;\xE4;1\n" + utf8 + "9;G;1;9;ZJEN;1\xC3\xA4\n",  // quoted as it is
-      gemischt + "9;G;1;9;ZJEN;1;a, b, c, \xC5\x81ukasiewicz, V, S, 12345 O\n",  // UTF-8 from its last line on
-      utf8 + "9;G;1;9;ZJEN;1;a, b, c, M\xFCller, V, S, 12345 O\n",               // not UTF-8 after all
+      // The last line alone looks like UTF-8, in a file that is not; then in
+      // one of plain ASCII, which is.
+      gemischt + "9;G;1;9;ZJEN;1;a, b, c, \xC5\x81ukasiewicz, V, S, 12345 O\n",
+      "Nr;G\n" + gemischt.substr(kKopf.size() + 1) + "9;G;1;9;ZJEN;1;a, b, c, \xC5\x81ukasiewicz, V, S, 12345 O\n",
+      utf8 + "9;G;1;9;ZJEN;1;a, b, c, M\xFCller, V, S, 12345 O\n",  // not UTF-8 after all
       kKopf,
       "",
   };

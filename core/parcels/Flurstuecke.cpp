@@ -250,7 +250,8 @@ void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
   // The blocks before keep their text where it is, so the cells may point
   // into them.
   Block b;
-  b.groesse = std::max({kTextblock, naechster_, groesse});
+  // The room reserved for a known amount of text, else a block of the usual size.
+  b.groesse = std::max(naechster_ > 0 ? naechster_ : kTextblock, groesse);
   b.text = std::make_unique_for_overwrite<char[]>(b.groesse);
   naechster_ = 0;
   bloecke_.push_back(std::move(b));

@@ -526,7 +526,6 @@ TEST_F(Flurstuecke, StueckweiseWieInEinemStueck) {
     SchreibeAlles(ordner / "stuecke.csv", inhalt);
     Importbericht b;
     const bool ok = DateiImportieren(tabelle, Pfad("stuecke.csv"), &b);
-    ImportStueckgroesse = 0;
     return Ergebnis{ok, Alle(tabelle), b.Flurstuecke, b.Eigentuemer, b.Utf8, b.Ersetzt, dialoge.Meldungen};
   };
   for (std::size_t f = 0; f < std::size(faelle); ++f) {
@@ -539,6 +538,7 @@ TEST_F(Flurstuecke, StueckweiseWieInEinemStueck) {
   EXPECT_TRUE(FortschrittZu());
 
   // Stopped by a key press while pieces are being read: the table stays.
+  ImportStueckgroesse = 64 * 1024;
   std::string gross;
   while (gross.size() < 3u * 1024 * 1024) gross += gemischt.substr(kKopf.size() + 1);
   ASSERT_TRUE(Importiere(beispiel));
@@ -548,6 +548,16 @@ TEST_F(Flurstuecke, StueckweiseWieInEinemStueck) {
   EXPECT_FALSE(Importiere(kKopf + "\n" + gross));
   EXPECT_EQ(Alle(tabelle), vorher);
   EXPECT_TRUE(dialoge.Meldungen.empty());
+  EXPECT_TRUE(FortschrittZu());
+
+  // A read that fails while pieces are being read: its message, the table stays.
+  int lesen = 0;
+  app::SetzeIOStoerung([&lesen](app::IOOperation op, const fs::path&) {
+    return op == app::IOOperation::Lesen && ++lesen == 2 ? 100 : 0;
+  });
+  EXPECT_FALSE(Importiere(kKopf + "\n" + gross, "kaputt.csv"));
+  EXPECT_EQ(dialoge.Meldungen, std::vector<std::string>{"Fehler beim Lesen! Datei: " + Pfad("kaputt.csv")});
+  EXPECT_EQ(Alle(tabelle), vorher);
   EXPECT_TRUE(FortschrittZu());
 }
 

@@ -3,6 +3,7 @@
 #include "addresses/Adresse.h"
 #include "app/Text.h"
 #include "app/Zustand.h"
+#include "parcels/Flurstuecke.h"
 #include "payout/Auszahlung.h"
 #include "printing/Druck.h"
 
@@ -100,6 +101,7 @@ void GlobalenZuruecksetzen() {
   addresses::ZustandZuruecksetzen();
   printing::DruckZuruecksetzen();
   payout::ZustandZuruecksetzen();
+  parcels::ImportStueckgroesse = 0;
 }
 
 }  // namespace davo::test

@@ -705,7 +705,8 @@ void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
 // the one that reads the file; that one helps when they pile up.
 class Verteilung {
  public:
-  explicit Verteilung(Halt& halt) : halt_(halt) {}
+  // ueblich: the size of the buffers of the pieces, which are used again.
+  Verteilung(Halt& halt, std::size_t ueblich) : halt_(halt), ueblich_(ueblich) {}
   Verteilung(const Verteilung&) = delete;
   Verteilung& operator=(const Verteilung&) = delete;
   ~Verteilung() {
@@ -714,12 +715,11 @@ class Verteilung {
   }
 
   void SetzeZeichensatz(Zeichensatz z) { zeichensatz_ = z; }
-  // A buffer of n bytes for the text of a piece; those of the usual size
-  // (the first asked for) are used again, so their memory is not new.
+  // A buffer of n bytes for the text of a piece; one of the usual size is
+  // used again when there is one, so its memory is not new.
   std::unique_ptr<char[]> Puffer(std::size_t n) {
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
-      if (ueblich_ == 0) ueblich_ = n;
       if (n == ueblich_ && !frei_.empty()) {
         std::unique_ptr<char[]> p = std::move(frei_.back());
         frei_.pop_back();
@@ -808,13 +808,13 @@ class Verteilung {
   }
 
   Halt& halt_;
+  const std::size_t ueblich_;
   Zeichensatz zeichensatz_ = Zeichensatz::Erkennen;
   std::mutex mutex_;
   std::condition_variable signal_;
   std::deque<Stueck*> warten_;
   bool ende_ = false;
   std::exception_ptr ausnahme_;
-  std::size_t ueblich_ = 0;
   std::vector<std::unique_ptr<char[]>> frei_;
   std::vector<Flurstuecktabelle> tabellen_;
   std::thread helfer_;
@@ -882,7 +882,8 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
 
   std::vector<std::unique_ptr<Stueck>> stuecke;
   Halt halt;
-  Verteilung verteilung(halt);
+  std::size_t kapazitaet = groesse + kLeseblock;  // of the buffer being filled
+  Verteilung verteilung(halt, kapazitaet);
   std::size_t gefuegt = 0;  // pieces joined so far
   std::int64_t zeilen = 0;  // their lines
   bool utf8 = true;         // their lines are all UTF-8
@@ -891,11 +892,11 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   const auto fuegen = [&] {
     while (gefuegt < stuecke.size() && e.fehler.empty() && verteilung.Fertig(*stuecke[gefuegt])) {
       Stueck& s = *stuecke[gefuegt];
-      if (!s.vollstaendig && s.fehler.art == Zeilenfehler::Art::Keiner) return;  // stopped
       if (s.fehler.art != Zeilenfehler::Art::Keiner) {
         e.fehler = FehlerText(s.fehler, zeilen + s.fehler.zeile, e.bom, utf8 && s.fehler.utf8);
         return;
       }
+      if (!s.vollstaendig) return;  // stopped
       ++gefuegt;
       zeilen += s.zeilen;
       utf8 = utf8 && s.utf8;
@@ -913,7 +914,6 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   const std::string text =
       "Flurst\xFC"
       "cke werden eingelesen: ";
-  std::size_t kapazitaet = groesse + kLeseblock;
   std::unique_ptr<char[]> puffer = verteilung.Puffer(kapazitaet);
   std::size_t voll = 0;
   std::size_t ab = 0;

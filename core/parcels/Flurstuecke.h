@@ -143,7 +143,7 @@ struct Importbericht {
 // or the reading was stopped.
 bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Importbericht* bericht = nullptr);
 // The import reads a file in pieces of about this many bytes, two at a
-// time; 0 (the default) chooses by the file's size. Tests set it small.
+// time; 0 (the default) means 2 MB. Tests set it small.
 extern std::size_t ImportStueckgroesse;
 
 // Column 7 of one row: the owner's share of the huntable area in whole m².

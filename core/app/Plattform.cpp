@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include "app/Text.h"
@@ -27,6 +28,9 @@
 #include <unicode/ucoleitr.h>
 #include <unicode/uset.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/mman.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -558,5 +562,26 @@ void KonsoleUtf8() {
   SetConsoleCP(CP_UTF8);
 #endif
 }
+
+void* GrossHolen(std::size_t n) {
+  void* p = nullptr;
+#ifdef __linux__
+  // Whole, aligned large pages: only those can the system give as such.
+  constexpr std::size_t kSeite = std::size_t{2} << 20;
+  if (n >= kSeite / 2 && n <= static_cast<std::size_t>(-1) - kSeite) {
+    const std::size_t gerundet = (n + kSeite - 1) / kSeite * kSeite;
+    p = std::aligned_alloc(kSeite, gerundet);
+    if (p) madvise(p, gerundet, MADV_HUGEPAGE);  // a request only; refused, the pages stay small
+  } else {
+    p = std::malloc(n > 0 ? n : 1);
+  }
+#else
+  p = std::malloc(n > 0 ? n : 1);
+#endif
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+
+void GrossFreigeben(void* p) noexcept { std::free(p); }
 
 }  // namespace davo::app::plattform

@@ -89,6 +89,12 @@ const Zeichengewichte* DeutscheZeichengewichte();
 
 // Terminal helpers for the command line front end.
 bool IstTerminal(std::FILE* f);
+
+// n bytes (uninitialised) for a large table; from 1 MB on, in large pages
+// where the system gives them on request. Never nullptr: std::bad_alloc.
+// Freed with GrossFreigeben (nullptr is allowed).
+void* GrossHolen(std::size_t n);
+void GrossFreigeben(void* p) noexcept;
 // The program's arguments in UTF-8 (Windows hands them over in its ANSI code
 // page; the wide command line has them all).
 std::vector<std::string> ArgumenteUtf8(int argc, char** argv);

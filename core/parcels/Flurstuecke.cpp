@@ -237,7 +237,7 @@ void Flurstuecktabelle::SetzeZeilenzahl(int n) {
 }
 
 Flurstuecktabelle::Block::Block(const Block& b)
-    : text(std::make_unique_for_overwrite<char[]>(b.belegt)), belegt(b.belegt), groesse(b.belegt) {
+    : text(app::GrossePuffer(b.belegt)), belegt(b.belegt), groesse(b.belegt) {
   if (belegt > 0) std::memcpy(text.get(), b.text.get(), belegt);
 }
 
@@ -252,7 +252,7 @@ void Flurstuecktabelle::NeuerBlock(std::size_t groesse) {
   Block b;
   // The room reserved for a known amount of text, else a block of the usual size.
   b.groesse = std::max(naechster_ > 0 ? naechster_ : kTextblock, groesse);
-  b.text = std::make_unique_for_overwrite<char[]>(b.groesse);
+  b.text = app::GrossePuffer(b.groesse);
   naechster_ = 0;
   bloecke_.push_back(std::move(b));
 }
@@ -620,10 +620,12 @@ std::string FehlerText(const Zeilenfehler& f, std::int64_t n, bool bom, bool utf
   }
 }
 
+using Puffertext = std::unique_ptr<char[], app::GrossFreigabe>;
+
 // A piece of the file: whole lines, from the file's start or from a line
 // that stands on its own (Eigenstaendig), read into a table of its own.
 struct Stueck {
-  std::unique_ptr<char[]> text;  // given back once read
+  Puffertext text;  // given back once read
   std::size_t kapazitaet = 0;
   std::size_t laenge = 0;
   std::size_t nummer = 0;  // 0: the first, with the header line
@@ -717,16 +719,16 @@ class Verteilung {
   void SetzeZeichensatz(Zeichensatz z) { zeichensatz_ = z; }
   // A buffer of n bytes for the text of a piece; one of the usual size is
   // used again when there is one, so its memory is not new.
-  std::unique_ptr<char[]> Puffer(std::size_t n) {
+  Puffertext Puffer(std::size_t n) {
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
       if (n == ueblich_ && !frei_.empty()) {
-        std::unique_ptr<char[]> p = std::move(frei_.back());
+        Puffertext p = std::move(frei_.back());
         frei_.pop_back();
         return p;
       }
     }
-    return std::make_unique_for_overwrite<char[]>(n);
+    return app::GrossePuffer(n);
   }
   // The table of a piece joined (its rows' room is used again).
   void TabelleZurueck(Flurstuecktabelle&& t) {
@@ -815,7 +817,7 @@ class Verteilung {
   std::deque<Stueck*> warten_;
   bool ende_ = false;
   std::exception_ptr ausnahme_;
-  std::vector<std::unique_ptr<char[]>> frei_;
+  std::vector<Puffertext> frei_;
   std::vector<Flurstuecktabelle> tabellen_;
   std::thread helfer_;
 };
@@ -914,13 +916,13 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   const std::string text =
       "Flurst\xFC"
       "cke werden eingelesen: ";
-  std::unique_ptr<char[]> puffer = verteilung.Puffer(kapazitaet);
+  Puffertext puffer = verteilung.Puffer(kapazitaet);
   std::size_t voll = 0;
   std::size_t ab = 0;
   std::size_t gelesen = 0;
   for (bool erster = true;; erster = false) {
     if (kapazitaet - voll < kLeseblock) {
-      auto groesser = std::make_unique_for_overwrite<char[]>(2 * kapazitaet);
+      Puffertext groesser = app::GrossePuffer(2 * kapazitaet);
       std::memcpy(groesser.get(), puffer.get(), voll);
       puffer = std::move(groesser);
       kapazitaet *= 2;
@@ -1183,7 +1185,7 @@ void Sortieren(Flurstuecktabelle& t) {
   std::vector<std::uint32_t>().swap(nummer);
   // The rows copied in their new order (reading them at random is cheaper
   // than also writing them at random).
-  std::vector<Flurstuecktabelle::Zeile> neu;
+  decltype(t.zeilen_) neu;
   neu.reserve(t.zeilen_.size());
   neu.push_back(t.zeilen_[0]);
   for (const int r : reihenfolge) neu.push_back(t.zeilen_[static_cast<std::size_t>(r)]);

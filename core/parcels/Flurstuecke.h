@@ -13,6 +13,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Geld.h"
+#include "app/Grossspeicher.h"
 
 namespace davo::parcels {
 
@@ -93,7 +94,7 @@ class Flurstuecktabelle {
   void Verdichten();
 
   struct Block {
-    std::unique_ptr<char[]> text;  // never grown or moved
+    std::unique_ptr<char[], app::GrossFreigabe> text;  // never grown or moved
     std::size_t belegt = 0;
     std::size_t groesse = 0;
     Block() = default;
@@ -106,7 +107,7 @@ class Flurstuecktabelle {
   // A block of at least this size at the end of the blocks.
   void NeuerBlock(std::size_t groesse);
 
-  std::vector<Zeile> zeilen_;
+  std::vector<Zeile, app::GrossAllokator<Zeile>> zeilen_;
   std::vector<Block> bloecke_;
   std::size_t lebend_ = 0;           // bytes of text of the current rows
   std::size_t belegt_ = 0;           // bytes used in all blocks

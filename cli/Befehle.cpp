@@ -416,7 +416,8 @@ const std::vector<Befehl>& Befehlstabelle() {
                 "      Druckt die Adressenliste der Gruppe G wie das Serienbrieffenster\n"
                 "      in eine PDF-Datei: Seitenkopf mit Blattnummer, je Adresse eine\n"
                 "      Zeile Name1; Name2; Strasse; Ort.\n"
-                "      PDF-Dateien schreibt nur ein davo, das mit Qt gebaut wurde.\n"},
+                "      PDF-Dateien schreibt nur ein davo, das mit Qt gebaut wurde; unter\n"
+                "      Linux gibt davo solche Befehle an davo-pdf neben ihm weiter.\n"},
       {.Name = "einstellungen",
        .Aufruf = "davo einstellungen DATEI.ADW [FELD=WERT ...]",
        .Erwartet = "einen Dateinamen",

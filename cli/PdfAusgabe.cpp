@@ -14,6 +14,12 @@
 
 #include "app/DateiIO.h"
 #include "app/Pfade.h"
+#elif defined(DAVO_PDF_PROGRAMM)
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/Plattform.h"
 #endif
 
 namespace davo::cli {
@@ -131,6 +137,29 @@ bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& ge
   const bool eingesetzt = datei.Schreiben(pdf.constData(), static_cast<std::size_t>(pdf.size())) && datei.Einsetzen();
   schritte.Pruefe();
   return app::ZeigeIOErgebnis(schritte.Ergebnis()) && eingesetzt;
+}
+
+#elif defined(DAVO_PDF_PROGRAMM)
+
+// This program does without Qt, which would slow the start of every
+// command; a command that writes a PDF file is run from its start by the
+// program beside it that has Qt, in this one's place.
+bool PdfMoeglich() {
+  const std::filesystem::path zwilling = app::plattform::ProgrammDatei().parent_path() / DAVO_PDF_PROGRAMM;
+  std::vector<std::string> argumente = app::plattform::ProgrammArgumente();
+  if (!argumente.empty()) {
+    argumente[0] = zwilling.string();
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    app::plattform::ProgrammErsetzen(zwilling, argumente);
+  }
+  Melde("Diese Ausgabe von davo kann keine PDF-Dateien schreiben: " + zwilling.string() + " ist nicht zu starten.");
+  return false;
+}
+
+bool InPdfDrucken(const std::string&, const std::vector<std::string>&, const std::function<bool()>&) {
+  return PdfMoeglich();
 }
 
 #else

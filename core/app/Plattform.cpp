@@ -264,6 +264,34 @@ fs::path ProgrammDatei() {
 #endif
 }
 
+#ifndef _WIN32
+std::vector<std::string> ProgrammArgumente() {
+  std::vector<std::string> argumente;
+  std::FILE* f = std::fopen("/proc/self/cmdline", "rb");
+  if (!f) return argumente;
+  std::string alles;
+  char puffer[4096];
+  for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;) alles.append(puffer, n);
+  const bool fehler = std::ferror(f) != 0;
+  std::fclose(f);
+  if (fehler) return argumente;
+  // Each argument ends with a NUL byte.
+  for (std::size_t anfang = 0; anfang < alles.size();) {
+    const std::size_t ende = std::min(alles.find('\0', anfang), alles.size());
+    argumente.push_back(alles.substr(anfang, ende - anfang));
+    anfang = ende + 1;
+  }
+  return argumente;
+}
+
+void ProgrammErsetzen(const fs::path& pfad, const std::vector<std::string>& argumente) {
+  std::vector<char*> zeiger;
+  for (const std::string& a : argumente) zeiger.push_back(const_cast<char*>(a.c_str()));
+  zeiger.push_back(nullptr);
+  execv(pfad.c_str(), zeiger.data());
+}
+#endif
+
 namespace {
 fs::path Umgebung(const char* name) {
 #ifdef _WIN32

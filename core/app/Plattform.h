@@ -48,6 +48,14 @@ std::tm Ortszeit(std::time_t t);
 std::filesystem::path ProgrammDatei();         // full path of the running program
 std::filesystem::path HomeOrdner();            // $HOME / %USERPROFILE%
 std::filesystem::path BenutzerKonfigOrdner();  // $XDG_CONFIG_HOME or ~/.config; %APPDATA%
+#ifndef _WIN32
+// The arguments this process was started with, as the system holds them (the
+// first is the program's name); empty when they cannot be read.
+std::vector<std::string> ProgrammArgumente();
+// Runs the program at pfad in this process's place, with these arguments;
+// returns only when it could not be started (errno says why).
+void ProgrammErsetzen(const std::filesystem::path& pfad, const std::vector<std::string>& argumente);
+#endif
 
 // Hands a file to the desktop's open service; no result is checked.
 void ShellOeffnen(const std::filesystem::path& datei, const std::string& parameter,

@@ -594,12 +594,13 @@ void KonsoleUtf8() {
 void* GrossHolen(std::size_t n) {
   void* p = nullptr;
 #ifdef __linux__
-  // Whole, aligned large pages: only those can the system give as such.
+  // Aligned to a large page, and only its whole large pages asked for as
+  // such: the rest stays in small pages, which are cleared only where they
+  // are touched.
   constexpr std::size_t kSeite = std::size_t{2} << 20;
-  if (n >= kSeite / 2 && n <= static_cast<std::size_t>(-1) - kSeite) {
-    const std::size_t gerundet = (n + kSeite - 1) / kSeite * kSeite;
-    p = std::aligned_alloc(kSeite, gerundet);
-    if (p) madvise(p, gerundet, MADV_HUGEPAGE);  // a request only; refused, the pages stay small
+  if (n >= kSeite) {
+    if (posix_memalign(&p, kSeite, n) != 0) p = nullptr;
+    if (p) madvise(p, n / kSeite * kSeite, MADV_HUGEPAGE);  // a request only; refused, the pages stay small
   } else {
     p = std::malloc(n > 0 ? n : 1);
   }

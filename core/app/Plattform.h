@@ -98,8 +98,8 @@ const Zeichengewichte* DeutscheZeichengewichte();
 // Terminal helpers for the command line front end.
 bool IstTerminal(std::FILE* f);
 
-// n bytes (uninitialised) for a large table; from 1 MB on, in large pages
-// where the system gives them on request. Never nullptr: std::bad_alloc.
+// n bytes (uninitialised) for a large table; its whole large pages (2 MB) as
+// such where the system gives them on request. Never nullptr: std::bad_alloc.
 // Freed with GrossFreigeben (nullptr is allowed).
 void* GrossHolen(std::size_t n);
 void GrossFreigeben(void* p) noexcept;

@@ -94,6 +94,9 @@ bool PostleitzahlFolgt(std::string_view rest) {
   return IstGanzzahl(std::string_view(ohne, n));
 }
 
+// AnteilsFlaeche of an area already read (a: "Fläche" as a number, 0 where it is none).
+Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_view anteil);
+
 // A part of an owner entry (the text between its commas) as the scan of the
 // line found it.
 struct Teil {
@@ -459,6 +462,14 @@ class Importeur {
     Abschliessen();
   }
 
+  // That the text of "Fläche" has this value (as the check of a line read it).
+  void Merken(std::string_view text, Currency wert) {
+    if (text.size() > sizeof flaecheText_) return;
+    std::memcpy(flaecheText_, text.data(), text.size());
+    flaecheLaenge_ = text.size();
+    flaecheWert_ = wert;
+  }
+
   // Whether a data row was read.
   bool Daten() const { return titel_; }
   int Flurstuecke() const { return flurstuecke_; }
@@ -515,7 +526,7 @@ class Importeur {
   // The row with its share; the cells may point into the table.
   void Speichern(int zeile, Zellen& z) {
     if (tabelle_.Zeilenzahl() < zeile) tabelle_.SetzeZeilenzahl(zeile);
-    const Currency a = AnteilsFlaeche(z[Bejagdbarkeit], z[Flaeche], z[Anteil]);
+    const Currency a = Flaechenanteil(z[Bejagdbarkeit], FlaecheLesen(z[Flaeche]), z[Anteil]);
     char puffer[32];
     const std::string_view qm = Rechtsbuendig9(GanzeQuadratmeter(a), puffer);
     z[AnteiligeFlaeche] = qm;
@@ -525,6 +536,19 @@ class Importeur {
       tabelle_.SetzeZeile(zeile, z);
   }
 
+  // "Fläche" as a number; the rows of an owner entry, and rows filled down,
+  // mostly have the text of the row before, which is then not read again.
+  Currency FlaecheLesen(std::string_view text) {
+    if (text.size() == flaecheLaenge_ && std::memcmp(text.data(), flaecheText_, flaecheLaenge_) == 0)
+      return flaecheWert_;
+    const Currency wert = TextNachCurrency(text, true).value_or(0);
+    Merken(text, wert);
+    return wert;
+  }
+
+  char flaecheText_[32] = {};
+  std::size_t flaecheLaenge_ = sizeof flaecheText_ + 1;  // none yet
+  Currency flaecheWert_ = 0;
   Flurstuecktabelle& tabelle_;
   int n_ = 0;
   int flurstuecke_ = 0;
@@ -585,8 +609,10 @@ struct Zeilenfehler {
 // Every data line that is not empty must be a parcel: at least six fields up
 // to "Fläche", and that one empty or a number as the share computation reads
 // it; no NUL byte in any line (nul: the piece has one, so the line is looked
-// at for it). False (with f filled) when the line fails.
-bool ZeilePruefen(std::string_view zeile, bool kopf, bool nul, Zeilenfehler& f) {
+// at for it). False (with f filled) when the line fails; a data line that
+// passes gives its "Fläche" and the number read from it.
+bool ZeilePruefen(std::string_view zeile, bool kopf, bool nul, Zeilenfehler& f, std::string_view& flaecheText,
+                  Currency& flaecheWert) {
   if (nul && zeile.find('\0') != std::string_view::npos) {
     f.art = Zeilenfehler::Art::Nullzeichen;
     return false;
@@ -612,6 +638,8 @@ bool ZeilePruefen(std::string_view zeile, bool kopf, bool nul, Zeilenfehler& f) 
     f.wert = wert;
     return false;
   }
+  flaecheText = flaeche;
+  flaecheWert = wert.value_or(0);
   return true;
 }
 
@@ -710,13 +738,16 @@ void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
     anfang = ende + 1;
     ++s.zeilen;
     const bool kopf = s.nummer == 0 && s.zeilen == 1;
-    if (!ZeilePruefen(zeile, kopf, nul, s.fehler)) {
+    std::string_view flaeche;  // of the line, as the check read it
+    Currency wert = 0;
+    if (!ZeilePruefen(zeile, kopf, nul, s.fehler, flaeche, wert)) {
       s.fehler.zeile = s.zeilen;
       s.fehler.utf8 = IstUtf8(std::string_view(p, ende));
       halt.Fehler(s.nummer);
       return;
     }
     if (kopf && zeile.starts_with(kBom)) zeile.remove_prefix(kBom.size());
+    if (flaeche.data() != nullptr) importeur.Merken(flaeche, wert);
     if (umwandeln) {
       ansi = Utf8NachAnsiGezaehlt(zeile, s.ersetzt);
       importeur.Zeile(ansi);
@@ -1064,7 +1095,11 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
 // --- shares ------------------------------------------------------------------------
 
 Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche, std::string_view anteil) {
-  Currency a = TextNachCurrency(flaeche, true).value_or(0);
+  return Flaechenanteil(bejagdbarkeit, TextNachCurrency(flaeche, true).value_or(0), anteil);
+}
+
+namespace {
+Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_view anteil) {
   Currency z = CurrencyEins;
   Currency n = CurrencyEins;
   std::size_t erstes = anteil.find_first_not_of(' ');
@@ -1095,6 +1130,7 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
   }
   return 0;
 }
+}  // namespace
 
 void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
   if (zeile < 0 || zeile >= t.Zeilenzahl()) return;

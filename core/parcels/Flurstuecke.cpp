@@ -805,9 +805,16 @@ class Verteilung {
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
       warten_.push_back(s);
-      if (helfer && !helfer_.joinable()) helfer_ = std::thread([this] { Arbeiten(); });
+      if (helfer) HelferStarten();
     }
     signal_.notify_all();
+  }
+  // The second thread, before the first piece when the file has several:
+  // it takes a while to start, which it then spends while the first piece
+  // is read.
+  void Vorbereiten() {
+    const std::lock_guard<std::mutex> sperre(mutex_);
+    HelferStarten();
   }
   // Reads waiting pieces in this thread while more than bleiben wait.
   void Mithelfen(std::size_t bleiben) {
@@ -829,6 +836,9 @@ class Verteilung {
   std::exception_ptr Ausnahme() const { return ausnahme_; }
 
  private:
+  void HelferStarten() {  // with the lock held
+    if (!helfer_.joinable()) helfer_ = std::thread([this] { Arbeiten(); });
+  }
   Stueck* Naechstes(std::size_t bleiben) {
     const std::lock_guard<std::mutex> sperre(mutex_);
     if (warten_.size() <= bleiben) return nullptr;
@@ -944,6 +954,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   Halt halt;
   std::size_t kapazitaet = groesse + kLeseblock;  // of the buffer being filled
   Verteilung verteilung(halt, kapazitaet);
+  if (gesamt > groesse) verteilung.Vorbereiten();
   std::size_t gefuegt = 0;  // pieces joined so far
   std::int64_t zeilen = 0;  // their lines
   bool utf8 = true;         // their lines are all UTF-8

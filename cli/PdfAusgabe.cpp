@@ -145,9 +145,11 @@ bool InPdfDrucken(const std::string& pdfUtf8, const std::vector<std::string>& ge
 // command; a command that writes a PDF file is run from its start by the
 // program beside it that has Qt, in this one's place.
 bool PdfMoeglich() {
-  const std::filesystem::path zwilling = app::plattform::ProgrammDatei().parent_path() / DAVO_PDF_PROGRAMM;
+  // Only beside this program: never one found in the working folder.
+  const std::filesystem::path programm = app::plattform::ProgrammDatei();
+  const std::filesystem::path zwilling = programm.parent_path() / DAVO_PDF_PROGRAMM;
   std::vector<std::string> argumente = app::plattform::ProgrammArgumente();
-  if (!argumente.empty()) {
+  if (programm.is_absolute() && !argumente.empty()) {
     argumente[0] = zwilling.string();
     std::cout.flush();
     std::cerr.flush();

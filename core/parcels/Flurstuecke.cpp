@@ -174,12 +174,14 @@ inline std::string_view Rechtsbuendig9(std::int64_t n, char (&puffer)[32]) {
   return std::string_view(puffer, blanks + laenge);
 }
 
+#if !defined(__SSE2__)
 // Per byte: 1 when the scan of a line must look at it.
 constexpr std::array<std::uint8_t, 256> kBesonders = [] {
   std::array<std::uint8_t, 256> a{};
   for (const char c : {';', ',', '-', '/', '.'}) a[static_cast<unsigned char>(c)] = 1;
   return a;
 }();
+#endif
 
 // Bit k set when byte basis + k (k < 64, before n) is one the scan of a line
 // must look at: "," "-" "." "/" are 0x2C to 0x2F, ";" is 0x3B. Several

@@ -467,7 +467,7 @@ class Importeur {
   // That the text of "Fläche" has this value (as the check of a line read it).
   void Merken(std::string_view text, Currency wert) {
     if (text.size() > sizeof flaecheText_) return;
-    std::memcpy(flaecheText_, text.data(), text.size());
+    if (!text.empty()) std::memcpy(flaecheText_, text.data(), text.size());
     flaecheLaenge_ = text.size();
     flaecheWert_ = wert;
   }
@@ -541,7 +541,7 @@ class Importeur {
   // "Fläche" as a number; the rows of an owner entry, and rows filled down,
   // mostly have the text of the row before, which is then not read again.
   Currency FlaecheLesen(std::string_view text) {
-    if (text.size() == flaecheLaenge_ && std::memcmp(text.data(), flaecheText_, flaecheLaenge_) == 0)
+    if (text.size() == flaecheLaenge_ && (text.empty() || std::memcmp(text.data(), flaecheText_, text.size()) == 0))
       return flaecheWert_;
     const Currency wert = TextNachCurrency(text, true).value_or(0);
     Merken(text, wert);

@@ -802,21 +802,19 @@ class Verteilung {
     tabellen_.pop_back();
     return t;
   }
-  // helfer: more pieces follow, so the second thread is worth starting.
-  void Einreihen(Stueck* s, bool helfer) {
+  void Einreihen(Stueck* s) {
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
       warten_.push_back(s);
-      if (helfer) HelferStarten();
     }
     signal_.notify_all();
   }
   // The second thread, before the first piece when the file has several:
   // it takes a while to start, which it then spends while the first piece
-  // is read.
-  void Vorbereiten() {
+  // is read. Without it this thread reads every piece.
+  void HelferStarten() {
     const std::lock_guard<std::mutex> sperre(mutex_);
-    HelferStarten();
+    if (!helfer_.joinable()) helfer_ = std::thread([this] { Arbeiten(); });
   }
   // Reads waiting pieces in this thread while more than bleiben wait.
   void Mithelfen(std::size_t bleiben) {
@@ -838,9 +836,6 @@ class Verteilung {
   std::exception_ptr Ausnahme() const { return ausnahme_; }
 
  private:
-  void HelferStarten() {  // with the lock held
-    if (!helfer_.joinable()) helfer_ = std::thread([this] { Arbeiten(); });
-  }
   Stueck* Naechstes(std::size_t bleiben) {
     const std::lock_guard<std::mutex> sperre(mutex_);
     if (warten_.size() <= bleiben) return nullptr;
@@ -956,7 +951,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   Halt halt;
   std::size_t kapazitaet = groesse + kLeseblock;  // of the buffer being filled
   Verteilung verteilung(halt, kapazitaet);
-  if (gesamt > groesse) verteilung.Vorbereiten();
+  if (gesamt > groesse) verteilung.HelferStarten();
   std::size_t gefuegt = 0;  // pieces joined so far
   std::int64_t zeilen = 0;  // their lines
   bool utf8 = true;         // their lines are all UTF-8
@@ -1026,7 +1021,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
       std::memcpy(puffer.get(), s->text.get() + schnitt, rest);
       voll = rest;
       stuecke.push_back(std::move(s));
-      verteilung.Einreihen(stuecke.back().get(), !dateiende);
+      verteilung.Einreihen(stuecke.back().get());
       if (dateiende) break;
     }
     // This thread reads pieces too when they pile up.

@@ -85,13 +85,20 @@ bool IstGanzzahl(std::string_view t) {
   return ziffern > 0 && ziffern <= 10;
 }
 
-// The first six characters of text without blanks read as a whole number.
+// The first six characters of text without blanks read as a whole number
+// (IstGanzzahl); a letter ends the look at once.
 bool PostleitzahlFolgt(std::string_view rest) {
-  char ohne[6];
-  std::size_t n = 0;
-  for (char c : rest.substr(0, 6))
-    if (c != ' ') ohne[n++] = c;
-  return IstGanzzahl(std::string_view(ohne, n));
+  const std::size_t n = std::min<std::size_t>(rest.size(), 6);
+  std::size_t i = 0;
+  while (i < n && rest[i] == ' ') ++i;
+  if (i < n && (rest[i] == '+' || rest[i] == '-')) ++i;
+  bool ziffer = false;
+  for (; i < n; ++i) {
+    if (rest[i] == ' ') continue;
+    if (rest[i] < '0' || rest[i] > '9') return false;
+    ziffer = true;
+  }
+  return ziffer;
 }
 
 // AnteilsFlaeche of an area already read (a: "Fläche" as a number, 0 where it is none).
@@ -294,7 +301,17 @@ void Flurstuecktabelle::Reservieren(std::size_t zeilen, std::size_t text) {
 void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
   std::size_t laenge = 0;
   for (const auto& t : zellen) laenge += t.size();
-  laenge = std::min<std::size_t>(laenge, 0xFFFF);
+  if (laenge > 0xFFFF) {
+    // A row holds at most 65535 bytes: the cells behind are cut.
+    Zellen gekuerzt;
+    std::size_t rest = 0xFFFF;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) {
+      gekuerzt[i] = zellen[i].substr(0, rest);
+      rest -= gekuerzt[i].size();
+    }
+    Ablegen(z, gekuerzt);
+    return;
+  }
   lebend_ -= z.ende[MaxSpalten - 1];
   if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < laenge)) NeuerBlock(laenge);
   Zeile neu;
@@ -305,8 +322,8 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
     neu.anfang = static_cast<std::uint32_t>(block.belegt);
     char* ziel = block.text.get() + block.belegt;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      const std::size_t k = std::min(zellen[i].size(), laenge - n);
-      KurzKopieren(ziel + n, zellen[i].data(), k);
+      const std::size_t k = zellen[i].size();
+      if (k != 0) KurzKopieren(ziel + n, zellen[i].data(), k);
       n += k;
       neu.ende[i] = static_cast<std::uint16_t>(n);
     }
@@ -1001,15 +1018,19 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
     }
     voll += n;
     gelesen += n;
-    const bool dateiende = n == 0;
+    // fread gives less than asked for only at the end of the file (an error
+    // was dealt with above): the last piece need not wait for one more read.
+    const bool dateiende = n < kLeseblock;
     if (erster) {
       e.bom = std::string_view(puffer.get(), voll).starts_with(kBom);
       if (e.bom) zeichensatz = Zeichensatz::Utf8;
       verteilung.SetzeZeichensatz(zeichensatz);
     }
     for (;;) {
-      const std::size_t schnitt = dateiende ? voll : Schnittstelle(puffer.get(), voll, groesse, ab);
-      if (schnitt == 0 && !(dateiende && stuecke.empty())) break;
+      std::size_t schnitt = Schnittstelle(puffer.get(), voll, groesse, ab);
+      const bool letztes = schnitt == 0 && dateiende;  // the rest of the file
+      if (letztes) schnitt = voll;
+      if (schnitt == 0 && !(letztes && stuecke.empty())) break;
       auto s = std::make_unique<Stueck>();
       s->nummer = stuecke.size();
       s->laenge = schnitt;
@@ -1022,14 +1043,15 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
       voll = rest;
       stuecke.push_back(std::move(s));
       verteilung.Einreihen(stuecke.back().get());
-      if (dateiende) break;
+      if (letztes) break;
     }
     // This thread reads pieces too when they pile up.
     verteilung.Mithelfen(1);
     fuegen();
-    if (dateiende || !e.fehler.empty() || halt.ersterFehler != std::numeric_limits<std::size_t>::max()) break;
+    if (!e.fehler.empty() || halt.ersterFehler != std::numeric_limits<std::size_t>::max()) break;
     const int prozent = gesamt > 0 ? static_cast<int>(std::min<std::size_t>(gelesen * 100 / gesamt, 100)) : 0;
     ZeigeFortschritt(text + std::to_string(zeilen) + " Zeilen", std::max(1, prozent));
+    if (dateiende) break;
     if (Abbruch) {
       e.abgebrochen = true;
       break;

@@ -267,7 +267,7 @@ Flurstuecktabelle::Flurstuecktabelle() : zeilen_(5) {}
 
 void Flurstuecktabelle::SetzeZeilenzahl(int n) {
   const auto neu = static_cast<std::size_t>(std::max(n, 1));
-  for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= zeilen_[r].ende[MaxSpalten - 1];
+  for (std::size_t r = neu; r < zeilen_.size(); ++r) lebend_ -= Belegt(zeilen_[r]);
   zeilen_.resize(neu);
   Verdichten();
 }
@@ -312,26 +312,62 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
     Ablegen(z, gekuerzt);
     return;
   }
-  lebend_ -= z.ende[MaxSpalten - 1];
-  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < laenge)) NeuerBlock(laenge);
+  lebend_ -= Belegt(z);
+  const bool lang = laenge > 0xFF;
+  const std::size_t platz = laenge + (lang ? kKopf : 0);
+  if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < platz)) NeuerBlock(platz);
   Zeile neu;
-  std::size_t n = 0;
   if (laenge > 0) {
     Block& block = bloecke_.back();
     neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
     neu.anfang = static_cast<std::uint32_t>(block.belegt);
     char* ziel = block.text.get() + block.belegt;
-    for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      const std::size_t k = zellen[i].size();
-      if (k != 0) KurzKopieren(ziel + n, zellen[i].data(), k);
-      n += k;
-      neu.ende[i] = static_cast<std::uint16_t>(n);
+    std::size_t n = 0;
+    if (!lang) {
+      for (std::size_t i = 0; i < MaxSpalten; ++i) {
+        const std::size_t k = zellen[i].size();
+        if (k != 0) KurzKopieren(ziel + n, zellen[i].data(), k);
+        n += k;
+        neu.ende[i] = static_cast<std::uint8_t>(n);
+      }
+    } else {
+      std::array<std::uint16_t, MaxSpalten> ende{};
+      for (std::size_t i = 0; i < MaxSpalten; ++i) {
+        const std::size_t k = zellen[i].size();
+        if (k != 0) std::memcpy(ziel + kKopf + n, zellen[i].data(), k);
+        n += k;
+        ende[i] = static_cast<std::uint16_t>(n);
+      }
+      std::memcpy(ziel, ende.data(), kKopf);
+      neu.anfang |= kLang;
     }
-    block.belegt += n;
+    block.belegt += platz;
+    lebend_ += platz;
+    belegt_ += platz;
   }
   z = neu;
-  lebend_ += n;
-  belegt_ += n;
+}
+
+Flurstuecktabelle::Lage Flurstuecktabelle::LageIn(const std::vector<Block>& bloecke, const Zeile& z) {
+  Lage l;
+  if (!HatText(z)) return l;
+  if (z.anfang < kLang) {
+    l.text = bloecke[z.block].text.get() + z.anfang;
+    for (std::size_t i = 0; i < MaxSpalten; ++i) l.ende[i] = z.ende[i];
+  } else {
+    const char* kopf = bloecke[z.block].text.get() + (z.anfang - kLang);
+    std::memcpy(l.ende.data(), kopf, kKopf);
+    l.text = kopf + kKopf;
+  }
+  return l;
+}
+
+std::string_view Flurstuecktabelle::LangeZelle(int spalte, const Zeile& z) const {
+  const Lage l = LageIn(bloecke_, z);
+  const std::size_t i = static_cast<std::size_t>(spalte);
+  const std::size_t anfang = i == 0 ? 0 : l.ende[i - 1];
+  if (l.ende[i] == anfang) return {};
+  return std::string_view(l.text + anfang, l.ende[i] - anfang);
 }
 
 void Flurstuecktabelle::Verdichten() {
@@ -341,12 +377,12 @@ void Flurstuecktabelle::Verdichten() {
   belegt_ = 0;
   lebend_ = 0;
   for (Zeile& z : zeilen_) {
+    const Lage l = LageIn(alt, z);
     Zellen zellen;
     std::size_t anfang = 0;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      if (z.ende[i] > anfang)
-        zellen[i] = std::string_view(alt[z.block].text.get() + z.anfang + anfang, z.ende[i] - anfang);
-      anfang = z.ende[i];
+      if (l.ende[i] > anfang) zellen[i] = std::string_view(l.text + anfang, l.ende[i] - anfang);
+      anfang = l.ende[i];
     }
     z = Zeile();
     Ablegen(z, zellen);
@@ -378,11 +414,11 @@ void Flurstuecktabelle::Anhaengen(Flurstuecktabelle&& teil) {
   const auto versatz = static_cast<std::uint32_t>(bloecke_.size());
   for (std::size_t r = 1; r < teil.zeilen_.size(); ++r) {
     Zeile z = teil.zeilen_[r];
-    if (z.ende[MaxSpalten - 1] > 0) z.block += versatz;
+    if (HatText(z)) z.block += versatz;
     zeilen_.push_back(z);
   }
   for (Block& b : teil.bloecke_) bloecke_.push_back(std::move(b));
-  lebend_ += teil.lebend_ - teil.zeilen_[0].ende[MaxSpalten - 1];
+  lebend_ += teil.lebend_ - teil.Belegt(teil.zeilen_[0]);
   belegt_ += teil.belegt_;
   teil.zeilen_.resize(1);
   teil.zeilen_[0] = Zeile();
@@ -396,9 +432,9 @@ void Flurstuecktabelle::Vorladen(int von, int bis) const {
   unsigned summe = 0;
   for (int r = std::max(von, 0); r < std::min(bis, Zeilenzahl()); ++r) {
     const Zeile& z = zeilen_[static_cast<std::size_t>(r)];
-    const std::size_t laenge = z.ende[MaxSpalten - 1];
-    if (laenge == 0) continue;
-    const char* text = bloecke_[z.block].text.get() + z.anfang;
+    if (!HatText(z)) continue;
+    const std::size_t laenge = Belegt(z);
+    const char* text = bloecke_[z.block].text.get() + (z.anfang & ~kLang);
     summe +=
         static_cast<unsigned char>(text[0]) + static_cast<unsigned char>(text[std::min<std::size_t>(laenge, 64) - 1]);
   }
@@ -1179,10 +1215,16 @@ void Sortieren(Flurstuecktabelle& t) {
   // piece of it.
   const auto teil = [&t](int r) {
     const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
-    const std::size_t von = z.ende[Nachname - 1];
-    const std::size_t bis = z.ende[Weiteres];
-    if (bis == von) return std::string_view();
-    return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, std::min<std::size_t>(bis - von, 255));
+    if (z.anfang < Flurstuecktabelle::kLang) {
+      const std::size_t von = z.ende[Nachname - 1];
+      const std::size_t bis = z.ende[Weiteres];
+      if (bis == von) return std::string_view();
+      return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, bis - von);
+    }
+    const Flurstuecktabelle::Lage l = Flurstuecktabelle::LageIn(t.bloecke_, z);
+    const std::size_t von = l.ende[Nachname - 1];
+    const std::size_t bis = l.ende[Weiteres];
+    return std::string_view(l.text + von, std::min<std::size_t>(bis - von, 255));
   };
   char gross[256];
   for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));

@@ -37,8 +37,8 @@ enum Spalte : int {
 
 // Rows of 20 text cells (Windows-1252), row 0 the titles. The cells of all
 // rows stand one after the other in a few large blocks of text; a row holds
-// where its text starts and where each cell ends. So a table of a million
-// rows takes a few hundred allocations and is released at once.
+// where its text starts and where each cell ends, in 28 bytes. So a table
+// of a million rows takes a few hundred allocations and is released at once.
 class Flurstuecktabelle {
  public:
   static constexpr int MaxSpalten = 20;
@@ -53,6 +53,7 @@ class Flurstuecktabelle {
   std::string_view Zelle(int spalte, int zeile) const {
     if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
     const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
+    if (z.anfang >= kLang) return LangeZelle(spalte, z);
     const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
     const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
     if (ende == anfang) return {};
@@ -81,11 +82,17 @@ class Flurstuecktabelle {
 
  private:
   friend void Sortieren(Flurstuecktabelle&);
+  // A row of up to 255 bytes of text holds the ends of its cells itself; a
+  // longer one has them (as 16-bit numbers) in front of its text, and kLang
+  // set in anfang.
+  static constexpr std::uint32_t kLang = 0x80000000u;
+  static constexpr std::size_t kKopf = 2 * MaxSpalten;  // bytes of those ends
   struct Zeile {
-    std::uint32_t block = 0;                       // in bloecke_
-    std::uint32_t anfang = 0;                      // of the row's text in its block
-    std::array<std::uint16_t, MaxSpalten> ende{};  // end of cell i, from anfang
+    std::uint32_t block = 0;                      // in bloecke_
+    std::uint32_t anfang = 0;                     // of the row's text in its block
+    std::array<std::uint8_t, MaxSpalten> ende{};  // end of cell i, from anfang
   };
+  static bool HatText(const Zeile& z) { return z.anfang >= kLang || z.ende[MaxSpalten - 1] > 0; }
   // Writes the cells into the blocks and points the row at them. The views
   // may point into the blocks.
   void Ablegen(Zeile& z, const std::array<std::string_view, MaxSpalten>& zellen);
@@ -106,6 +113,20 @@ class Flurstuecktabelle {
   };
   // A block of at least this size at the end of the blocks.
   void NeuerBlock(std::size_t groesse);
+
+  // Where a row's cells lie: the text of cell 0 and the end of each cell
+  // from there.
+  struct Lage {
+    const char* text = nullptr;
+    std::array<std::uint16_t, MaxSpalten> ende{};
+  };
+  static Lage LageIn(const std::vector<Block>& bloecke, const Zeile& z);
+  // A cell of a row of more than 255 bytes.
+  std::string_view LangeZelle(int spalte, const Zeile& z) const;
+  // The bytes the row takes in its block (with the ends of a long one).
+  std::size_t Belegt(const Zeile& z) const {
+    return z.anfang < kLang ? z.ende[MaxSpalten - 1] : kKopf + LageIn(bloecke_, z).ende[MaxSpalten - 1];
+  }
 
   std::vector<Zeile, app::GrossAllokator<Zeile>> zeilen_;
   std::vector<Block> bloecke_;

@@ -445,19 +445,57 @@ void Flurstuecktabelle::Vorladen(int von, int bis) const {
 
 namespace {
 
+// The first line of a file that is no parcel list, as the check found it.
+struct Zeilenfehler {
+  enum class Art { Keiner, Nullzeichen, Felder, Flaeche } art = Art::Keiner;
+  std::int64_t zeile = 0;        // in its piece, from 1
+  std::size_t felder = 0;        // Felder: how many the line has
+  std::string flaeche;           // Flaeche: the field as the file holds it
+  std::optional<Currency> wert;  // Flaeche: as read
+  bool utf8 = true;              // the piece's lines up to this one are UTF-8
+};
+
+// "Fläche" must be empty or a number as the share computation reads it, not
+// negative and not beyond the largest parcel. False (with f filled) when it
+// is not; else its value (0 for an empty one).
+bool FlaecheGilt(std::string_view flaeche, Zeilenfehler& f, Currency& wert) {
+  const std::optional<Currency> w = TextNachCurrency(flaeche, true);
+  if ((!w || *w < 0 || *w > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
+    f.art = Zeilenfehler::Art::Flaeche;
+    f.flaeche = flaeche;
+    f.wert = w;
+    return false;
+  }
+  wert = w.value_or(0);
+  return true;
+}
+
 // Builds the rows while the file is read. Each row is stored when it is
 // complete, filled down from the row above; when it has no "Gemarkung" and
 // the row above no share, that row is stored again with "?" as its share.
 class Importeur {
  public:
-  // mitKopf: the first line is the header (the file's first piece).
-  Importeur(Flurstuecktabelle& t, bool mitKopf) : tabelle_(t), n_(mitKopf ? 0 : 1) {}
+  // mitKopf: the first line is the header (the file's first piece);
+  // fehler receives what the check of a line found.
+  Importeur(Flurstuecktabelle& t, bool mitKopf, Zeilenfehler& fehler)
+      : tabelle_(t), fehler_(fehler), n_(mitKopf ? 0 : 1) {}
 
-  void Zeile(std::string_view zeile) {
+  // Checks a line of the file and builds its rows. Every data line that is
+  // not empty must be a parcel: at least six fields up to "Fläche", which
+  // FlaecheGilt; no line may hold a NUL byte (nul: the piece has one, so the
+  // line is looked at for it). geprueft: the line was checked before it was
+  // converted from UTF-8 (ZeilePruefen), and its "Fläche" remembered. False
+  // (with the error filled in, and no row of the line stored) when the line
+  // fails.
+  bool Zeile(std::string_view zeile, bool nul, bool geprueft) {
+    if (!geprueft && nul && zeile.find('\0') != std::string_view::npos) {
+      fehler_.art = Zeilenfehler::Art::Nullzeichen;
+      return false;
+    }
     // An empty line is no parcel (line 1 is the header whatever it holds).
-    if (n_ >= 1 && zeile.empty()) return;
+    if (n_ >= 1 && zeile.empty()) return true;
     ++n_;
-    if (n_ == 1) return;  // header
+    if (n_ == 1) return true;  // header
     titel_ = true;
     ++flurstuecke_;
     NeueZeile();
@@ -469,8 +507,15 @@ class Importeur {
     std::size_t feldAnfang = 0;
     int j = 0;  // the part being scanned
     teile_[0] = Teil();
+    bool gescheitert = false;
     // The field ending at i; true when it is the last one that counts.
     const auto feldEnde = [&](std::size_t i) {
+      if (f == Flaeche && !geprueft) {
+        const std::string_view flaeche = zeile.substr(feldAnfang, i - feldAnfang);
+        Currency wert = 0;
+        if (!FlaecheGilt(flaeche, fehler_, wert)) return gescheitert = true;
+        Merken(flaeche, wert);
+      }
       if (j < kMaxTeile) {
         teile_[j].ende = static_cast<std::uint32_t>(i);
         teile_[j].letzter = true;
@@ -514,7 +559,14 @@ class Importeur {
       }
     }
     if (!fertig) feldEnde(laenge);
+    if (gescheitert) return false;
+    if (f < Flaeche && !geprueft) {
+      fehler_.art = Zeilenfehler::Art::Felder;
+      fehler_.felder = f + 1;
+      return false;
+    }
     Abschliessen();
+    return true;
   }
 
   // That the text of "Fläche" has this value (as the check of a line read it).
@@ -605,6 +657,7 @@ class Importeur {
   std::size_t flaecheLaenge_ = sizeof flaecheText_ + 1;  // none yet
   Currency flaecheWert_ = 0;
   Flurstuecktabelle& tabelle_;
+  Zeilenfehler& fehler_;
   int n_ = 0;
   int flurstuecke_ = 0;
   int eigentuemer_ = 0;
@@ -651,16 +704,6 @@ bool Eigenstaendig(std::string_view zeile) {
   return true;
 }
 
-// The first line of a file that is no parcel list, as the check found it.
-struct Zeilenfehler {
-  enum class Art { Keiner, Nullzeichen, Felder, Flaeche } art = Art::Keiner;
-  std::int64_t zeile = 0;        // in its piece, from 1
-  std::size_t felder = 0;        // Felder: how many the line has
-  std::string flaeche;           // Flaeche: the field as the file holds it
-  std::optional<Currency> wert;  // Flaeche: as read
-  bool utf8 = true;              // the piece's lines up to this one are UTF-8
-};
-
 // Every data line that is not empty must be a parcel: at least six fields up
 // to "Fläche", and that one empty or a number as the share computation reads
 // it; no NUL byte in any line (nul: the piece has one, so the line is looked
@@ -686,15 +729,8 @@ bool ZeilePruefen(std::string_view zeile, bool kopf, bool nul, Zeilenfehler& f, 
     return false;
   }
   const std::string_view flaeche = zeile.substr(anfang, NaechstesSemikolon(zeile, anfang) - anfang);
-  const std::optional<Currency> wert = TextNachCurrency(flaeche, true);
-  if ((!wert || *wert < 0 || *wert > kHoechsteParzelle) && !OhneLeerzeichen(flaeche).empty()) {
-    f.art = Zeilenfehler::Art::Flaeche;
-    f.flaeche = flaeche;
-    f.wert = wert;
-    return false;
-  }
+  if (!FlaecheGilt(flaeche, f, flaecheWert)) return false;
   flaecheText = flaeche;
-  flaecheWert = wert.value_or(0);
   return true;
 }
 
@@ -776,7 +812,7 @@ struct Halt {
 void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
   s.tabelle.SetzeZeilenzahl(1);
   s.tabelle.Reservieren(s.laenge / 64 + 16, s.laenge + s.laenge / 4);
-  Importeur importeur(s.tabelle, s.nummer == 0);
+  Importeur importeur(s.tabelle, s.nummer == 0, s.fehler);
   const char* const p = s.text.get();
   if (zeichensatz == Zeichensatz::Erkennen) s.utf8 = IstUtf8(std::string_view(p, s.laenge), &s.mehrbyte);
   const bool umwandeln =
@@ -793,21 +829,26 @@ void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
     anfang = ende + 1;
     ++s.zeilen;
     const bool kopf = s.nummer == 0 && s.zeilen == 1;
-    std::string_view flaeche;  // of the line, as the check read it
-    Currency wert = 0;
-    if (!ZeilePruefen(zeile, kopf, nul, s.fehler, flaeche, wert)) {
+    if (kopf && zeile.starts_with(kBom)) zeile.remove_prefix(kBom.size());
+    bool gilt = true;
+    if (umwandeln) {
+      // The check reads the line as the file holds it.
+      std::string_view flaeche;
+      Currency wert = 0;
+      gilt = ZeilePruefen(zeile, kopf, nul, s.fehler, flaeche, wert);
+      if (gilt) {
+        if (flaeche.data() != nullptr) importeur.Merken(flaeche, wert);
+        ansi = Utf8NachAnsiGezaehlt(zeile, s.ersetzt);
+        importeur.Zeile(ansi, false, true);
+      }
+    } else {
+      gilt = importeur.Zeile(zeile, nul, false);
+    }
+    if (!gilt) {
       s.fehler.zeile = s.zeilen;
       s.fehler.utf8 = IstUtf8(std::string_view(p, ende));
       halt.Fehler(s.nummer);
       return;
-    }
-    if (kopf && zeile.starts_with(kBom)) zeile.remove_prefix(kBom.size());
-    if (flaeche.data() != nullptr) importeur.Merken(flaeche, wert);
-    if (umwandeln) {
-      ansi = Utf8NachAnsiGezaehlt(zeile, s.ersetzt);
-      importeur.Zeile(ansi);
-    } else {
-      importeur.Zeile(zeile);
     }
   }
   s.flurstuecke = importeur.Flurstuecke();

@@ -1045,7 +1045,16 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   Halt halt;
   std::size_t kapazitaet = groesse + kLeseblock;  // of the buffer being filled
   Verteilung verteilung(halt, kapazitaet);
-  if (gesamt > groesse) verteilung.HelferStarten();
+  std::size_t geschnitten = 0;  // bytes of the file in pieces so far
+  // Where the next piece is cut: at the usual size, but a quarter of it for
+  // the first piece, so that the second thread has work early, and smaller
+  // towards the end of the file, so that the two threads end close together.
+  const auto stueckgroesse = [&] {
+    if (ImportStueckgroesse > 0) return groesse;
+    if (geschnitten == 0) return groesse / 4;
+    return std::clamp((gesamt > geschnitten ? gesamt - geschnitten : 0) / 4, groesse / 8, groesse);
+  };
+  if (gesamt > stueckgroesse()) verteilung.HelferStarten();
   std::size_t gefuegt = 0;  // pieces joined so far
   std::int64_t zeilen = 0;  // their lines
   bool utf8 = true;         // their lines are all UTF-8
@@ -1104,7 +1113,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
       verteilung.SetzeZeichensatz(zeichensatz);
     }
     for (;;) {
-      std::size_t schnitt = Schnittstelle(puffer.get(), voll, groesse, ab);
+      std::size_t schnitt = Schnittstelle(puffer.get(), voll, stueckgroesse(), ab);
       const bool letztes = schnitt == 0 && dateiende;  // the rest of the file
       if (letztes) schnitt = voll;
       if (schnitt == 0 && !(letztes && stuecke.empty())) break;
@@ -1118,6 +1127,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
       s->text = std::exchange(puffer, verteilung.Puffer(kapazitaet));
       std::memcpy(puffer.get(), s->text.get() + schnitt, rest);
       voll = rest;
+      geschnitten += schnitt;
       stuecke.push_back(std::move(s));
       verteilung.Einreihen(stuecke.back().get());
       if (letztes) break;

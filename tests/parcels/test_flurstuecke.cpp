@@ -752,6 +752,41 @@ TEST_F(Flurstuecke, SortierschluesselEndetBei255) {
   EXPECT_EQ(ist, soll);
 }
 
+// A row keeps the ends of its cells in single bytes up to 255 bytes of text,
+// and in front of its text beyond: rows on either side, sorted, and rows that
+// cross the line when a cell changes read back as written.
+TEST_F(Flurstuecke, ZeilenUmDie255Bytes) {
+  std::vector<std::vector<std::string>> soll(7, std::vector<std::string>(Flurstuecktabelle::MaxSpalten));
+  const auto setze = [&](int r, int spalte, const std::string& text) {
+    tabelle.SetzeZelle(spalte, r, text);
+    soll[static_cast<std::size_t>(r)][static_cast<std::size_t>(spalte)] = text;
+  };
+  const auto pruefe = [&] {
+    for (std::size_t r = 1; r <= 6; ++r)
+      for (std::size_t s = 0; s < Flurstuecktabelle::MaxSpalten; ++s)
+        ASSERT_EQ(tabelle.Zelle(static_cast<int>(s), static_cast<int>(r)), soll[r][s])
+            << "Zeile " << r << ", Spalte " << s;
+  };
+  tabelle.SetzeZeilenzahl(7);
+  for (int r = 1; r <= 6; ++r) {  // 253 + r bytes
+    setze(r, Flurstueck, std::to_string(r));
+    setze(r, Nachname, std::string(static_cast<std::size_t>(246 + r), static_cast<char>('Z' - r)));
+    setze(r, Vorname, "V");
+    setze(r, Ort, "Ort");
+    setze(r, GebName, r % 2 ? "" : "G");
+  }
+  pruefe();
+  Sortieren(tabelle);  // by the surname's letter, which falls from row to row
+  std::vector<std::vector<std::string>> sortiert(soll.rbegin(), soll.rend() - 1);
+  sortiert.insert(sortiert.begin(), soll[0]);
+  soll = sortiert;
+  pruefe();
+  setze(1, Nachname, "kurz");               // long to short
+  setze(6, Strasse, std::string(10, 'S'));  // short to long
+  setze(3, AnteiligeFlaeche, std::string(300, '9'));
+  pruefe();
+}
+
 // --- export -----------------------------------------------------------------------------
 
 TEST_F(Flurstuecke, ExportZeilenformat) {

@@ -808,13 +808,18 @@ struct Halt {
 
 // Checks and reads the lines of a piece, converting them from UTF-8 to
 // Windows-1252 as zeichensatz says. A piece of plain ASCII reads the same
-// either way. Stops at the first line that fails the check.
-void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt) {
+// either way. Stops at the first line that fails the check. keinUtf8: a
+// piece was found not to be UTF-8, so the file is none, and the pieces read
+// after it are taken as they stand without a look.
+void StueckEinlesen(Stueck& s, Zeichensatz zeichensatz, Halt& halt, std::atomic<bool>& keinUtf8) {
   s.tabelle.SetzeZeilenzahl(1);
   s.tabelle.Reservieren(s.laenge / 64 + 16, s.laenge + s.laenge / 4);
   Importeur importeur(s.tabelle, s.nummer == 0, s.fehler);
   const char* const p = s.text.get();
-  if (zeichensatz == Zeichensatz::Erkennen) s.utf8 = IstUtf8(std::string_view(p, s.laenge), &s.mehrbyte);
+  if (zeichensatz == Zeichensatz::Erkennen) {
+    s.utf8 = !keinUtf8.load(std::memory_order_relaxed) && IstUtf8(std::string_view(p, s.laenge), &s.mehrbyte);
+    if (!s.utf8) keinUtf8.store(true, std::memory_order_relaxed);
+  }
   const bool umwandeln =
       zeichensatz == Zeichensatz::Utf8 || (zeichensatz == Zeichensatz::Erkennen && s.utf8 && s.mehrbyte);
   s.umgewandelt = umwandeln;
@@ -938,7 +943,7 @@ class Verteilung {
     return s;
   }
   void Lesen(Stueck& s) {
-    StueckEinlesen(s, zeichensatz_, halt_);
+    StueckEinlesen(s, zeichensatz_, halt_, keinUtf8_);
     {
       const std::lock_guard<std::mutex> sperre(mutex_);
       if (s.kapazitaet == ueblich_) frei_.push_back(std::move(s.text));
@@ -971,6 +976,7 @@ class Verteilung {
   Halt& halt_;
   const std::size_t ueblich_;
   Zeichensatz zeichensatz_ = Zeichensatz::Erkennen;
+  std::atomic<bool> keinUtf8_{false};
   std::mutex mutex_;
   std::condition_variable signal_;
   std::deque<Stueck*> warten_;

@@ -69,6 +69,8 @@ constexpr std::size_t kLeseblock = std::size_t{1} << 20;
 // The pieces the import reads side by side: small enough that the two
 // threads end close together, large enough that each is worth its table.
 constexpr std::size_t kStueck = 2 * kLeseblock;
+// What is read beyond the size of a piece, to find the line where it ends.
+constexpr std::size_t kNachlauf = std::size_t{1} << 16;
 constexpr int kFortschrittAlle = 4096;
 // No parcel is larger than a million square kilometres (in m² x 10000).
 constexpr Currency kHoechsteParzelle = 1000000000000 * CurrencyEins;
@@ -1096,13 +1098,17 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
   std::size_t ab = 0;
   std::size_t gelesen = 0;
   for (bool erster = true;; erster = false) {
-    if (kapazitaet - voll < kLeseblock) {
+    // Up to a little beyond where the next piece is cut, so that the rest
+    // behind the cut, which goes to the next buffer, is short.
+    const std::size_t ziel = stueckgroesse() + kNachlauf;
+    const std::size_t anfordern = voll < ziel ? std::min(kLeseblock, ziel - voll) : kLeseblock;
+    if (kapazitaet - voll < anfordern) {
       Puffertext groesser = app::GrossePuffer(2 * kapazitaet);
       std::memcpy(groesser.get(), puffer.get(), voll);
       puffer = std::move(groesser);
       kapazitaet *= 2;
     }
-    const std::size_t n = datei.LesenBlock(puffer.get() + voll, kLeseblock);
+    const std::size_t n = datei.LesenBlock(puffer.get() + voll, anfordern);
     PruefeIO();
     if (IOFehler) {
       e.gelesen = false;
@@ -1112,7 +1118,7 @@ Einlesung Einlesen(Datei& datei, Zeichensatz zeichensatz) {
     gelesen += n;
     // fread gives less than asked for only at the end of the file (an error
     // was dealt with above): the last piece need not wait for one more read.
-    const bool dateiende = n < kLeseblock;
+    const bool dateiende = n < anfordern;
     if (erster) {
       e.bom = std::string_view(puffer.get(), voll).starts_with(kBom);
       if (e.bom) zeichensatz = Zeichensatz::Utf8;

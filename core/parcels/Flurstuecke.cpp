@@ -1228,19 +1228,47 @@ Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche
 }
 
 namespace {
+// "z/n" with blanks before it only and up to nine digits on either side, as
+// the cadastre writes nearly every share: z and n as TextNachCurrency reads
+// them. False for any other text, which leaves z and n as they are.
+bool EinfacherBruch(std::string_view t, Currency& z, Currency& n) {
+  std::size_t i = 0;
+  while (i < t.size() && t[i] == ' ') ++i;
+  const auto zahl = [&](Currency& wert) {
+    const std::size_t anfang = i;
+    std::uint64_t w = 0;
+    while (i < t.size() && i - anfang < 9 && static_cast<unsigned char>(t[i] - '0') < 10)
+      w = w * 10 + static_cast<std::uint64_t>(t[i++] - '0');
+    wert = static_cast<Currency>(w) * CurrencyEins;
+    return i > anfang;
+  };
+  Currency zaehler = 0, nenner = 0;
+  if (!zahl(zaehler) || i >= t.size() || t[i] != '/') return false;
+  ++i;
+  if (!zahl(nenner) || i != t.size()) return false;
+  z = zaehler;
+  n = nenner;
+  return true;
+}
+
 Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_view anteil) {
   Currency z = CurrencyEins;
   Currency n = CurrencyEins;
-  std::size_t erstes = anteil.find_first_not_of(' ');
-  std::size_t letztes = anteil.find_last_not_of(' ');
-  const bool fragezeichen = erstes != std::string_view::npos && erstes == letztes && anteil[erstes] == '?';
-  if (fragezeichen) a = 0;
-  if (bejagdbarkeit.find("ZJEN") == std::string_view::npos) a = 0;
-  const std::size_t strich = anteil.find('/');
-  if (strich != std::string_view::npos) {
-    z = TextNachCurrency(anteil.substr(0, strich), true).value_or(0);
-    n = TextNachCurrency(anteil.substr(strich + 1), true).value_or(0);
+  if (!EinfacherBruch(anteil, z, n)) {
+    std::size_t erstes = anteil.find_first_not_of(' ');
+    std::size_t letztes = anteil.find_last_not_of(' ');
+    const bool fragezeichen = erstes != std::string_view::npos && erstes == letztes && anteil[erstes] == '?';
+    if (fragezeichen) a = 0;
+    const std::size_t strich = anteil.find('/');
+    if (strich != std::string_view::npos) {
+      z = TextNachCurrency(anteil.substr(0, strich), true).value_or(0);
+      n = TextNachCurrency(anteil.substr(strich + 1), true).value_or(0);
+    }
   }
+  bool jagdbar = false;  // "ZJEN" somewhere in it
+  for (std::size_t i = 0; i + 4 <= bejagdbarkeit.size() && !jagdbar; ++i)
+    jagdbar = bejagdbarkeit[i] == 'Z' && bejagdbarkeit.substr(i + 1, 3) == "JEN";
+  if (!jagdbar) a = 0;
   // A share of more than the whole can leave every range: it then counts as
   // the largest area, which no transfer takes over.
   if (n > 0 && z > 0) {

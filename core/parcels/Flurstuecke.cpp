@@ -706,11 +706,11 @@ bool Eigenstaendig(std::string_view zeile) {
   return true;
 }
 
-// Every data line that is not empty must be a parcel: at least six fields up
-// to "Fläche", and that one empty or a number as the share computation reads
-// it; no NUL byte in any line (nul: the piece has one, so the line is looked
-// at for it). False (with f filled) when the line fails; a data line that
-// passes gives its "Fläche" and the number read from it.
+// The check of Importeur::Zeile on its own, for a line that is converted from
+// UTF-8 after it: every data line that is not empty must be a parcel (at
+// least six fields up to "Fläche", which FlaecheGilt), and no line may hold a
+// NUL byte (nul: the piece has one). False (with f filled) when the line
+// fails; a data line that passes gives its "Fläche" and the number read.
 bool ZeilePruefen(std::string_view zeile, bool kopf, bool nul, Zeilenfehler& f, std::string_view& flaecheText,
                   Currency& flaecheWert) {
   if (nul && zeile.find('\0') != std::string_view::npos) {

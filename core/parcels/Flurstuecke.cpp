@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <type_traits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -324,22 +325,21 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
     neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
     neu.anfang = static_cast<std::uint32_t>(block.belegt);
     char* ziel = block.text.get() + block.belegt;
-    std::size_t n = 0;
-    if (!lang) {
+    // The cells one after the other from text, and the end of each into ende.
+    const auto kopieren = [&zellen](char* text, auto& ende) {
+      std::size_t n = 0;
       for (std::size_t i = 0; i < MaxSpalten; ++i) {
         const std::size_t k = zellen[i].size();
-        if (k != 0) KurzKopieren(ziel + n, zellen[i].data(), k);
+        if (k != 0) KurzKopieren(text + n, zellen[i].data(), k);
         n += k;
-        neu.ende[i] = static_cast<std::uint8_t>(n);
+        ende[i] = static_cast<std::remove_reference_t<decltype(ende[i])>>(n);
       }
+    };
+    if (!lang) {
+      kopieren(ziel, neu.ende);
     } else {
       std::array<std::uint16_t, MaxSpalten> ende{};
-      for (std::size_t i = 0; i < MaxSpalten; ++i) {
-        const std::size_t k = zellen[i].size();
-        if (k != 0) std::memcpy(ziel + kKopf + n, zellen[i].data(), k);
-        n += k;
-        ende[i] = static_cast<std::uint16_t>(n);
-      }
+      kopieren(ziel + kKopf, ende);
       std::memcpy(ziel, ende.data(), kKopf);
       neu.anfang |= kLang;
     }
@@ -364,14 +364,6 @@ Flurstuecktabelle::Lage Flurstuecktabelle::LageIn(const std::vector<Block>& bloe
   return l;
 }
 
-std::string_view Flurstuecktabelle::LangeZelle(int spalte, const Zeile& z) const {
-  const Lage l = LageIn(bloecke_, z);
-  const std::size_t i = static_cast<std::size_t>(spalte);
-  const std::size_t anfang = i == 0 ? 0 : l.ende[i - 1];
-  if (l.ende[i] == anfang) return {};
-  return std::string_view(l.text + anfang, l.ende[i] - anfang);
-}
-
 void Flurstuecktabelle::Verdichten() {
   if (belegt_ <= 2 * lebend_ + kTextblock) return;
   std::vector<Block> alt;
@@ -381,11 +373,7 @@ void Flurstuecktabelle::Verdichten() {
   for (Zeile& z : zeilen_) {
     const Lage l = LageIn(alt, z);
     Zellen zellen;
-    std::size_t anfang = 0;
-    for (std::size_t i = 0; i < MaxSpalten; ++i) {
-      if (l.ende[i] > anfang) zellen[i] = std::string_view(l.text + anfang, l.ende[i] - anfang);
-      anfang = l.ende[i];
-    }
+    for (int i = 0; i < MaxSpalten; ++i) zellen[static_cast<std::size_t>(i)] = l.Bereich(i, i);
     z = Zeile();
     Ablegen(z, zellen);
   }
@@ -1305,17 +1293,7 @@ void Sortieren(Flurstuecktabelle& t) {
   // cells stand one after the other in the row's text, so a key is one
   // piece of it.
   const auto teil = [&t](int r) {
-    const Flurstuecktabelle::Zeile& z = t.zeilen_[static_cast<std::size_t>(r)];
-    if (z.anfang < Flurstuecktabelle::kLang) {
-      const std::size_t von = z.ende[Nachname - 1];
-      const std::size_t bis = z.ende[Weiteres];
-      if (bis == von) return std::string_view();
-      return std::string_view(t.bloecke_[z.block].text.get() + z.anfang + von, bis - von);
-    }
-    const Flurstuecktabelle::Lage l = Flurstuecktabelle::LageIn(t.bloecke_, z);
-    const std::size_t von = l.ende[Nachname - 1];
-    const std::size_t bis = l.ende[Weiteres];
-    return std::string_view(l.text + von, std::min<std::size_t>(bis - von, 255));
+    return t.Bereich(t.zeilen_[static_cast<std::size_t>(r)], Nachname, Weiteres).substr(0, 255);
   };
   char gross[256];
   for (int i = 0; i < 256; ++i) gross[i] = GrossBuchstabe(static_cast<char>(i));

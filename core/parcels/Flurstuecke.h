@@ -52,12 +52,7 @@ class Flurstuecktabelle {
 
   std::string_view Zelle(int spalte, int zeile) const {
     if (zeile < 0 || zeile >= Zeilenzahl() || spalte < 0 || spalte >= MaxSpalten) return {};
-    const Zeile& z = zeilen_[static_cast<std::size_t>(zeile)];
-    if (z.anfang >= kLang) return LangeZelle(spalte, z);
-    const std::size_t anfang = spalte == 0 ? 0 : z.ende[static_cast<std::size_t>(spalte - 1)];
-    const std::size_t ende = z.ende[static_cast<std::size_t>(spalte)];
-    if (ende == anfang) return {};
-    return std::string_view(bloecke_[z.block].text.get() + z.anfang + anfang, ende - anfang);
+    return Bereich(zeilen_[static_cast<std::size_t>(zeile)], spalte, spalte);
   }
   void SetzeZelle(int spalte, int zeile, std::string_view text);
   // All cells of a row at once (the views may point into this table).
@@ -119,10 +114,22 @@ class Flurstuecktabelle {
   struct Lage {
     const char* text = nullptr;
     std::array<std::uint16_t, MaxSpalten> ende{};
+    // Cells erste to letzte as one piece of the text.
+    std::string_view Bereich(int erste, int letzte) const {
+      const std::size_t von = erste == 0 ? 0 : ende[static_cast<std::size_t>(erste - 1)];
+      const std::size_t bis = ende[static_cast<std::size_t>(letzte)];
+      return bis == von ? std::string_view() : std::string_view(text + von, bis - von);
+    }
   };
   static Lage LageIn(const std::vector<Block>& bloecke, const Zeile& z);
-  // A cell of a row of more than 255 bytes.
-  std::string_view LangeZelle(int spalte, const Zeile& z) const;
+  // Cells erste to letzte of a row as one piece of its text.
+  std::string_view Bereich(const Zeile& z, int erste, int letzte) const {
+    if (z.anfang >= kLang) return LageIn(bloecke_, z).Bereich(erste, letzte);
+    const std::size_t von = erste == 0 ? 0 : z.ende[static_cast<std::size_t>(erste - 1)];
+    const std::size_t bis = z.ende[static_cast<std::size_t>(letzte)];
+    if (bis == von) return {};
+    return std::string_view(bloecke_[z.block].text.get() + z.anfang + von, bis - von);
+  }
   // The bytes the row takes in its block (with the ends of a long one).
   std::size_t Belegt(const Zeile& z) const {
     return z.anfang < kLang ? z.ende[MaxSpalten - 1] : kKopf + LageIn(bloecke_, z).ende[MaxSpalten - 1];

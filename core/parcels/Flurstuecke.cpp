@@ -126,19 +126,22 @@ void EigentuemerZerlegen(std::string_view zeile, const Teil* teile, int anzahl, 
   int c = Anteil;
   for (int j = 3; j < anzahl; ++j) {
     const Teil& t = teile[j];
-    std::string_view teil = zeile.substr(t.anfang, t.ende - t.anfang);
-    if (teil.empty()) continue;
+    // The part as two numbers rather than a view: a view written to memory in
+    // two halves and read back whole stalls the processor.
+    const char* const text = zeile.data() + t.anfang;
+    std::size_t laenge = t.ende - t.anfang;
+    if (laenge == 0) continue;
     if (j == 3 && !t.schraeg) c = Nachname;
     if (t.geb) {
-      zellen[GebName] = teil;
-      teil = {};
+      zellen[GebName] = std::string_view(text, laenge);
+      laenge = 0;
     }
-    if (!teil.empty() && t.strich == 5 && IstGanzzahl(teil.substr(1, 4))) {
-      zellen[Geburtstag] = teil;
-      teil = {};
+    if (laenge != 0 && t.strich == 5 && IstGanzzahl(std::string_view(text, laenge).substr(1, 4))) {
+      zellen[Geburtstag] = std::string_view(text, laenge);
+      laenge = 0;
     }
     if (!t.letzter && PostleitzahlFolgt(zeile.substr(t.ende + 1, eintragEnde - t.ende - 1))) c = Strasse;
-    if (!teil.empty() && c < Flurstuecktabelle::MaxSpalten) zellen[c] = teil;
+    if (laenge != 0 && c < Flurstuecktabelle::MaxSpalten) zellen[c] = std::string_view(text, laenge);
     c = c == Anteil ? Nachname : c + 1;
   }
 }
@@ -239,6 +242,8 @@ inline std::uint64_t Besondere(const char* p, std::size_t basis, std::size_t n) 
 }
 
 constexpr std::size_t kTextblock = std::size_t{1} << 20;
+// The most text a row holds; the cells behind are cut.
+constexpr std::size_t kZeilenlaenge = 0xFFFF;
 
 // memcpy for the short texts of cells: up to 16 bytes by two moves of fixed
 // size that may overlap (reading and writing only the n bytes).
@@ -304,10 +309,9 @@ void Flurstuecktabelle::Reservieren(std::size_t zeilen, std::size_t text) {
 void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
   std::size_t laenge = 0;
   for (const auto& t : zellen) laenge += t.size();
-  if (laenge > 0xFFFF) {
-    // A row holds at most 65535 bytes: the cells behind are cut.
+  if (laenge > kZeilenlaenge) {
     Zellen gekuerzt;
-    std::size_t rest = 0xFFFF;
+    std::size_t rest = kZeilenlaenge;
     for (std::size_t i = 0; i < MaxSpalten; ++i) {
       gekuerzt[i] = zellen[i].substr(0, rest);
       rest -= gekuerzt[i].size();
@@ -319,11 +323,14 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
   const bool lang = laenge > 0xFF;
   const std::size_t platz = laenge + (lang ? kKopf : 0);
   if (laenge > 0 && (bloecke_.empty() || bloecke_.back().groesse - bloecke_.back().belegt < platz)) NeuerBlock(platz);
-  Zeile neu;
-  if (laenge > 0) {
+  if (laenge == 0) {
+    z = Zeile();
+  } else {
+    // Into the row itself: a row built aside and copied whole would be read
+    // back before its many small writes are done, which stalls the processor.
     Block& block = bloecke_.back();
-    neu.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
-    neu.anfang = static_cast<std::uint32_t>(block.belegt);
+    z.block = static_cast<std::uint32_t>(bloecke_.size() - 1);
+    z.anfang = static_cast<std::uint32_t>(block.belegt);
     char* ziel = block.text.get() + block.belegt;
     // The cells one after the other from text, and the end of each into ende.
     const auto kopieren = [&zellen](char* text, auto& ende) {
@@ -336,18 +343,18 @@ void Flurstuecktabelle::Ablegen(Zeile& z, const Zellen& zellen) {
       }
     };
     if (!lang) {
-      kopieren(ziel, neu.ende);
+      kopieren(ziel, z.ende);
     } else {
       std::array<std::uint16_t, MaxSpalten> ende{};
       kopieren(ziel + kKopf, ende);
       std::memcpy(ziel, ende.data(), kKopf);
-      neu.anfang |= kLang;
+      z.anfang |= kLang;
+      z.ende = {};
     }
     block.belegt += platz;
     lebend_ += platz;
     belegt_ += platz;
   }
-  z = neu;
 }
 
 Flurstuecktabelle::Lage Flurstuecktabelle::LageIn(const std::vector<Block>& bloecke, const Zeile& z) {
@@ -474,10 +481,11 @@ class Importeur {
   // not empty must be a parcel: at least six fields up to "Fläche", which
   // FlaecheGilt; no line may hold a NUL byte (nul: the piece has one, so the
   // line is looked at for it). geprueft: the line was checked before it was
-  // converted from UTF-8 (ZeilePruefen), and its "Fläche" remembered. False
-  // (with the error filled in, and no row of the line stored) when the line
-  // fails.
+  // converted from UTF-8 (ZeilePruefen), and its "Fläche" remembered; the
+  // converted text lasts only until the next line. False (with the error
+  // filled in, and no row of the line stored) when the line fails.
   bool Zeile(std::string_view zeile, bool nul, bool geprueft) {
+    umgewandelt_ = geprueft;
     if (!geprueft && nul && zeile.find('\0') != std::string_view::npos) {
       fehler_.art = Zeilenfehler::Art::Nullzeichen;
       return false;
@@ -603,21 +611,33 @@ class Importeur {
 
   void Abschliessen() {
     if (oben_ >= 1) {
+      // Cell c of the row above, as the table holds it.
+      const auto oben = [this](int c) {
+        return obenGilt_ ? obenZellen_[static_cast<std::size_t>(c)] : tabelle_.Zelle(c, oben_);
+      };
       int m = Flaeche;
-      if (tabelle_.Zelle(Anteil, oben_).empty() && zellen_[Gemarkung].empty()) {
+      if (oben(Anteil).empty() && zellen_[Gemarkung].empty()) {
         Zellen z;
         for (int c = 0; c < Flurstuecktabelle::MaxSpalten; ++c)
           z[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
         z[Anteil] = "?";
         Speichern(oben_, z);
+        obenGilt_ = false;
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
-        if (zellen_[static_cast<std::size_t>(c)].empty())
-          zellen_[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
+        if (zellen_[static_cast<std::size_t>(c)].empty()) zellen_[static_cast<std::size_t>(c)] = oben(c);
     }
     Speichern(zeile_, zellen_);
     oben_ = zeile_;
+    // The cells that the next row may take from this one, as they were given
+    // rather than read back from the table: where they point stays as it is
+    // while the piece is read (its text, the table, a literal), unless the
+    // line was converted; and they are stored whole unless the row is cut.
+    std::size_t laenge = 0;
+    for (std::size_t c = 0; c < obenZellen_.size(); ++c) laenge += zellen_[c].size();
+    obenGilt_ = !umgewandelt_ && laenge <= kZeilenlaenge;
+    if (obenGilt_) std::copy_n(zellen_.begin(), obenZellen_.size(), obenZellen_.begin());
   }
 
   // The row with its share; the cells may point into the table.
@@ -652,7 +672,10 @@ class Importeur {
   int flurstuecke_ = 0;
   int eigentuemer_ = 0;
   int zeile_ = 0;
-  int oben_ = 0;  // the row stored last (0: none)
+  int oben_ = 0;                                           // the row stored last (0: none)
+  std::array<std::string_view, Anteil + 1> obenZellen_{};  // its first cells, when obenGilt_
+  bool obenGilt_ = false;
+  bool umgewandelt_ = false;  // the line being read was converted (its text lasts until the next)
   bool titel_ = false;
   Zellen zellen_{};
   std::array<Teil, kMaxTeile> teile_{};

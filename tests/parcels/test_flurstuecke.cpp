@@ -380,6 +380,12 @@ TEST_F(Flurstuecke, UnsinnigeEingabenStuerzenNichtAb) {
                                    "2;G;1;2;ZJEN;5;a, b, c, Z, V, S, 12345 O"})));
   ASSERT_EQ(tabelle.Zeilenzahl(), 3);
   EXPECT_EQ(Zeile(tabelle, 2), Erwartet({"G", "1", "2", "ZJEN", "5", "", "        5", " Z", " V", " S", " 12345 O"}));
+  // A row is cut at 65,535 bytes; the row below takes the text as it was cut.
+  ASSERT_TRUE(
+      Importiere(Kataster({"1;" + std::string(40000, 'G') + ";" + std::string(40000, 'F') + ";1;ZJEN;4;a, b, c, 1/2",
+                           "2;G;;2;ZJEN;5;a, b, c, Z"})));
+  EXPECT_EQ(tabelle.Zelle(Flur, 1), std::string(25535, 'F'));
+  EXPECT_EQ(tabelle.Zelle(Flur, 2), std::string(25535, 'F'));
 
   // Pure noise: refused as well.
   EXPECT_FALSE(Importiere(test::Muster(70000, 3) + std::string(500, '\0')));

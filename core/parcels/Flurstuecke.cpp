@@ -104,8 +104,10 @@ bool PostleitzahlFolgt(std::string_view rest) {
   return ziffer;
 }
 
-// AnteilsFlaeche of an area already read (a: "Fläche" as a number, 0 where it is none).
-Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_view anteil);
+// "ZJEN" stands somewhere in "Bejagdbarkeit".
+bool Jagdbar(std::string_view bejagdbarkeit);
+// The share "anteil" of the huntable area a ("?" gives 0).
+Currency Anteilig(Currency a, std::string_view anteil);
 
 // A part of an owner entry (the text between its commas) as the scan of the
 // line found it.
@@ -176,8 +178,19 @@ inline std::int64_t GanzeQuadratmeter(Currency a) {
 }
 
 // n right-aligned in 9 characters (wider numbers take the room they need),
-// as Rechtsbuendig(n, 9) writes it, into puffer.
+// as Rechtsbuendig(n, 9) writes it, into puffer. The usual number, from 0
+// to 999,999,999, is written from its end into blanks.
 inline std::string_view Rechtsbuendig9(std::int64_t n, char (&puffer)[32]) {
+  if (n >= 0 && n <= 999999999) {
+    std::memcpy(puffer, "                ", 16);
+    auto rest = static_cast<std::uint32_t>(n);
+    char* p = puffer + 9;
+    do {
+      *--p = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest != 0);
+    return std::string_view(puffer, 9);
+  }
   char ziffern[24];
   const std::to_chars_result r = std::to_chars(ziffern, ziffern + sizeof ziffern, n);
   const auto laenge = static_cast<std::size_t>(r.ptr - ziffern);
@@ -622,7 +635,8 @@ class Importeur {
           z[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
         z[Anteil] = "?";
         Speichern(oben_, z);
-        obenGilt_ = false;
+        obenGilt_ = false;  // the row above has changed, and the table's text may have moved
+        jagdbarGilt_ = false;
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
@@ -642,8 +656,11 @@ class Importeur {
 
   // The row with its share; the cells may point into the table.
   void Speichern(int zeile, Zellen& z) {
-    if (tabelle_.Zeilenzahl() < zeile) tabelle_.SetzeZeilenzahl(zeile);
-    const Currency a = Flaechenanteil(z[Bejagdbarkeit], FlaecheLesen(z[Flaeche]), z[Anteil]);
+    if (tabelle_.Zeilenzahl() < zeile) {
+      tabelle_.SetzeZeilenzahl(zeile);
+      jagdbarGilt_ = false;  // the table's text may have moved
+    }
+    const Currency a = Anteilig(JagdbareFlaeche(z[Bejagdbarkeit], z[Flaeche]), z[Anteil]);
     char puffer[32];
     const std::string_view qm = Rechtsbuendig9(GanzeQuadratmeter(a), puffer);
     z[AnteiligeFlaeche] = qm;
@@ -653,8 +670,24 @@ class Importeur {
       tabelle_.SetzeZeile(zeile, z);
   }
 
-  // "Fläche" as a number; the rows of an owner entry, and rows filled down,
-  // mostly have the text of the row before, which is then not read again.
+  // "Fläche" as a number where "Bejagdbarkeit" says huntable, else 0. The
+  // rows of an owner entry, and rows filled down, mostly have the very
+  // cells of the row before (the same text in the same place, which stays
+  // as it is unless the line was converted or the table's text moved),
+  // which are then not read again.
+  Currency JagdbareFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche) {
+    if (jagdbarGilt_ && !umgewandelt_ && bejagdbarkeit.data() == jagdbarText_[0].data() &&
+        bejagdbarkeit.size() == jagdbarText_[0].size() && flaeche.data() == jagdbarText_[1].data() &&
+        flaeche.size() == jagdbarText_[1].size())
+      return jagdbareFlaeche_;
+    jagdbareFlaeche_ = Jagdbar(bejagdbarkeit) ? FlaecheLesen(flaeche) : 0;
+    jagdbarText_ = {bejagdbarkeit, flaeche};
+    jagdbarGilt_ = !umgewandelt_;
+    return jagdbareFlaeche_;
+  }
+
+  // "Fläche" as a number; mostly the text of the row before, which is then
+  // not read again.
   Currency FlaecheLesen(std::string_view text) {
     if (text.size() == flaecheLaenge_ && (text.empty() || std::memcmp(text.data(), flaecheText_, text.size()) == 0))
       return flaecheWert_;
@@ -663,6 +696,9 @@ class Importeur {
     return wert;
   }
 
+  std::array<std::string_view, 2> jagdbarText_{};  // what JagdbareFlaeche read last
+  Currency jagdbareFlaeche_ = 0;
+  bool jagdbarGilt_ = false;
   char flaecheText_[32] = {};
   std::size_t flaecheLaenge_ = sizeof flaecheText_ + 1;  // none yet
   Currency flaecheWert_ = 0;
@@ -1235,7 +1271,7 @@ bool DateiImportieren(Flurstuecktabelle& tabelle, const std::string& pfad, Impor
 // --- shares ------------------------------------------------------------------------
 
 Currency AnteilsFlaeche(std::string_view bejagdbarkeit, std::string_view flaeche, std::string_view anteil) {
-  return Flaechenanteil(bejagdbarkeit, TextNachCurrency(flaeche, true).value_or(0), anteil);
+  return Anteilig(Jagdbar(bejagdbarkeit) ? TextNachCurrency(flaeche, true).value_or(0) : 0, anteil);
 }
 
 namespace {
@@ -1262,7 +1298,13 @@ bool EinfacherBruch(std::string_view t, Currency& z, Currency& n) {
   return true;
 }
 
-Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_view anteil) {
+bool Jagdbar(std::string_view bejagdbarkeit) {
+  for (std::size_t i = 0; i + 4 <= bejagdbarkeit.size(); ++i)
+    if (bejagdbarkeit[i] == 'Z' && bejagdbarkeit.substr(i + 1, 3) == "JEN") return true;
+  return false;
+}
+
+Currency Anteilig(Currency a, std::string_view anteil) {
   Currency z = CurrencyEins;
   Currency n = CurrencyEins;
   if (!EinfacherBruch(anteil, z, n)) {
@@ -1276,10 +1318,6 @@ Currency Flaechenanteil(std::string_view bejagdbarkeit, Currency a, std::string_
       n = TextNachCurrency(anteil.substr(strich + 1), true).value_or(0);
     }
   }
-  bool jagdbar = false;  // "ZJEN" somewhere in it
-  for (std::size_t i = 0; i + 4 <= bejagdbarkeit.size() && !jagdbar; ++i)
-    jagdbar = bejagdbarkeit[i] == 'Z' && bejagdbarkeit.substr(i + 1, 3) == "JEN";
-  if (!jagdbar) a = 0;
   // A share of more than the whole can leave every range: it then counts as
   // the largest area, which no transfer takes over.
   if (n > 0 && z > 0) {

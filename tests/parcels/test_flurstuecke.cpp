@@ -622,6 +622,14 @@ TEST_F(Flurstuecke, AnteilsFlaecheUndSpalte7) {
     BerechneAnteil(t, 1);
     EXPECT_EQ(t.Zelle(AnteiligeFlaeche, 1), f.spalte7);
   }
+  // The import, where a line converted from UTF-8 takes the place of the
+  // one before: each line's own huntability and area count.
+  ASSERT_TRUE(Importiere("\xEF\xBB\xBF" + kKopf + "\n1;G;1;1;ZJEN;8\n1;G;1;1;ZNBJ;8\n1;G;1;1;ZJEN;9\n"));
+  ASSERT_EQ(tabelle.Zeilenzahl(), 4);
+  EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, 1), "        8");
+  EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, 2), "        0");
+  EXPECT_EQ(tabelle.Zelle(AnteiligeFlaeche, 3), "        9");
+
   // Rows outside the table change nothing.
   BerechneAnteil(t, 2);
   BerechneAnteil(t, -1);

@@ -635,8 +635,6 @@ class Importeur {
           z[static_cast<std::size_t>(c)] = tabelle_.Zelle(c, oben_);
         z[Anteil] = "?";
         Speichern(oben_, z);
-        obenGilt_ = false;  // the row above has changed, and the table's text may have moved
-        jagdbarGilt_ = false;
         m = Anteil;
       }
       for (int c = 1; c <= m; ++c)
@@ -656,18 +654,24 @@ class Importeur {
 
   // The row with its share; the cells may point into the table.
   void Speichern(int zeile, Zellen& z) {
+    bool bleibt = true;  // the table's text stays where it is
     if (tabelle_.Zeilenzahl() < zeile) {
       tabelle_.SetzeZeilenzahl(zeile);
-      jagdbarGilt_ = false;  // the table's text may have moved
+      bleibt = false;
     }
     const Currency a = Anteilig(JagdbareFlaeche(z[Bejagdbarkeit], z[Flaeche]), z[Anteil]);
     char puffer[32];
     const std::string_view qm = Rechtsbuendig9(GanzeQuadratmeter(a), puffer);
     z[AnteiligeFlaeche] = qm;
-    if (tabelle_.Zeilenzahl() == zeile)
+    if (tabelle_.Zeilenzahl() == zeile) {
       tabelle_.ZeileAnhaengen(z);
-    else
+    } else {
       tabelle_.SetzeZeile(zeile, z);
+      bleibt = false;
+    }
+    // Only a new last row leaves the text of the rows before in place; after
+    // any other change what is remembered of them is forgotten.
+    if (!bleibt) obenGilt_ = jagdbarGilt_ = false;
   }
 
   // "Fläche" as a number where "Bejagdbarkeit" says huntable, else 0. The

@@ -9,9 +9,11 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <future>
 #include <limits>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <type_traits>
 #if defined(__SSE2__)
@@ -1351,6 +1353,43 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 
 // --- order -------------------------------------------------------------------------
 
+namespace {
+
+// text upper-cased as the table gross has it, into ziel: eight bytes of
+// plain ASCII at a time, any other byte through the table.
+void GrossKopieren(char* ziel, std::string_view text, const char (&gross)[256]) {
+  constexpr std::uint64_t kJedes = 0x0101010101010101u;
+  constexpr std::uint64_t kHoch = 0x80 * kJedes;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, text.data() + i, 8);
+    if ((w & kHoch) == 0) {
+      // A byte below 0x80 plus 0x80 - 'a' reaches 0x80 from 'a' on, plus
+      // 0x80 - 'z' - 1 from behind 'z' on; no sum carries into the next byte.
+      const std::uint64_t klein = (w + (0x80 - 'a') * kJedes) & ~(w + (0x80 - 'z' - 1) * kJedes) & kHoch;
+      w -= klein >> 2;  // 0x20 from each small letter
+      std::memcpy(ziel + i, &w, 8);
+    } else {
+      for (std::size_t j = i; j < i + 8; ++j) ziel[j] = gross[static_cast<unsigned char>(text[j])];
+    }
+  }
+  for (; i < text.size(); ++i) ziel[i] = gross[static_cast<unsigned char>(text[i])];
+}
+
+// Asks the processor to fetch p into its caches; changes nothing.
+inline void Vorholen([[maybe_unused]] const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#endif
+}
+
+// From this many rows on, the room for the sorted rows is made ready in a
+// thread of its own while the keys are numbered and sorted.
+constexpr int kVorbereitenAb = 1 << 16;
+
+}  // namespace
+
 void Sortieren(Flurstuecktabelle& t) {
   const int zeilen = t.Zeilenzahl();
   if (zeilen <= 2) return;
@@ -1374,46 +1413,76 @@ void Sortieren(Flurstuecktabelle& t) {
     return std::string_view(einzeln).substr(anfang[k], anfang[k + 1] - anfang[k]);
   };
   std::vector<std::uint64_t> fach(1 << 12, 0);
-  std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
-  const std::hash<std::string_view> streuwert;
-  char k[256];
-  for (int r = 1; r < zeilen; ++r) {
-    const std::string_view roh = teil(r);
-    for (std::size_t i = 0; i < roh.size(); ++i) k[i] = gross[static_cast<unsigned char>(roh[i])];
-    const std::string_view key(k, roh.size());
-    const auto h = static_cast<std::uint32_t>(streuwert(key));
+  // The number of a key, a new one when it has none yet.
+  const auto nummerVon = [&](std::string_view key, std::uint32_t h) {
     std::size_t maske = fach.size() - 1;
     std::size_t i = h & maske;
     for (; fach[i] != 0; i = (i + 1) & maske)
       if (static_cast<std::uint32_t>(fach[i] >> 32) == h && schluessel(static_cast<std::uint32_t>(fach[i]) - 1) == key)
-        break;
-    if (fach[i] == 0) {
-      const auto n = static_cast<std::uint32_t>(anfang.size() - 1);
-      einzeln.append(key);
-      anfang.push_back(static_cast<std::uint32_t>(einzeln.size()));
-      fach[i] = (static_cast<std::uint64_t>(h) << 32) | (n + 1);
-      nummer[static_cast<std::size_t>(r)] = n;
-      if (2 * (n + 1) > fach.size()) {  // half full: twice the size
-        std::vector<std::uint64_t> alt(2 * fach.size(), 0);
-        alt.swap(fach);
-        maske = fach.size() - 1;
-        for (const std::uint64_t e : alt) {
-          if (e == 0) continue;
-          std::size_t j = static_cast<std::uint32_t>(e >> 32) & maske;
-          while (fach[j] != 0) j = (j + 1) & maske;
-          fach[j] = e;
-        }
+        return static_cast<std::uint32_t>(fach[i]) - 1;
+    const auto n = static_cast<std::uint32_t>(anfang.size() - 1);
+    einzeln.append(key);
+    anfang.push_back(static_cast<std::uint32_t>(einzeln.size()));
+    fach[i] = (static_cast<std::uint64_t>(h) << 32) | (n + 1);
+    if (2 * (n + 1) > fach.size()) {  // half full: twice the size
+      std::vector<std::uint64_t> alt(2 * fach.size(), 0);
+      alt.swap(fach);
+      maske = fach.size() - 1;
+      for (const std::uint64_t e : alt) {
+        if (e == 0) continue;
+        std::size_t j = static_cast<std::uint32_t>(e >> 32) & maske;
+        while (fach[j] != 0) j = (j + 1) & maske;
+        fach[j] = e;
       }
-    } else {
-      nummer[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(fach[i]) - 1;
+    }
+    return n;
+  };
+  // The room for the rows in their new order, zeroed (and so taken from the
+  // system) meanwhile by the other processor when there are many.
+  decltype(t.zeilen_) neu;
+  std::future<void> vorbereitet;
+  if (zeilen >= kVorbereitenAb) {
+    try {
+      vorbereitet = std::async(std::launch::async, [&neu, n = t.zeilen_.size()] { neu.resize(n); });
+    } catch (const std::system_error&) {  // no thread to be had: here, then
+    }
+  }
+  if (!vorbereitet.valid()) neu.resize(t.zeilen_.size());
+  std::vector<std::uint32_t> nummer(static_cast<std::size_t>(zeilen), 0);
+  const std::hash<std::string_view> streuwert;
+  // The rows in groups: the keys of a group are built and the slots of the
+  // hash table they fall on fetched first, and looked up after, so that the
+  // fetches from a table larger than the processor's near caches overlap
+  // rather than wait one for the other.
+  constexpr int kGruppe = 16;
+  struct Gruppenschluessel {
+    std::uint32_t h;
+    std::uint32_t laenge;
+    char text[256];
+  };
+  std::array<Gruppenschluessel, kGruppe> gruppe;
+  for (int erste = 1; erste < zeilen; erste += kGruppe) {
+    const int anzahl = std::min(kGruppe, zeilen - erste);
+    for (int g = 0; g < anzahl; ++g) {
+      Gruppenschluessel& k = gruppe[static_cast<std::size_t>(g)];
+      const std::string_view roh = teil(erste + g);
+      GrossKopieren(k.text, roh, gross);
+      k.laenge = static_cast<std::uint32_t>(roh.size());
+      k.h = static_cast<std::uint32_t>(streuwert(std::string_view(k.text, k.laenge)));
+      Vorholen(fach.data() + (k.h & (fach.size() - 1)));
+    }
+    for (int g = 0; g < anzahl; ++g) {
+      const Gruppenschluessel& k = gruppe[static_cast<std::size_t>(g)];
+      nummer[static_cast<std::size_t>(erste + g)] = nummerVon(std::string_view(k.text, k.laenge), k.h);
     }
   }
   std::vector<std::uint64_t>().swap(fach);
   const std::size_t anzahlSchluessel = anfang.size() - 1;
-  // Sorted by their first 16 bytes as numbers (missing bytes 0), which order
-  // as the texts do, and only where those are equal by the whole text.
+  // Sorted by their first 32 bytes as numbers (missing bytes 0), which order
+  // as the texts do, and only where those are equal by the whole text (as
+  // for owners of the same name and first names).
   struct Rang {
-    std::uint64_t vorne[2];
+    std::uint64_t vorne[4];
     std::uint32_t nummer;
   };
   std::vector<Rang> raenge(anzahlSchluessel);
@@ -1421,7 +1490,7 @@ void Sortieren(Flurstuecktabelle& t) {
     const std::string_view s = schluessel(n);
     Rang& rang = raenge[n];
     rang.nummer = n;
-    for (std::size_t w = 0; w < 2; ++w) {
+    for (std::size_t w = 0; w < 4; ++w) {
       std::uint64_t v = 0;
       for (std::size_t b = 8 * w; b < 8 * w + 8; ++b)
         v = (v << 8) | (b < s.size() ? static_cast<unsigned char>(s[b]) : 0u);
@@ -1429,8 +1498,8 @@ void Sortieren(Flurstuecktabelle& t) {
     }
   }
   std::sort(raenge.begin(), raenge.end(), [&](const Rang& a, const Rang& b) {
-    if (a.vorne[0] != b.vorne[0]) return a.vorne[0] < b.vorne[0];
-    if (a.vorne[1] != b.vorne[1]) return a.vorne[1] < b.vorne[1];
+    for (std::size_t w = 0; w < 4; ++w)
+      if (a.vorne[w] != b.vorne[w]) return a.vorne[w] < b.vorne[w];
     return schluessel(a.nummer) < schluessel(b.nummer);
   });
   std::vector<std::uint32_t> nachRang(anzahlSchluessel);
@@ -1453,11 +1522,15 @@ void Sortieren(Flurstuecktabelle& t) {
   for (int r = 1; r < zeilen; ++r) reihenfolge[beginn[nummer[static_cast<std::size_t>(r)]]++] = r;
   std::vector<std::uint32_t>().swap(nummer);
   // The rows copied in their new order (reading them at random is cheaper
-  // than also writing them at random).
-  decltype(t.zeilen_) neu;
-  neu.reserve(t.zeilen_.size());
-  neu.push_back(t.zeilen_[0]);
-  for (const int r : reihenfolge) neu.push_back(t.zeilen_[static_cast<std::size_t>(r)]);
+  // than also writing them at random), each fetched a few rows ahead.
+  if (vorbereitet.valid()) vorbereitet.get();
+  neu[0] = t.zeilen_[0];
+  constexpr std::size_t kVoraus = 16;
+  for (std::size_t i = 0; i < reihenfolge.size(); ++i) {
+    if (i + kVoraus < reihenfolge.size())
+      Vorholen(t.zeilen_.data() + static_cast<std::size_t>(reihenfolge[i + kVoraus]));
+    neu[i + 1] = t.zeilen_[static_cast<std::size_t>(reihenfolge[i])];
+  }
   t.zeilen_.swap(neu);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -764,6 +765,38 @@ TEST_F(Flurstuecke, SortierschluesselEndetBei255) {
       if (passt((r * 7) % 4)) soll.push_back(std::to_string(r));
   for (int r = 1; r <= 400; ++r) ist.emplace_back(tabelle.Zelle(Flurstueck, r));
   EXPECT_EQ(ist, soll);
+}
+
+// A table of many rows and thousands of owners, whose keys differ in case,
+// in letters beyond ASCII, behind their 8th or 32nd byte or only beyond their
+// 255th: the order is that of a stable sort of the upper-cased keys.
+TEST_F(Flurstuecke, VieleEigentuemerWieEinfacheReferenz) {
+  const std::string teile[] = {"m\xFC", "M\xDC", "ller", "LLER", "ab", "Ab", "\xE4", "\xC4", "z", "\xFF", "\x9A"};
+  std::mt19937 zufall(7);
+  const auto wort = [&](std::size_t n) {
+    std::string w;
+    while (w.size() < n) w += teile[zufall() % std::size(teile)];
+    return w;
+  };
+  const int zeilen = 70001;  // beyond the size from which the sort works beside a second thread
+  tabelle.SetzeZeilenzahl(zeilen);
+  std::vector<std::pair<std::string, int>> soll;
+  for (int r = 1; r < zeilen; ++r) {
+    const std::string nach =
+        zufall() % 3 == 0 ? std::string(250, 'L') + wort(1 + zufall() % 12) : wort(1 + zufall() % 12);
+    const std::string vor = wort(zufall() % 5);
+    const std::string str = wort(zufall() % 40);
+    tabelle.SetzeZeile(r, {});
+    tabelle.SetzeZelle(Flurstueck, r, std::to_string(r));
+    tabelle.SetzeZelle(Nachname, r, nach);
+    tabelle.SetzeZelle(Vorname, r, vor);
+    tabelle.SetzeZelle(Strasse, r, str);
+    soll.emplace_back(app::Grossschrift(nach + vor + str).substr(0, 255), r);
+  }
+  std::stable_sort(soll.begin(), soll.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  Sortieren(tabelle);
+  for (int r = 1; r < zeilen; ++r)
+    ASSERT_EQ(tabelle.Zelle(Flurstueck, r), std::to_string(soll[static_cast<std::size_t>(r - 1)].second)) << r;
 }
 
 // A row keeps the ends of its cells in single bytes up to 255 bytes of text,

@@ -1355,8 +1355,9 @@ void BerechneAnteil(Flurstuecktabelle& t, int zeile) {
 
 namespace {
 
-// text upper-cased as the table gross has it, into ziel: eight bytes of
-// plain ASCII at a time, any other byte through the table.
+// text upper-cased as the table gross has it (GrossBuchstabe, which changes
+// no ASCII byte but a to z), into ziel: eight bytes of plain ASCII at a
+// time, any other byte through the table.
 void GrossKopieren(char* ziel, std::string_view text, const char (&gross)[256]) {
   constexpr std::uint64_t kJedes = 0x0101010101010101u;
   constexpr std::uint64_t kHoch = 0x80 * kJedes;

@@ -18,6 +18,7 @@
 #include "addresses/Sammelaktionen.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/Grossspeicher.h"
 #include "app/Pfade.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
@@ -353,10 +354,8 @@ int AdressenWaehlen(const Argumente& argumente, std::ostream& aus, std::ostream&
 
   Blockausgabe ausgabe(aus);
   for (std::size_t i = 0; i < zeilen.size(); ++i) {
-#if defined(__GNUC__)
     // The lines lie in the file's order: the next ones are fetched early.
-    if (i + 8 < zeilen.size()) __builtin_prefetch(zeilen.Text(i + 8).data());
-#endif
+    if (i + 8 < zeilen.size()) app::Vorholen(zeilen.Text(i + 8).data());
     ausgabe.Text(zeilen.Text(i));
     ausgabe.Zeilenende();
   }

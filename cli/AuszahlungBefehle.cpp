@@ -16,6 +16,7 @@
 #include "addresses/Adresse.h"
 #include "app/DateiIO.h"
 #include "app/Dialoge.h"
+#include "app/Grossspeicher.h"
 #include "app/Text.h"
 #include "app/Umwandlung.h"
 #include "payout/Adressenliste.h"
@@ -101,12 +102,10 @@ void ListeAusgeben(const payout::AdressenlisteModell& liste, std::ostream& aus) 
     // The rows come in the order of the sort, their texts stand in the order
     // of the file: the text of a row a few ahead is asked for now, so its
     // turn need not wait for the memory.
-#if defined(__GNUC__)
     if (r + kVoraus < gitter.size()) {
       const std::string_view voraus = gitter[r + kVoraus].Text();
-      for (std::size_t b = 0; b < voraus.size() + 64; b += 64) __builtin_prefetch(voraus.data() + b);
+      for (std::size_t b = 0; b < voraus.size() + 64; b += 64) app::Vorholen(voraus.data() + b);
     }
-#endif
     const payout::Gitterzeile& zeile = gitter[r];
     for (std::size_t spalte = 1; spalte < zeile.size(); ++spalte) {
       if (spalte > 1) ausgabe.Zeichen('\t');

@@ -22,6 +22,15 @@ inline std::unique_ptr<char[], GrossFreigabe> GrossePuffer(std::size_t n) {
   return std::unique_ptr<char[], GrossFreigabe>(static_cast<char*>(plattform::GrossHolen(n)));
 }
 
+// Asks the processor to fetch the memory at p into its caches, for a walk
+// over large tables whose next steps are known ahead; changes nothing, and
+// p need not point at anything.
+inline void Vorholen([[maybe_unused]] const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#endif
+}
+
 // The allocator of a std::vector that may grow large.
 template <class T>
 struct GrossAllokator {

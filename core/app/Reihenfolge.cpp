@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/Grossspeicher.h"
 #include "app/Plattform.h"
 
 namespace davo::app {
@@ -155,9 +156,7 @@ const std::vector<Schluesselsatz::Eintrag>& Schluesselsatz::Sortiert() {
     } else if (j - i > 1) {
       vorrat.clear();
       for (auto e = von; e != bis; ++e) {
-#if defined(__GNUC__)
-        if (bis - e > 8) __builtin_prefetch(puffer_.data() + e[8].Anfang);
-#endif
+        if (bis - e > 8) Vorholen(puffer_.data() + e[8].Anfang);
         const std::size_t herkunft = e->Anfang;
         vorrat.append(reinterpret_cast<const char*>(&herkunft), sizeof herkunft);
         e->Anfang = vorrat.size();

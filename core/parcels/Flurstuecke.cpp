@@ -1378,13 +1378,6 @@ void GrossKopieren(char* ziel, std::string_view text, const char (&gross)[256]) 
   for (; i < text.size(); ++i) ziel[i] = gross[static_cast<unsigned char>(text[i])];
 }
 
-// Asks the processor to fetch p into its caches; changes nothing.
-inline void Vorholen([[maybe_unused]] const void* p) {
-#if defined(__GNUC__)
-  __builtin_prefetch(p);
-#endif
-}
-
 // From this many rows on, the room for the sorted rows is made ready in a
 // thread of its own while the keys are numbered and sorted.
 constexpr int kVorbereitenAb = 1 << 16;
